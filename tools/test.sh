@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the native pixel build under the
+# sanitizers, then the Win32 build under Wine on a private X display.
+# While working on one area: LUMORA_BUILD=<folder> (default build/),
+# LUMORA_TARGETS="t1 t2" builds only those targets, LUMORA_TESTS=<regex>
+# runs only matching tests, LUMORA_NATIVE=0 skips the native build.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/setup.sh" || exit 1
+export LUMORA_BUILD="${LUMORA_BUILD:-$root/build}"
+source "$root/tools/wine-env.sh"
+jobs=$(nproc)
+
+native=${LUMORA_NATIVE:-1}
+targets=()
+for t in ${LUMORA_TARGETS:-}; do targets+=(--target "$t"); done
+filter=()
+[ -n "${LUMORA_TESTS:-}" ] && filter=(-R "$LUMORA_TESTS")
+
+set -e
+if [ "$native" = 1 ]; then
+  cmake -S "$root" -B "$LUMORA_BUILD/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_SANITIZE=ON >/dev/null
+  cmake --build "$LUMORA_BUILD/native" -j "$jobs" "${targets[@]}"
+fi
+# The 32-bit product must build; the tests run on the 64-bit build of the same sources.
+if [ -z "${LUMORA_TARGETS:-}" ]; then
+  cmake -S "$root" -B "$LUMORA_BUILD/win32" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
+  cmake --build "$LUMORA_BUILD/win32" -j "$jobs" --target lumora
+fi
+cmake -S "$root" -B "$LUMORA_BUILD/win64" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$LUMORA_BUILD/win64" -j "$jobs" "${targets[@]}"
+set +e
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1
+  [ -n "${LUMORA_XVFB_PID:-}" ] && kill "$LUMORA_XVFB_PID" 2>/dev/null
+}
+trap cleanup EXIT
+
+lumora_start_xvfb || exit 1
+lumora_wine_prefix
+wineserver -p >/dev/null 2>&1   # one persistent server for the whole run
+
+summary() { # ctest log -> "passed failed"
+  sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$1" | tail -1
+}
+native_rc=0
+: >"$LUMORA_BUILD/native.log"
+if [ "$native" = 1 ]; then
+  ctest --test-dir "$LUMORA_BUILD/native" --output-on-failure -j "$jobs" "${filter[@]}" | tee "$LUMORA_BUILD/native.log"
+  native_rc=${PIPESTATUS[0]}
+fi
+ctest --test-dir "$LUMORA_BUILD/win64" --output-on-failure "${filter[@]}" | tee "$LUMORA_BUILD/win64.log"
+win64_rc=${PIPESTATUS[0]}
+
+read -r nf nt <<<"$(summary "$LUMORA_BUILD/native.log")"
+read -r wf wt <<<"$(summary "$LUMORA_BUILD/win64.log")"
+failed=$(( ${nf:-0} + ${wf:-0} ))
+total=$(( ${nt:-0} + ${wt:-0} ))
+echo "all: $(( total - failed )) passed, $failed failed"
+[ "$native_rc" -eq 0 ] && [ "$win64_rc" -eq 0 ]
