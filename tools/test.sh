@@ -42,6 +42,9 @@ trap cleanup EXIT
 lumora_start_xvfb || exit 1
 lumora_wine_prefix
 wineserver -p >/dev/null 2>&1   # one persistent server for the whole run
+# Wine's background services start with the first program and keep its output
+# open; start them here, away from CTest's pipes.
+lumora_wine cmd /c echo >/dev/null 2>&1 </dev/null
 
 summary() { # ctest log -> "passed failed"
   sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$1" | tail -1

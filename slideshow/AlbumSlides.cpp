@@ -1,0 +1,73 @@
+#include "slideshow/AlbumSlides.h"
+
+#include "album/WppProfile.h"
+
+namespace {
+// Alignment codes and margins are stored unsigned but meant signed.
+int Signed(unsigned long value) { return static_cast<int>(static_cast<long>(value)); }
+unsigned long Unsigned(int value) { return static_cast<unsigned long>(static_cast<long>(value)); }
+}  // namespace
+
+SlideSettings CAlbumSlides::Settings() const
+{
+    SlideSettings s;
+    s.timeout = Signed(m_album.Timeout().GetValue());
+    s.sizeX = Signed(m_album.SizeX().GetValue());
+    s.sizeY = Signed(m_album.SizeY().GetValue());
+    s.sliderVis = Signed(m_album.SliderVis().GetValue());
+    s.sliderVisIn = Signed(m_album.SliderVisIn().GetValue());
+    s.maximized = m_album.Maximized().GetValue() != 0;
+    s.placementX = Signed(m_album.PlacementX().GetValue());
+    s.placementY = Signed(m_album.PlacementY().GetValue());
+    s.marginX = Signed(m_album.MarginX().GetValue());
+    s.marginY = Signed(m_album.MarginY().GetValue());
+    s.thumbSize = Signed(m_album.ThumbSize().GetValue());
+    return s;
+}
+
+void CAlbumSlides::SetMaximized(bool on)
+{
+    m_album.Maximized().SetValue(on ? 1 : 0);
+}
+
+void CAlbumSlides::SetPlacement(int codeX, int codeY, int marginX, int marginY)
+{
+    m_album.PlacementX().SetValue(Unsigned(codeX));
+    m_album.PlacementY().SetValue(Unsigned(codeY));
+    m_album.MarginX().SetValue(Unsigned(marginX));
+    m_album.MarginY().SetValue(Unsigned(marginY));
+}
+
+int CAlbumSlides::PhotoCount() const
+{
+    return static_cast<int>(m_album.Photos().size());
+}
+
+tstr CAlbumSlides::PhotoPath(int index) const
+{
+    if (index < 0 || index >= PhotoCount())
+        return tstr(L"");
+    const CSlide* slide = m_album.Photos().GetAt(static_cast<size_t>(index));
+    return slide ? slide->GetPath() : tstr(L"");
+}
+
+const CBmp* CAlbumSlides::Thumbnail(int index)
+{
+    if (index < 0 || index >= PhotoCount())
+        return nullptr;
+    CSlide* slide = m_album.Photos().GetAt(static_cast<size_t>(index));
+    if (!slide)
+        return nullptr;
+    slide->MakeThumbnail();
+    return &slide->GetThumbnail();
+}
+
+int CAlbumSlides::CurrentIndex() const
+{
+    return m_album.Index().GetValue();
+}
+
+void CAlbumSlides::SetCurrentIndex(int index)
+{
+    m_album.Index().SetValue(index);
+}

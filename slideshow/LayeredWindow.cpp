@@ -1,0 +1,150 @@
+#include "slideshow/LayeredWindow.h"
+
+#include "slideshow/Bmp.h"
+#include "slideshow/PixView.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+using SetAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+using GetAttributesFn = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
+
+template <class Fn>
+Fn User32Function(const char* name)
+{
+    static HMODULE user32 = LoadLibraryW(L"User32.dll");
+    const FARPROC proc = user32 ? GetProcAddress(user32, name) : nullptr;
+    // Through a generic function pointer: FARPROC's own signature is a lie.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
+}
+
+struct WindowDc {
+    HWND hwnd;
+    HDC dc;
+    explicit WindowDc(HWND h) : hwnd(h), dc(GetDC(h)) {}
+    ~WindowDc() { if (dc) ReleaseDC(hwnd, dc); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+};
+
+struct MemoryDc {
+    HDC dc;
+    explicit MemoryDc(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
+    ~MemoryDc() { if (dc) DeleteDC(dc); }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+};
+
+// A 32-bit top-down section selected into a memory DC for as long as it lives.
+struct SelectedSection {
+    HDC dc;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+    void* bits = nullptr;
+    SelectedSection(HDC memDc, int w, int h) : dc(memDc)
+    {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        bitmap = CreateDIBSection(memDc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (bitmap)
+            previous = SelectObject(memDc, bitmap);
+    }
+    ~SelectedSection()
+    {
+        if (previous)
+            SelectObject(dc, previous);
+        if (bitmap)
+            DeleteObject(bitmap);
+    }
+    SelectedSection(const SelectedSection&) = delete;
+    SelectedSection& operator=(const SelectedSection&) = delete;
+};
+
+}  // namespace
+
+void SetExStyleBits(HWND hwnd, LONG_PTR bits, bool on)
+{
+    const LONG_PTR ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    const LONG_PTR wanted = on ? ex | bits : ex & ~bits;
+    if (wanted != ex)
+        SetWindowLongPtrW(hwnd, GWL_EXSTYLE, wanted);
+}
+
+bool SetWindowAlpha(HWND hwnd, int alpha)
+{
+    static const auto setAttributes = User32Function<SetAttributesFn>("SetLayeredWindowAttributes");
+    if (!setAttributes)
+        return false;
+    SetExStyleBits(hwnd, WS_EX_LAYERED, alpha != 255);
+    return setAttributes(hwnd, 0xFFFFFF, static_cast<BYTE>(alpha), LWA_ALPHA) != FALSE;
+}
+
+int GetWindowAlpha(HWND hwnd)
+{
+    static const auto getAttributes = User32Function<GetAttributesFn>("GetLayeredWindowAttributes");
+    if (!getAttributes || !IsWindow(hwnd))
+        return 255;
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    if (!getAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+        return 255;
+    return alpha;
+}
+
+void PresentPerPixel(HWND hwnd, CBmp& photo, int edgeAlpha, bool leaveConstantAlpha)
+{
+    const int w = photo.Width();
+    const int h = photo.Height();
+    if (photo.Empty())
+        return;
+    if (leaveConstantAlpha)
+        SetWindowAlpha(hwnd, 255);
+    SetExStyleBits(hwnd, WS_EX_LAYERED, true);
+
+    CBmp ramp;
+    if (ramp.Create(w, h)) {
+        const BmpPoint points[3] = {{0, 0}, {w / 2, 0}, {w - 1, 0}};
+        const uint32_t edge = static_cast<uint32_t>(edgeAlpha & 0xFF) << 24 | 0xA0A0A0u;
+        const uint32_t colours[3] = {edge, 0x00A0A0A0u, edge};
+        ramp.Gradient(points, colours, 3, false, false);
+        photo.ChannelCopy(ramp, 3);
+    }
+    photo.Premultiply();
+
+    // The photo blended over transparent black, as drawn onto a fresh bitmap.
+    CPixView canvas;
+    if (!canvas.Create(w, h))
+        return;
+    photo.Draw(canvas, 0, 0);
+
+    WindowDc windowDc(hwnd);
+    MemoryDc memDc(windowDc.dc);
+    if (!memDc.dc)
+        return;
+    SelectedSection section(memDc.dc, w, h);
+    if (!section.bits)
+        return;
+    std::memcpy(section.bits, canvas.Bits(), static_cast<size_t>(canvas.ByteSize()));
+
+    RECT window{};
+    RECT client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    POINT dst{window.left, window.top};
+    // The section holds w x h pixels; never let the call read past it.
+    SIZE size{std::min<LONG>(client.right - client.left, w), std::min<LONG>(client.bottom - client.top, h)};
+    POINT src{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    // A failure keeps the previous content; nothing better to do.
+    UpdateLayeredWindow(hwnd, nullptr, &dst, &size, memDc.dc, &src, 0, &blend, ULW_ALPHA);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetExStyleBits(hwnd, WS_EX_TRANSPARENT, true);
+}

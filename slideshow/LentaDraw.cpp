@@ -1,0 +1,56 @@
+#include "slideshow/LentaDraw.h"
+
+#include "slideshow/Bmp.h"
+#include "slideshow/PixView.h"
+#include "slideshow/SlideMath.h"
+#include "slideshow/SlideSettings.h"
+
+#include <algorithm>
+
+namespace {
+
+// The pattern-invert of a white brush: colours flip, alpha stays.
+void InvertRect(CPixView& target, int x, int y, int w, int h)
+{
+    ClipRect clip;
+    if (!ClipTo(target.Width(), target.Height(), x, y, w, h, clip))
+        return;
+    for (int row = 0; row < clip.h; ++row) {
+        uint8_t* px = target.Bits() + (static_cast<size_t>(clip.dstY + row) * target.Width() + clip.dstX) * 4;
+        for (int col = 0; col < clip.w; ++col, px += 4) {
+            px[0] ^= 0xFF;
+            px[1] ^= 0xFF;
+            px[2] ^= 0xFF;
+        }
+    }
+}
+
+}  // namespace
+
+void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
+               uint32_t background)
+{
+    if (target.Empty())
+        return;
+    uint32_t* px = reinterpret_cast<uint32_t*>(target.Bits());
+    std::fill(px, px + static_cast<size_t>(target.Width()) * target.Height(), background);
+
+    const int h = cell;
+    const LentaLayout layout = LayOutLenta(target.Width(), h, slideOffset);
+    const int count = album ? album->PhotoCount() : 0;
+    if (count > 0) {
+        for (int k = 0; k < layout.count; ++k) {
+            const CBmp* thumb = album->Thumbnail(LentaPhoto(album->CurrentIndex(), layout.half, k, count));
+            if (!thumb || thumb->Empty())
+                continue;
+            const int x = layout.firstX + k * h;
+            thumb->Draw(target, x + (h - thumb->Width()) / 2, (h - thumb->Height()) / 2);
+        }
+    }
+
+    const int x = layout.centreX;
+    InvertRect(target, x, 0, 3, h);
+    InvertRect(target, x + 3, 0, h - 3, 3);
+    InvertRect(target, x + h - 3, 3, 3, h - 3);
+    InvertRect(target, x + 3, h - 3, h - 6, 3);
+}

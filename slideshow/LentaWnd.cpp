@@ -1,0 +1,121 @@
+#include "slideshow/LentaWnd.h"
+
+#include "slideshow/LentaDraw.h"
+#include "slideshow/PixView.h"
+#include "slideshow/SlideSettings.h"
+#include "slideshow/SlideWnd.h"
+
+namespace {
+bool s_registered = false;
+
+bool CursorOver(HWND hwnd)
+{
+    RECT rect;
+    POINT pt;
+    return GetWindowRect(hwnd, &rect) && GetCursorPos(&pt) && PtInRect(&rect, pt);
+}
+
+// COLORREF (R in the low byte) to a stored pixel (B in the low byte).
+uint32_t PixelOf(COLORREF c)
+{
+    return 0xFF000000u | GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+}
+}  // namespace
+
+bool* CLentaWnd::ClassRegisteredFlag() { return &s_registered; }
+
+ISlideAlbum* CLentaWnd::Album() const
+{
+    return m_show ? m_show->Album() : nullptr;
+}
+
+int CLentaWnd::CellSize() const
+{
+    const ISlideAlbum* album = Album();
+    return album ? album->Settings().thumbSize : 64;
+}
+
+bool CLentaWnd::Maximized() const
+{
+    const ISlideAlbum* album = Album();
+    return album && album->Settings().maximized;
+}
+
+LRESULT CLentaWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_ERASEBKGND) {
+        Draw(reinterpret_cast<HDC>(wParam));
+        return 1;
+    }
+    return CWnd::WindowProc(msg, wParam, lParam);
+}
+
+void CLentaWnd::SetWidth(int cx)
+{
+    HWND behind = m_show ? m_show->Hwnd() : nullptr;
+    SetWindowPos(m_hwnd, behind, 0, 0, cx, CellSize(),
+                 SWP_NOMOVE | SWP_NOACTIVATE | (behind ? 0 : SWP_NOZORDER));
+}
+
+void CLentaWnd::StartHideTimer(UINT periodMs)
+{
+    KillTimer(m_hwnd, kHideTimer);
+    SetTimer(m_hwnd, kHideTimer, periodMs, nullptr);
+}
+
+void CLentaWnd::Draw(HDC dc)
+{
+    RECT client;
+    if (!GetClientRect(m_hwnd, &client))
+        return;
+    CPixView canvas;
+    if (!canvas.Create(client.right, client.bottom))
+        return;
+    DrawLenta(canvas, Album(), CellSize(), m_slide.offset, PixelOf(GetSysColor(COLOR_WINDOWTEXT)));
+
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = canvas.Width();
+    bi.bmiHeader.biHeight = -canvas.Height();
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, 0, 0, canvas.Width(), canvas.Height(), 0, 0, 0, canvas.Height(),
+                      canvas.Bits(), &bi, DIB_RGB_COLORS);
+}
+
+void CLentaWnd::OnLButtonDown(WPARAM, int x, int)
+{
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    const int k = LentaCellsFromCentre(x, client.right, CellSize());
+    if (k == 0 || !m_show)
+        return;
+    m_slide.Start(k);
+    SetTimer(m_hwnd, kSlideTimer, 20, nullptr);
+    m_show->Step(k);
+}
+
+void CLentaWnd::OnMouseMove(WPARAM, int, int)
+{
+    KillTimer(m_hwnd, kHideTimer);
+    if (Maximized())
+        SetTimer(m_hwnd, kHideTimer, 500, nullptr);
+}
+
+void CLentaWnd::OnTimer(UINT_PTR id)
+{
+    if (id == kSlideTimer) {
+        if (!m_slide.Tick())
+            KillTimer(m_hwnd, kSlideTimer);
+        Redraw(true);
+    } else if (id == kHideTimer) {
+        if (!Maximized()) {
+            KillTimer(m_hwnd, kHideTimer);
+        } else if (!CursorOver(m_hwnd)) {
+            KillTimer(m_hwnd, kHideTimer);
+            if (m_show)
+                m_show->HideStrip();
+        }
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The thumbnail strip ("DX_BandWnd"): one row of thumbnails along the slide
+// window's lower edge, the current photo framed in the middle. A click moves
+// the show by the number of cells between the clicked one and the centre,
+// with a short sliding animation.
+
+#include "slideshow/SlideMath.h"
+#include "ui/Wnd.h"
+
+class CSlideWnd;
+class ISlideAlbum;
+
+class CLentaWnd : public CWnd {
+public:
+    static const UINT_PTR kSlideTimer = 1;   // 20 ms animation step
+    static const UINT_PTR kHideTimer = 2;    // pointer-left test in fullscreen
+    static const int kWidth = 320;
+
+    // show may be null (a strip made by the class factory): it then draws
+    // only its background and frame and clicks do nothing.
+    explicit CLentaWnd(CSlideWnd* show = nullptr) : m_show(show) {}
+
+    bool* ClassRegisteredFlag() override;
+    const wchar_t* ClassName() const override { return L"DX_BandWnd"; }
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // cx by the cell size, right behind the slide window, not moved.
+    void SetWidth(int cx);
+    // Hides the strip once the pointer is no longer over it (fullscreen).
+    void StartHideTimer(UINT periodMs);
+    // Draws the whole strip into dc.
+    void Draw(HDC dc);
+
+    const LentaSlide& Slide() const { return m_slide; }
+
+    void OnLButtonDown(WPARAM keys, int x, int y) override;
+    void OnMouseMove(WPARAM keys, int x, int y) override;
+    void OnTimer(UINT_PTR id) override;
+
+private:
+    ISlideAlbum* Album() const;
+    int CellSize() const;
+    bool Maximized() const;
+
+    CSlideWnd* m_show;
+    LentaSlide m_slide;
+};

@@ -1,0 +1,7 @@
+#define PIX_NS sse2
+#include "slideshow/PixelRowsVector.inc"
+
+namespace pix {
+const RowKernels kSse2Rows = {"sse2",         sse2::BlendOver, sse2::Premultiply, sse2::Lerp255,
+                              sse2::AddScaled, sse2::ReduceRow, sse2::EnlargeRow};
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The album settings the slide window reads each time it shows a photo, and
+// the album the show runs on. The application hands the slide window an
+// ISlideAlbum; tests hand it a plain in-memory one.
+
+#include "settings/Tstr.h"
+
+class CBmp;
+
+struct SlideSettings {
+    int timeout = 5;        // minutes; 0 never switches
+    int sizeX = 320;        // largest photo width
+    int sizeY = 240;        // largest photo height
+    int sliderVis = 80;     // percent, pointer outside
+    int sliderVisIn = 50;   // percent, pointer inside
+    bool maximized = false; // fullscreen
+    int placementX = 2;     // 0 left, 1 centre, 2 right, other: x = 0
+    int placementY = 2;     // 0 top, 1 centre, 2 bottom, other: y = 0
+    int marginX = 30;
+    int marginY = 20;
+    int thumbSize = 64;     // strip height and thumbnail cell
+};
+
+class ISlideAlbum {
+public:
+    virtual ~ISlideAlbum() = default;
+    virtual SlideSettings Settings() const = 0;
+    virtual void SetMaximized(bool on) = 0;
+    virtual void SetPlacement(int codeX, int codeY, int marginX, int marginY) = 0;
+    virtual int PhotoCount() const = 0;
+    // Empty for an index out of range.
+    virtual tstr PhotoPath(int index) const = 0;
+    // Made on first request; null or empty when the photo cannot be decoded.
+    virtual const CBmp* Thumbnail(int index) = 0;
+    virtual int CurrentIndex() const = 0;
+    virtual void SetCurrentIndex(int index) = 0;
+};

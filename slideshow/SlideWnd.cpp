@@ -1,0 +1,331 @@
+#include "slideshow/SlideWnd.h"
+
+#include "slideshow/Fader.h"
+#include "slideshow/Fit.h"
+#include "slideshow/LayeredWindow.h"
+#include "slideshow/Picture.h"
+#include "slideshow/Placement.h"
+#include "slideshow/SlideMath.h"
+#include "ui/ClassFactory.h"
+
+#include <windowsx.h>
+
+namespace {
+bool s_registered = false;
+
+const int kFadeStep = 20;
+const int kStripFadeStep = 25;
+const UINT kFadePeriod = 30;
+const int kStripShownAlpha = 200;
+
+bool CursorIn(HWND hwnd, POINT pt)
+{
+    RECT rect;
+    return hwnd && GetWindowRect(hwnd, &rect) && PtInRect(&rect, pt);
+}
+}  // namespace
+
+CSlideWnd::CSlideWnd() : m_strip(this) {}
+
+CSlideWnd::~CSlideWnd()
+{
+    Stop();
+}
+
+bool* CSlideWnd::ClassRegisteredFlag() { return &s_registered; }
+
+bool CSlideWnd::RegisterClasses()
+{
+    return RegisterWindowClassOf<CSlideWnd>() && RegisterWindowClassOf<CLentaWnd>();
+}
+
+SlideSettings CSlideWnd::Settings() const
+{
+    return m_album ? m_album->Settings() : SlideSettings();
+}
+
+bool CSlideWnd::Start()
+{
+    if (!m_album || m_album->PhotoCount() == 0)
+        return false;
+    SetFullScreen(Settings().maximized);
+    if (!Create(kExStyle, kStyle, nullptr, nullptr))
+        return false;
+    SetWindowPos(m_hwnd, nullptr, 10, 10, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const int index = IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount());
+    m_album->SetCurrentIndex(index);
+    ShowPhoto(m_album->PhotoPath(index));
+    StartSwitchTimer();
+    return true;
+}
+
+void CSlideWnd::Stop()
+{
+    if (m_strip.Hwnd())
+        StopFade(m_strip.Hwnd());
+    if (m_hwnd) {
+        StopFade(m_hwnd);
+        StopSwitchTimer();
+    }
+    m_pointerInside = false;
+    m_perPixel = false;
+    Destroy();
+}
+
+void CSlideWnd::StartSwitchTimer()
+{
+    if (m_hwnd)
+        SetTimer(m_hwnd, kSwitchTimer, SwitchPeriodMs(Settings().timeout), nullptr);
+}
+
+void CSlideWnd::StopSwitchTimer()
+{
+    if (m_hwnd)
+        KillTimer(m_hwnd, kSwitchTimer);
+}
+
+void CSlideWnd::Step(int delta)
+{
+    StopSwitchTimer();
+    if (!m_album)
+        return;
+    const int index = StepIndex(m_album->CurrentIndex(), delta, m_album->PhotoCount());
+    if (index < 0)
+        return;
+    m_album->SetCurrentIndex(index);
+    ShowPhoto(m_album->PhotoPath(index));
+    StartSwitchTimer();
+}
+
+void CSlideWnd::SetFullScreen(bool on)
+{
+    m_fullScreen = on;
+    if (m_album)
+        m_album->SetMaximized(on);
+}
+
+bool CSlideWnd::ShowPhoto(const tstr& path)
+{
+    if (path.IsEmpty() || !m_hwnd)
+        return false;
+    m_image.Reset();
+    const SlideSettings s = Settings();
+    m_fullScreen = s.maximized;
+    m_path = path;
+
+    // Outside fullscreen the old photo must not linger at its old size while
+    // the new one decodes.
+    if (!m_fullScreen)
+        SetWindowPos(m_hwnd, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CBmp photo;
+    if (LoadPhotoFile(path.c_str(), photo)) {
+        const SlideRect area = WorkArea();
+        const FitSize size = FitPhoto(photo.Width(), photo.Height(), s.sizeX, s.sizeY, m_fullScreen,
+                                      area.right - area.left, area.bottom - area.top);
+        photo.Resample(size.width, size.height);
+        Present(photo);
+        m_image = std::move(photo);
+    }
+
+    PlaceStrip();
+    POINT pt;
+    GetCursorPos(&pt);
+    if (CursorIn(m_fullScreen ? m_strip.Hwnd() : m_hwnd, pt))
+        ShowStrip();
+    if (m_strip.Exists())
+        m_strip.Redraw(true);
+    Redraw(true);
+    return !m_image.Empty();
+}
+
+void CSlideWnd::Present(CBmp& photo)
+{
+    const SlideSettings s = Settings();
+    const SlideRect area = WorkArea();
+    const int alpha = AlphaFromPercent(s.sliderVis);
+    if (!m_fullScreen) {
+        const SlidePoint at = PlaceOnArea(s.placementX, s.placementY, s.marginX, s.marginY,
+                                          photo.Width(), photo.Height(), area);
+        MoveThroughPixel(m_hwnd, at.x, at.y, photo.Width(), photo.Height());
+        // Constant alpha is refused while the window is in per-pixel mode.
+        if (m_perPixel)
+            SetExStyleBits(m_hwnd, WS_EX_LAYERED, false);
+        m_perPixel = false;
+        SetWindowAlpha(m_hwnd, alpha);
+        SetExStyleBits(m_hwnd, WS_EX_TRANSPARENT, false);
+        return;
+    }
+    const bool covering = WindowRectOf(m_hwnd) == area;
+    if (!covering)
+        MoveThroughPixel(m_hwnd, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    PresentPerPixel(m_hwnd, photo, alpha, !covering);
+    m_perPixel = true;
+}
+
+void CSlideWnd::PlaceStrip()
+{
+    if (!m_hwnd)
+        return;
+    if (!m_strip.Exists()) {
+        const DWORD ex = WS_EX_COMPOSITED | WS_EX_LAYERED | WS_EX_TOOLWINDOW;
+        if (!m_strip.Create(ex, WS_POPUP | WS_VISIBLE, m_hwnd, nullptr))
+            return;
+    }
+    HWND strip = m_strip.Hwnd();
+    POINT pt;
+    GetCursorPos(&pt);
+    if (!CursorIn(strip, pt))
+        ShowWindow(strip, SW_HIDE);
+    m_strip.SetWidth(CLentaWnd::kWidth);
+
+    const SlideRect window = WindowRectOf(m_hwnd);
+    const int x = StripLeft(Settings().placementX, window.left, window.right, CLentaWnd::kWidth);
+    const int y = window.bottom - Settings().thumbSize;
+    if (IsIconic(strip) || IsZoomed(strip))
+        ShowWindow(strip, SW_RESTORE);
+    HWND before = GetWindow(m_hwnd, GW_HWNDPREV);
+    if (!before || before == strip)
+        before = HWND_TOP;
+    SetWindowPos(strip, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(strip, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CSlideWnd::ShowStrip()
+{
+    if (!m_strip.Exists())
+        return;
+    StopFade(m_strip.Hwnd());
+    ShowWindow(m_strip.Hwnd(), SW_SHOWNA);
+    SetWindowAlpha(m_strip.Hwnd(), kStripShownAlpha);
+}
+
+void CSlideWnd::HideStrip()
+{
+    if (!m_strip.Exists())
+        return;
+    StopFade(m_strip.Hwnd());
+    ShowWindow(m_strip.Hwnd(), SW_HIDE);
+    SetWindowAlpha(m_strip.Hwnd(), 0);
+}
+
+void CSlideWnd::ShowStripForTray()
+{
+    if (!m_strip.Exists())
+        return;
+    ShowStrip();
+    m_strip.StartHideTimer(2000);
+}
+
+void CSlideWnd::StorePlacement()
+{
+    if (!m_album)
+        return;
+    const SlidePlacement p = PlacementFromRect(WindowRectOf(m_hwnd), WorkArea());
+    m_album->SetPlacement(p.codeX, p.codeY, p.marginX, p.marginY);
+    PlaceStrip();
+}
+
+void CSlideWnd::PointerEntered()
+{
+    const SlideSettings s = Settings();
+    SetTimer(m_hwnd, kLeaveTimer, 300, nullptr);
+    if (!m_fullScreen)
+        FadeWindow(m_hwnd, AlphaFromPercent(s.sliderVis), AlphaFromPercent(s.sliderVisIn), kFadeStep, kFadePeriod);
+    if (m_strip.Exists()) {
+        FadeWindow(m_strip.Hwnd(), 0, 255, kStripFadeStep, kFadePeriod);
+        if (!IsWindowVisible(m_strip.Hwnd()))
+            ShowWindow(m_strip.Hwnd(), SW_SHOWNA);
+    }
+    m_pointerInside = true;
+    SetExStyleBits(m_hwnd, WS_EX_TRANSPARENT, true);
+}
+
+void CSlideWnd::PointerLeft()
+{
+    const bool wasInside = m_pointerInside;
+    m_pointerInside = false;
+    const SlideSettings s = Settings();
+    // Only a pointer that was inside fades back: the caption band is hit
+    // test after hit test from outside and would restart the fade each time.
+    if (!m_fullScreen && wasInside)
+        FadeWindow(m_hwnd, AlphaFromPercent(s.sliderVisIn), AlphaFromPercent(s.sliderVis), kFadeStep, kFadePeriod);
+    SetExStyleBits(m_hwnd, WS_EX_TRANSPARENT, false);
+    if (m_strip.Exists() && wasInside)
+        FadeWindow(m_strip.Hwnd(), -1, 0, kStripFadeStep, kFadePeriod);
+}
+
+void CSlideWnd::OnMouseMove(WPARAM, int, int)
+{
+    if (!m_pointerInside)
+        PointerEntered();
+}
+
+void CSlideWnd::OnMouseLeave()
+{
+    PointerLeft();
+}
+
+void CSlideWnd::OnTimer(UINT_PTR id)
+{
+    if (id == kSwitchTimer) {
+        if (Settings().timeout != 0)
+            Step(+1);
+    } else if (id == kLeaveTimer) {
+        POINT pt;
+        GetCursorPos(&pt);
+        if (!CursorIn(m_hwnd, pt) && !CursorIn(m_strip.Hwnd(), pt)) {
+            KillTimer(m_hwnd, kLeaveTimer);
+            PointerLeft();
+        }
+    }
+}
+
+LRESULT CSlideWnd::OnEraseBackground(HDC dc)
+{
+    if (m_image.Empty())
+        return 0;
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    if (m_image.Width() == client.right && m_image.Height() == client.bottom) {
+        DrawBmp(dc, m_image, 0, 0);
+        return 1;
+    }
+    // Shown at another size than fitted: fit the file again, keep the image.
+    CBmp again;
+    if (LoadPhotoFile(m_path.c_str(), again) && again.Resample(client.right, client.bottom))
+        DrawBmp(dc, again, 0, 0);
+    return 1;
+}
+
+LRESULT CSlideWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_CLOSE:
+    case WM_DESTROY:
+        // Only Stop destroys the window; not Alt+F4.
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        // Restoring only a minimised or maximised window: restoring a normal
+        // one would activate it and come back here.
+        if (m_fullScreen && (IsIconic(m_hwnd) || IsZoomed(m_hwnd)))
+            ShowWindow(m_hwnd, SW_RESTORE);
+        break;
+    case WM_NCHITTEST: {
+        RECT rect;
+        GetWindowRect(m_hwnd, &rect);
+        if (GET_Y_LPARAM(lParam) < rect.top + GetSystemMetrics(SM_CYCAPTION)) {
+            PointerLeft();
+            return HTCAPTION;
+        }
+        break;
+    }
+    case WM_EXITSIZEMOVE:
+        StorePlacement();
+        break;
+    default:
+        break;
+    }
+    return CWnd::WindowProc(msg, wParam, lParam);
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The photo frame on the desktop ("SlideWnd"): a frameless, topmost, layered
+// tool window showing one photo of the album at a time. Timer 1 moves on to
+// the next photo; when the pointer enters, the window turns click-through,
+// fades to its inside opacity and shows the thumbnail strip. Dragging the top
+// band moves it and stores the alignment in the album.
+//
+// The application owns one CSlideWnd, gives it the current album and drives
+// it with Start, Stop and Step.
+
+#include "settings/Tstr.h"
+#include "slideshow/Bmp.h"
+#include "slideshow/LentaWnd.h"
+#include "slideshow/SlideSettings.h"
+#include "ui/Wnd.h"
+
+class CSlideWnd : public CWnd {
+public:
+    static const UINT_PTR kSwitchTimer = 1;
+    static const UINT_PTR kLeaveTimer = 3;   // 300 ms pointer-left test
+    static const DWORD kExStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    static const DWORD kStyle = WS_POPUP | WS_VISIBLE;
+
+    CSlideWnd();
+    ~CSlideWnd() override;
+
+    // Registers "SlideWnd" and "DX_BandWnd" with their class factories; once
+    // at start-up.
+    static bool RegisterClasses();
+
+    // The album the show runs on; not owned. Null stops nothing by itself.
+    void SetAlbum(ISlideAlbum* album) { m_album = album; }
+    ISlideAlbum* Album() const { return m_album; }
+
+    // Creates the window, shows the album's current photo and starts timer 1.
+    // False without an album, without photos, or when the window cannot be
+    // made; the caller tells the user.
+    bool Start();
+    // Destroys the window and the strip with it.
+    void Stop();
+    bool IsRunning() const { return Exists(); }
+    // Moves the show by delta photos with wrap-around and restarts timer 1;
+    // with no photos left timer 1 stays stopped.
+    void Step(int delta);
+    // Decodes, fits, places and shows one photo; false when it gave no pixels
+    // (the show goes on; the next step tries the next photo).
+    bool ShowPhoto(const tstr& path);
+    void StartSwitchTimer();
+    void StopSwitchTimer();
+    // Stores "Maximized"; the next photo is shown accordingly.
+    void SetFullScreen(bool on);
+
+    void ShowStrip();
+    void HideStrip();
+    // The main window's request while the pointer is over the tray icon in
+    // fullscreen: the strip shows for about two seconds. Nothing without a strip.
+    void ShowStripForTray();
+
+    bool IsFullScreen() const { return m_fullScreen; }
+    bool PointerInside() const { return m_pointerInside; }
+    const CBmp& CurrentImage() const { return m_image; }
+    const tstr& CurrentPath() const { return m_path; }
+    CLentaWnd& Strip() { return m_strip; }
+
+    bool* ClassRegisteredFlag() override;
+    const wchar_t* ClassName() const override { return L"SlideWnd"; }
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnMouseMove(WPARAM keys, int x, int y) override;
+    void OnMouseLeave() override;
+    void OnTimer(UINT_PTR id) override;
+
+private:
+    SlideSettings Settings() const;
+    // Puts the fitted photo on the screen (constant alpha or per pixel).
+    void Present(CBmp& photo);
+    void PlaceStrip();
+    void StorePlacement();
+    void PointerEntered();
+    void PointerLeft();
+    LRESULT OnEraseBackground(HDC dc);
+
+    CBmp m_image;
+    tstr m_path;
+    CLentaWnd m_strip;
+    bool m_fullScreen = false;
+    bool m_pointerInside = false;
+    // The last photo went out through UpdateLayeredWindow.
+    bool m_perPixel = false;
+    ISlideAlbum* m_album = nullptr;
+};

@@ -1,0 +1,48 @@
+#pragma once
+// An album held in memory: settings, photo paths and thumbnails made on
+// request from solid colours, so the show can run without the store.
+
+#include <vector>
+
+#include "slideshow/Bmp.h"
+#include "slideshow/SlideSettings.h"
+
+class CFakeAlbum : public ISlideAlbum {
+public:
+    SlideSettings settings;
+    std::vector<tstr> paths;
+    std::vector<uint32_t> thumbColours;   // one per photo, when set
+    int index = 0;
+    int thumbRequests = 0;
+
+    SlideSettings Settings() const override { return settings; }
+    void SetMaximized(bool on) override { settings.maximized = on; }
+    void SetPlacement(int codeX, int codeY, int marginX, int marginY) override
+    {
+        settings.placementX = codeX;
+        settings.placementY = codeY;
+        settings.marginX = marginX;
+        settings.marginY = marginY;
+    }
+    int PhotoCount() const override { return static_cast<int>(paths.size()); }
+    tstr PhotoPath(int i) const override
+    {
+        return i >= 0 && i < PhotoCount() ? paths[static_cast<size_t>(i)] : tstr(L"");
+    }
+    const CBmp* Thumbnail(int i) override
+    {
+        ++thumbRequests;
+        if (i < 0 || i >= static_cast<int>(thumbColours.size()))
+            return nullptr;
+        thumbs_.resize(thumbColours.size());
+        CBmp& t = thumbs_[static_cast<size_t>(i)];
+        if (t.Empty() && t.Create(64, 32))
+            t.Fill(thumbColours[static_cast<size_t>(i)]);
+        return &t;
+    }
+    int CurrentIndex() const override { return index; }
+    void SetCurrentIndex(int i) override { index = i; }
+
+private:
+    std::vector<CBmp> thumbs_;
+};
