@@ -1,0 +1,49 @@
+#include "album/Slide.h"
+
+#include "slideshow/Picture.h"
+
+const wchar_t CSlide::kPathValue[] = L"pic_path";
+
+CSlide::CSlide()
+{
+    m_path.SetName(kPathValue);
+    Reset();
+}
+
+CSlide::CSlide(const tstr& path) : CSlide() { SetPath(path); }
+
+void CSlide::Reset()
+{
+    m_picture.Reset();
+    m_thumbnail.Reset();
+    m_path.SetValue(tstr(L""));
+}
+
+void CSlide::CopyFrom(const CSlide* other)
+{
+    if (!other) return;
+    Reset();
+    if (!other->m_picture.Empty()) m_picture = other->m_picture;
+    if (!other->m_thumbnail.Empty()) m_thumbnail = other->m_thumbnail;
+    SetPath(other->GetPath());
+}
+
+bool CSlide::Exists(CRegStore& store, const tstr& key) const
+{
+    tstr path;
+    return store.ReadString(key, kPathValue, path);
+}
+
+bool CSlide::LoadPath(CRegStore& store, const tstr& key)
+{
+    m_path.Load(store, key);
+    return true;
+}
+
+bool CSlide::SavePath(CRegStore& store, const tstr& key)
+{
+    m_path.Save(store, key);
+    return true;
+}
+
+bool CSlide::MakeThumbnail() { return MakePhotoThumbnail(GetPath().c_str(), m_thumbnail); }

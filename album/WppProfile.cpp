@@ -1,0 +1,246 @@
+#include "album/WppProfile.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "album/FolderScan.h"
+
+const wchar_t CWppProfile::kSlidesSection[] = L"*prof*Slides";
+const wchar_t CWppProfile::kSlideKeyPattern[] = L"%04d";
+const wchar_t CWppProfile::kOptionsSection[] = L"Options";
+const wchar_t CWppProfile::kInstallPathValue[] = L"InstallPath";
+
+bool CWppProfile::s_taskbarRtl = false;
+
+namespace {
+const wchar_t kProfPlaceholder[] = L"*prof*";
+const wchar_t kSlidesKey[] = L"Slides";
+
+tstr AlbumKey(const tstr& name) { return tstr(CWppProfile::kProfilesSection) + L"\\" + name; }
+}  // namespace
+
+CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
+{
+    m_thumbSize.SetRange(16, 150);
+    m_thumbSize.SetValue(64);
+    m_placementX.SetValue(kUnplaced);
+    m_placementY.SetValue(kUnplaced);
+    m_sizeX.SetRange(kMinPhotoSize, kMaxPhotoSize);
+    m_sizeX.SetValue(PhotoSizeFor(GetSystemMetrics(SM_CXSCREEN)));
+    m_sizeY.SetRange(kMinPhotoSize, kMaxPhotoSize);
+    m_sizeY.SetValue(PhotoSizeFor(GetSystemMetrics(SM_CYSCREEN)));
+    m_marginX.SetValue(30);
+    m_marginX.SetDefault(30);
+    m_marginY.SetValue(20);
+    m_marginY.SetDefault(20);
+    m_maximized.SetValue(0);
+    m_maximized.SetDefault(0);
+    m_timeout.SetRange(0, 60);
+    m_timeout.SetValue(5);
+    m_sliderVis.SetRange(10, 100);
+    m_sliderVis.SetValue(80);
+    m_sliderVisIn.SetRange(10, 100);
+    m_sliderVisIn.SetValue(50);
+
+    // The current photo index is never stored: every start shows the first photo.
+    m_albumSettings.SetSection(kSlidesSection);
+    m_albumSettings.AddNamed(&m_thumbSize, L"ThumbSize");
+    m_albumSettings.AddNamed(&m_placementX, L"PlacementX");
+    m_albumSettings.AddNamed(&m_placementY, L"PlacementY");
+    m_albumSettings.AddNamed(&m_sizeX, L"SizeX");
+    m_albumSettings.AddNamed(&m_sizeY, L"SizeY");
+    m_albumSettings.AddNamed(&m_marginX, L"MarginX");
+    m_albumSettings.AddNamed(&m_marginY, L"MarginY");
+    m_albumSettings.AddNamed(&m_maximized, L"Maximized");
+    m_albumSettings.AddNamed(&m_sliderVis, L"SliderVis");
+    m_albumSettings.AddNamed(&m_sliderVisIn, L"SliderVisIn");
+    m_albumSettings.AddNamed(&m_timeout, L"timeout");
+
+    GetStore().SetNames(L"Arvendal", L"Lumora");
+    SetTitle(L"Lumora Photo Frame");
+}
+
+unsigned long CWppProfile::PhotoSizeFor(int screenPixels)
+{
+    const unsigned long quarter = screenPixels > 0 ? static_cast<unsigned long>(screenPixels / 4) : 0;
+    return std::min(std::max(quarter, kMinPhotoSize), kMaxPhotoSize);
+}
+
+CWppProfile* CWppProfile::NewAlbumObject(const tstr& name)
+{
+    CWppProfile* album = new CWppProfile;
+    album->SetSingleInstance(false);
+    album->SetAlbumName(name);
+    album->Init();
+    return album;
+}
+
+bool CWppProfile::Init()
+{
+    return CApp::Init() && RebuildPhotoList();
+}
+
+bool CWppProfile::RebuildPhotoList()
+{
+    m_renamedFrom = tstr();
+    m_photos.ClearItems();
+    m_photos.SetKeys(kSlidesSection, kSlideKeyPattern);
+    return m_photos.LoadItems(GetStore());
+}
+
+bool CWppProfile::Load()
+{
+    const bool loaded = CApp::Load();
+    m_albumSettings.LoadAll();
+    if (m_placementX.GetValue() == kUnplaced) m_placementX.SetValue(s_taskbarRtl ? 0 : 2);
+    if (m_placementY.GetValue() == kUnplaced) m_placementY.SetValue(2);
+    if (!m_photos.empty()) m_photos.LoadItemValues(&GetStore());
+    return loaded;
+}
+
+bool CWppProfile::Save()
+{
+    const bool saved = CApp::Save();
+    const tstr& name = GetAlbumName();
+    if (CheckAlbumName(name, {}) != NameProblem::None) return false;
+    CRegStore& store = GetStore();
+    store.AddReplacement(kProfPlaceholder, AlbumPrefix(name));
+    m_albumSettings.SaveAll();
+    m_photos.SaveItems(&store);
+    DeleteStaleAlbumKeys();
+    // Only now that the album is complete under its new name.
+    if (!m_renamedFrom.IsEmpty()) DeleteStoredAlbum(m_renamedFrom);
+    m_renamedFrom = tstr();
+    return saved;
+}
+
+// Nothing but the settings key lives below the album's own key.
+void CWppProfile::DeleteStaleAlbumKeys()
+{
+    CRegStore& store = GetStore();
+    const tstr album = AlbumKey(GetAlbumName());
+    std::vector<tstr> stale;
+    tstr name;
+    for (unsigned long i = 0; store.EnumSubKey(album, i, name); ++i)
+        if (!SameName(name, kSlidesKey)) stale.push_back(album + L"\\" + name);
+    for (const tstr& key : stale) store.DeleteKey(key);
+}
+
+void CWppProfile::MakeThumbnails()
+{
+    for (CSlide* photo : m_photos) photo->MakeThumbnail();
+}
+
+void CWppProfile::CommitAlbumSettings() { m_albumSettings.CommitAll(); }
+
+void CWppProfile::RevertAlbumSettings() { m_albumSettings.RevertAll(); }
+
+void CWppProfile::Assign(const CWppProfile& other)
+{
+    if (&other == this) return;
+    m_photos.ClearItems();
+    for (const CSlide* photo : other.m_photos) {
+        CSlide* copy = new CSlide;
+        copy->CopyFrom(photo);
+        m_photos.Add(copy);
+    }
+    m_index.Assign(other.m_index);
+    m_thumbSize.Assign(other.m_thumbSize);
+    m_placementX.Assign(other.m_placementX);
+    m_placementY.Assign(other.m_placementY);
+    m_sizeX.Assign(other.m_sizeX);
+    m_sizeY.Assign(other.m_sizeY);
+    m_marginX.Assign(other.m_marginX);
+    m_marginY.Assign(other.m_marginY);
+    m_maximized.Assign(other.m_maximized);
+    m_timeout.Assign(other.m_timeout);
+    m_sliderVis.Assign(other.m_sliderVis);
+    m_sliderVisIn.Assign(other.m_sliderVisIn);
+}
+
+CSlide* CWppProfile::AddPhoto(const tstr& path)
+{
+    CSlide* photo = new CSlide(path);
+    m_photos.Add(photo);
+    return photo;
+}
+
+void CWppProfile::ScanFolder(const tstr& folder)
+{
+    for (const tstr& path : ListPictureFiles(folder)) AddPhoto(path);
+}
+
+bool CWppProfile::GetShellFolder(int csidl, tstr& path)
+{
+    wchar_t folder[MAX_PATH] = L"";
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder))) return false;
+    path = folder;
+    return true;
+}
+
+void CWppProfile::FillEmptyAlbum()
+{
+    for (int csidl : {CSIDL_MYPICTURES, CSIDL_COMMON_PICTURES}) {
+        if (!m_photos.empty()) return;
+        tstr folder;
+        if (GetShellFolder(csidl, folder)) ScanFolder(folder);
+        Save();
+    }
+    tstr folder;
+    if (m_photos.empty() && GetStore().ReadString(kOptionsSection, kInstallPathValue, folder))
+        ScanFolder(folder);
+}
+
+void CWppProfile::DropUnusablePhotos()
+{
+    MakeThumbnails();
+    for (auto at = m_photos.begin(); at != m_photos.end();)
+        at = (*at)->HasThumbnail() ? at + 1 : m_photos.EraseAt(at);
+}
+
+int CWppProfile::CurrentIndex()
+{
+    const int index = m_index.GetValue();
+    if (index >= 0 && index < static_cast<int>(m_photos.size())) return index;
+    m_index.SetValue(0);
+    return 0;
+}
+
+CSlide* CWppProfile::CurrentPhoto() { return m_photos.GetAt(static_cast<size_t>(CurrentIndex())); }
+
+bool CWppProfile::SameName(const tstr& a, const tstr& b)
+{
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.Length()), b.c_str(),
+                                static_cast<int>(b.Length()), TRUE) == CSTR_EQUAL;
+}
+
+CWppProfile::NameProblem CWppProfile::CheckAlbumName(const tstr& name, const std::vector<tstr>& otherNames)
+{
+    if (name.IsEmpty()) return NameProblem::Empty;
+    if (name.Str().find(L'\\') != std::wstring::npos) return NameProblem::Separator;
+    if (name.Length() > static_cast<size_t>(kMaxNameLength)) return NameProblem::TooLong;
+    for (const tstr& other : otherNames)
+        if (SameName(name, other)) return NameProblem::Taken;
+    return NameProblem::None;
+}
+
+void CWppProfile::PointAt(const tstr& name)
+{
+    SetAlbumName(name);
+    GetStore().AddReplacement(kProfPlaceholder, AlbumPrefix(name));
+}
+
+void CWppProfile::RenameAlbum(const tstr& name)
+{
+    const tstr stored = m_renamedFrom.IsEmpty() ? GetAlbumName() : m_renamedFrom;
+    // A change of letter case only keeps the same key.
+    m_renamedFrom = SameName(stored, name) ? tstr() : stored;
+    PointAt(name);
+}
+
+bool CWppProfile::DeleteStoredAlbum(const tstr& name)
+{
+    if (CheckAlbumName(name, {}) != NameProblem::None) return false;
+    return GetStore().DeleteKey(AlbumKey(name));
+}

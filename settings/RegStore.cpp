@@ -1,0 +1,150 @@
+#include "settings/RegStore.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <new>
+#include <vector>
+
+namespace {
+
+// Owns an open registry key for the length of one operation.
+class CRegKey {
+public:
+    CRegKey() = default;
+    CRegKey(const CRegKey&) = delete;
+    CRegKey& operator=(const CRegKey&) = delete;
+    ~CRegKey() {
+        if (m_key) RegCloseKey(m_key);
+    }
+    bool Open(const tstr& path, REGSAM access) {
+        return RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, &m_key) == ERROR_SUCCESS;
+    }
+    bool Create(const tstr& path) {
+        return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                               &m_key, nullptr) == ERROR_SUCCESS;
+    }
+    HKEY Get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+}  // namespace
+
+CRegStore::CRegStore(const tstr& firm, const tstr& app) {
+    ClearReplacements();
+    SetNames(firm, app);
+}
+
+CRegStore::~CRegStore() { ClearReplacements(); }
+
+bool CRegStore::SetNames(const tstr& firm, const tstr& app) {
+    m_firm = firm;
+    m_app = app;
+    if (firm.IsEmpty() || app.IsEmpty()) return false;
+    SetBasePath(tstr(L"Software\\*firm*\\*app*\\"));
+    AddReplacement(tstr(L"*firm*"), firm);
+    AddReplacement(tstr(L"*app*"), app);
+    return true;
+}
+
+void CRegStore::SetBasePath(const tstr& path) {
+    m_basePath = path;
+    if (!path.IsEmpty() && path.Last() != L'\\') m_basePath += L'\\';
+}
+
+bool CRegStore::AddReplacement(const tstr& from, const tstr& to) {
+    if (from.IsEmpty()) return false;
+    for (auto at = m_replacements.begin(); at != m_replacements.end(); ++at) {
+        if (at->first.Equals(from)) {
+            m_replacements.erase(at);
+            break;
+        }
+    }
+    m_replacements.emplace_back(from, to);
+    return true;
+}
+
+void CRegStore::ClearReplacements() { m_replacements.clear(); }
+
+tstr CRegStore::BuildPath(const tstr& section) const {
+    tstr path = m_basePath + section;
+    for (const auto& pair : m_replacements) path.ReplaceAll(pair.first, pair.second);
+    return path;
+}
+
+bool CRegStore::WriteString(const tstr& section, const tstr& name, const tstr& value) {
+    if (m_basePath.IsEmpty()) return false;   // names not set yet: never write below the hive root
+    CRegKey key;
+    if (!key.Create(BuildPath(section))) return false;
+    if (value.IsNull()) {
+        RegDeleteValueW(key.Get(), name.c_str());
+    } else {
+        const DWORD bytes = static_cast<DWORD>((value.Length() + 1) * sizeof(wchar_t));
+        RegSetValueExW(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       bytes);
+    }
+    return true;
+}
+
+bool CRegStore::WriteInt(const tstr& section, const tstr& name, int value) {
+    return WriteString(section, name, tstr::FromInt(value));
+}
+
+bool CRegStore::ReadString(const tstr& section, const tstr& name, tstr& out) const {
+    if (m_basePath.IsEmpty()) return false;
+    CRegKey key;
+    if (!key.Open(BuildPath(section), KEY_READ)) return false;
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS ||
+        bytes == 0)
+        return false;
+    // Any type, any byte count: round up to whole characters and keep two zero
+    // characters after the data, so the text always ends inside the buffer.
+    std::vector<wchar_t> buffer;
+    try {
+        buffer.assign(bytes / sizeof(wchar_t) + 2, L'\0');
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    DWORD read = bytes;
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+                         &read) != ERROR_SUCCESS) {
+        out = L"";
+        return false;
+    }
+    out = buffer.data();
+    return true;
+}
+
+bool CRegStore::ReadInt(const tstr& section, const tstr& name, int& out) const {
+    tstr text;
+    if (!ReadString(section, name, text)) return false;
+    out = static_cast<int>(text.ToInt());
+    return true;
+}
+
+bool CRegStore::KeyExists(const tstr& section) const {
+    if (m_basePath.IsEmpty()) return false;
+    CRegKey key;
+    return key.Open(BuildPath(section), KEY_READ);
+}
+
+bool CRegStore::DeleteKey(const tstr& section) {
+    const tstr path = BuildPath(section);
+    if (m_basePath.IsEmpty() || path.IsEmpty()) return false;
+    return SHDeleteKeyW(HKEY_CURRENT_USER, path.c_str()) == ERROR_SUCCESS;
+}
+
+bool CRegStore::EnumSubKey(const tstr& section, unsigned long index, tstr& out) const {
+    if (m_basePath.IsEmpty()) return false;
+    CRegKey key;
+    if (!key.Open(BuildPath(section), KEY_READ)) return false;
+    wchar_t name[1024] = {};
+    DWORD length = 1024;
+    if (RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    out = name;
+    return true;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The program's one settings store: (section, name) pairs mapped onto string
+// values under HKEY_CURRENT_USER. Sections are relative to a base path and may
+// hold placeholders ("*firm*", "*app*", "*prof*") that are expanded on every
+// access. Numbers are stored as decimal text. Failures are reported only by the
+// boolean result; a failed read leaves the output as it was.
+
+#include <utility>
+#include <vector>
+
+#include "settings/Tstr.h"
+
+class CRegStore {
+public:
+    CRegStore(const tstr& firm = tstr(), const tstr& app = tstr());
+    ~CRegStore();
+    CRegStore(const CRegStore&) = delete;
+    CRegStore& operator=(const CRegStore&) = delete;
+
+    // Base path "Software\*firm*\*app*\" plus the two name replacements; an
+    // empty firm or app changes nothing but the remembered names.
+    bool SetNames(const tstr& firm, const tstr& app);
+    // Appends a backslash unless the path is empty or already ends in one.
+    void SetBasePath(const tstr& path);
+    // Replaces an existing pair with the same `from` and moves it to the end.
+    bool AddReplacement(const tstr& from, const tstr& to);
+    void ClearReplacements();
+    tstr BuildPath(const tstr& section) const;
+
+    const tstr& GetBasePath() const { return m_basePath; }
+    const tstr& GetFirm() const { return m_firm; }
+    const tstr& GetApp() const { return m_app; }
+
+    // A null value deletes the stored value. True once the key was opened or
+    // created, whatever the write itself answered.
+    bool WriteString(const tstr& section, const tstr& name, const tstr& value);
+    bool WriteInt(const tstr& section, const tstr& name, int value);
+    // False for a missing key or value and for an empty (zero-byte) value; then
+    // `out` is unchanged. Values of any type are read as text.
+    bool ReadString(const tstr& section, const tstr& name, tstr& out) const;
+    // ReadString followed by decimal parsing.
+    bool ReadInt(const tstr& section, const tstr& name, int& out) const;
+    bool KeyExists(const tstr& section) const;
+    // Deletes the key with everything below it; an empty path is refused.
+    bool DeleteKey(const tstr& section);
+    // Name of the index-th sub-key; false past the last one.
+    bool EnumSubKey(const tstr& section, unsigned long index, tstr& out) const;
+
+private:
+    tstr m_basePath;
+    tstr m_firm;
+    tstr m_app;
+    std::vector<std::pair<tstr, tstr>> m_replacements;
+};

@@ -1,0 +1,166 @@
+// The album list: enumeration, copying one album into another, names,
+// renaming and deleting stored albums.
+
+#include <set>
+
+#include "tests/album/AlbumTest.h"
+
+namespace {
+
+using AlbumList = AlbumTest;
+
+void SaveAlbum(const wchar_t* name, std::initializer_list<const wchar_t*> photos)
+{
+    std::unique_ptr<CWppProfile> album(CWppProfile::NewAlbumObject(name));
+    for (const wchar_t* path : photos) album->AddPhoto(path);
+    album->Save();
+}
+
+TEST_F(AlbumList, EnumeratesEveryStoredAlbum)
+{
+    SaveAlbum(L"Sea", {});
+    SaveAlbum(L"Hills", {L"C:\\h.jpg"});
+    SaveAlbum(L"Город", {});
+    auto album = OpenAlbum(L"Sea");
+    std::vector<tstr> names;
+    ASSERT_TRUE(album->EnumAlbumNames(&names));
+    std::set<std::wstring> found;
+    for (const tstr& name : names) found.insert(name.Str());
+    EXPECT_EQ((std::set<std::wstring>{L"Sea", L"Hills", L"Город"}), found);
+    EXPECT_EQ(3u, names.size());
+    EXPECT_FALSE(album->EnumAlbumNames(nullptr));
+}
+
+TEST_F(AlbumList, AssignCopiesPhotosSettingsAndIndex)
+{
+    auto source = OpenAlbum(L"Source");
+    CSlide* photo = source->AddPhoto(L"C:\\a.jpg");
+    ASSERT_TRUE(photo->GetPicture().Create(3, 2));
+    source->AddPhoto(L"C:\\b.jpg");
+    source->ThumbSize().SetValue(100);
+    source->Timeout().SetValue(7);
+    source->CommitAlbumSettings();
+    source->Timeout().SetValue(9);
+    source->MarginX().SetValue(44);
+    source->Index().SetValue(1);
+
+    auto target = OpenAlbum(L"Target");
+    target->AddPhoto(L"C:\\old.jpg");
+    target->Assign(*source);
+
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\a.jpg", L"C:\\b.jpg"}), Paths(*target));
+    EXPECT_NE(photo, target->Photos().GetAt(0));
+    EXPECT_EQ(3, target->Photos().GetAt(0)->GetPicture().Width());
+    EXPECT_EQ(100ul, target->ThumbSize().GetValue());
+    EXPECT_EQ(9ul, target->Timeout().GetValue());
+    EXPECT_EQ(44ul, target->MarginX().GetValue());
+    EXPECT_EQ(1, target->Index().GetValue());
+    EXPECT_EQ(L"Target", target->GetAlbumName().Str());
+    target->RevertAlbumSettings();   // the committed state came along
+    EXPECT_EQ(7ul, target->Timeout().GetValue());
+    EXPECT_EQ(150ul, target->ThumbSize().GetMax());
+}
+
+// Settled reading: copying goes through SetValue, so whatever follows the
+// target's settings (mirrors, bound controls) follows the copy too.
+TEST_F(AlbumList, AssignNotifiesWhatFollowsTheSettings)
+{
+    auto source = OpenAlbum(L"Source");
+    source->SliderVis().SetValue(33);
+    auto target = OpenAlbum(L"Target");
+    unsigned long mirror = 0;
+    target->SliderVis().SetMirror(&mirror);
+    target->Assign(*source);
+    EXPECT_EQ(33ul, mirror);
+}
+
+TEST_F(AlbumList, NamesThatCannotBeKeysAreRefused)
+{
+    using P = CWppProfile::NameProblem;
+    const std::vector<tstr> others = {L"Default", L"Sea"};
+    EXPECT_EQ(P::None, CWppProfile::CheckAlbumName(L"Hills", others));
+    EXPECT_EQ(P::Empty, CWppProfile::CheckAlbumName(L"", others));
+    EXPECT_EQ(P::Empty, CWppProfile::CheckAlbumName(tstr(), others));
+    EXPECT_EQ(P::Separator, CWppProfile::CheckAlbumName(L"a\\b", others));
+    EXPECT_EQ(P::Taken, CWppProfile::CheckAlbumName(L"SEA", others));
+    EXPECT_EQ(P::None, CWppProfile::CheckAlbumName(std::wstring(255, L'n'), others));
+    EXPECT_EQ(P::TooLong, CWppProfile::CheckAlbumName(std::wstring(256, L'n'), others));
+}
+
+TEST_F(AlbumList, RenameMovesTheStoredAlbum)
+{
+    SaveAlbum(L"Old", {L"C:\\a.jpg", L"C:\\b.jpg"});
+    auto album = OpenAlbum(L"Old");
+    album->ThumbSize().SetValue(99);
+    album->RenameAlbum(L"New");
+    album->Save();
+
+    EXPECT_FALSE(KeyPresent(AlbumPath(L"Old").c_str()));
+    EXPECT_EQ(L"New", ReadText(kProfiles, L"Profile"));
+    auto reopened = OpenAlbum(L"New");
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\a.jpg", L"C:\\b.jpg"}), Paths(*reopened));
+    EXPECT_EQ(99ul, reopened->ThumbSize().GetValue());
+}
+
+TEST_F(AlbumList, RenamedTwiceBeforeSavingLeavesOneKey)
+{
+    SaveAlbum(L"Old", {L"C:\\a.jpg"});
+    auto album = OpenAlbum(L"Old");
+    album->RenameAlbum(L"Mid");
+    album->RenameAlbum(L"New");
+    EXPECT_EQ(L"Old", album->RenamedFrom().Str());
+    album->Save();
+    EXPECT_EQ(std::vector<std::wstring>{L"New"}, SubKeys(kProfiles));
+    EXPECT_TRUE(album->RenamedFrom().IsEmpty());
+}
+
+// Making another album current changes the name; the save that follows must
+// write that album's key and leave the previous one alone.
+TEST_F(AlbumList, PointingAtAnotherAlbumMovesNothing)
+{
+    SaveAlbum(L"First", {L"C:\\a.jpg"});
+    SaveAlbum(L"Second", {L"C:\\b.jpg"});
+    auto current = OpenAlbum(L"First");
+    current->PointAt(L"Second");
+    current->Assign(*OpenAlbum(L"Second"));
+    current->AddPhoto(L"C:\\c.jpg");
+    current->Save();
+    EXPECT_EQ(std::vector<std::wstring>{L"C:\\a.jpg"}, Paths(*OpenAlbum(L"First")));
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\b.jpg", L"C:\\c.jpg"}), Paths(*OpenAlbum(L"Second")));
+    EXPECT_EQ(L"Second", ReadText(kProfiles, L"Profile"));
+}
+
+TEST_F(AlbumList, RenameInLetterCaseOnlyKeepsThePhotos)
+{
+    SaveAlbum(L"trip", {L"C:\\a.jpg"});
+    auto album = OpenAlbum(L"trip");
+    album->RenameAlbum(L"Trip");
+    album->Save();
+    EXPECT_EQ(std::vector<std::wstring>{L"C:\\a.jpg"}, Paths(*OpenAlbum(L"Trip")));
+}
+
+// An empty name makes "Profiles\" the album's key, the parent of every album.
+TEST_F(AlbumList, AlbumWithUnusableNameTouchesNoOtherAlbum)
+{
+    SaveAlbum(L"Keep", {L"C:\\a.jpg"});
+    for (const wchar_t* name : {L"", L"Keep\\Slides"}) {
+        auto album = OpenAlbum(L"Keep");
+        album->Photos().DeleteAll();
+        album->RenameAlbum(name);
+        EXPECT_FALSE(album->Save());
+        EXPECT_FALSE(album->DeleteStoredAlbum(name));
+    }
+    EXPECT_EQ(std::vector<std::wstring>{L"Keep"}, SubKeys(kProfiles));
+    EXPECT_EQ(std::vector<std::wstring>{L"C:\\a.jpg"}, Paths(*OpenAlbum(L"Keep")));
+}
+
+TEST_F(AlbumList, DeleteStoredAlbumRemovesOnlyThatAlbum)
+{
+    SaveAlbum(L"One", {L"C:\\a.jpg"});
+    SaveAlbum(L"Two", {L"C:\\b.jpg"});
+    auto album = OpenAlbum(L"Two");
+    EXPECT_TRUE(album->DeleteStoredAlbum(L"One"));
+    EXPECT_EQ(std::vector<std::wstring>{L"Two"}, SubKeys(kProfiles));
+}
+
+}  // namespace

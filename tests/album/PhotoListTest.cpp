@@ -1,0 +1,98 @@
+// The photo list in the store: numbered keys, renumbering on save, and a save
+// that never leaves the album without its photos.
+
+#include "tests/album/AlbumTest.h"
+
+namespace {
+
+const std::wstring kSlides = AlbumPath(L"Default", L"Slides");
+
+using PhotoList = AlbumTest;
+
+TEST_F(PhotoList, GapEndsLoadingAndSaveRenumbers)
+{
+    StorePhoto(L"Default", L"0000", L"C:\\a.jpg");
+    StorePhoto(L"Default", L"0001", L"C:\\b.jpg");
+    StorePhoto(L"Default", L"0003", L"C:\\d.jpg");
+    auto album = OpenAlbum();
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\a.jpg", L"C:\\b.jpg"}), Paths(*album));
+
+    album->Save();
+    EXPECT_EQ((std::vector<std::wstring>{L"0000", L"0001"}), SubKeys(kSlides));
+    EXPECT_EQ(L"C:\\b.jpg", ReadText(kSlides + L"\\0001", L"pic_path"));
+}
+
+TEST_F(PhotoList, PhotoNumber10001LivesUnderKey10000)
+{
+    auto album = OpenAlbum();
+    for (int i = 0; i <= 10000; ++i) album->AddPhoto(L"C:\\p" + std::to_wstring(i) + L".jpg");
+    album->Save();
+    EXPECT_EQ(L"C:\\p9999.jpg", ReadText(kSlides + L"\\9999", L"pic_path"));
+    EXPECT_EQ(L"C:\\p10000.jpg", ReadText(kSlides + L"\\10000", L"pic_path"));
+    EXPECT_EQ(10001u, OpenAlbum()->Photos().size());
+}
+
+// Counts the photos another process would load from the store right now.
+int StoredPhotoCount()
+{
+    std::unique_ptr<CWppProfile> reader(CWppProfile::NewAlbumObject(L"Default"));
+    return static_cast<int>(reader->Photos().size());
+}
+
+// An entry that looks at the store at the moment it is written, as if the
+// save were cut off right there.
+class CProbeSlide : public CSlide {
+public:
+    CProbeSlide(const wchar_t* path, std::vector<int>& counts) : CSlide(path), m_counts(counts) {}
+    bool SavePath(CRegStore& store, const tstr& key) override {
+        m_counts.push_back(StoredPhotoCount());
+        return CSlide::SavePath(store, key);
+    }
+
+private:
+    std::vector<int>& m_counts;
+};
+
+// Deleting the album's key before rewriting it would lose the album to a kill
+// or log-off in between.
+TEST_F(PhotoList, SaveCutOffAnywhereLeavesThePhotoList)
+{
+    StorePhoto(L"Default", L"0000", L"C:\\a.jpg");
+    StorePhoto(L"Default", L"0001", L"C:\\b.jpg");
+    StorePhoto(L"Default", L"0002", L"C:\\c.jpg");
+    StoreText(kSlides, L"ThumbSize", L"100");
+    auto album = OpenAlbum();
+    std::vector<int> counts;
+    album->Photos().DeleteAll();
+    album->Photos().Add(new CProbeSlide(L"C:\\x.jpg", counts));
+    album->Photos().Add(new CProbeSlide(L"C:\\y.jpg", counts));
+    album->Save();
+
+    EXPECT_EQ((std::vector<int>{3, 3}), counts);
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\x.jpg", L"C:\\y.jpg"}), Paths(*OpenAlbum()));
+    EXPECT_EQ((std::vector<std::wstring>{L"0000", L"0001"}), SubKeys(kSlides));
+    EXPECT_EQ(L"100", ReadText(kSlides, L"ThumbSize"));
+}
+
+TEST_F(PhotoList, SaveRemovesStaleKeysBesideTheSettings)
+{
+    StorePhoto(L"Default", L"0000", L"C:\\a.jpg");
+    StoreText(AlbumPath(L"Default", L"Old"), L"x", L"1");
+    StoreText(kSlides + L"\\junk", L"x", L"1");
+    auto album = OpenAlbum();
+    album->Save();
+    EXPECT_EQ(std::vector<std::wstring>{L"Slides"}, SubKeys(AlbumPath(L"Default")));
+    EXPECT_EQ(std::vector<std::wstring>{L"0000"}, SubKeys(kSlides));
+}
+
+TEST_F(PhotoList, EmptiedAlbumSavesNoPhotoKeys)
+{
+    StorePhoto(L"Default", L"0000", L"C:\\a.jpg");
+    auto album = OpenAlbum();
+    album->Photos().DeleteAll();
+    album->Save();
+    EXPECT_TRUE(SubKeys(kSlides).empty());
+    EXPECT_FALSE(ValueNames(kSlides).empty());
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// Off-screen surface the navigation pane and the tool bar paint on: a 32-bit
+// top-down DIB section in a memory DC, so GDI (fills, edges, text) and the
+// CBmp blends work on the same pixels; finished frames are copied in one
+// piece. Also the one tool drawing both controls share.
+
+#include <windows.h>
+
+#include "slideshow/Bmp.h"
+#include "slideshow/PixView.h"
+
+class CNavPaneItemTool;
+
+class CNavCanvas {
+public:
+    CNavCanvas(HDC compatibleWith, int width, int height);
+    ~CNavCanvas();
+    CNavCanvas(const CNavCanvas&) = delete;
+    CNavCanvas& operator=(const CNavCanvas&) = delete;
+
+    bool Valid() const { return m_old != nullptr; }
+    HDC Dc() const { return m_dc; }
+    void Fill(const RECT& area, COLORREF colour);
+    // Blends a picture (or one of its state layer lists, layer >= 0).
+    void DrawPicture(const CBmp& picture, int layer, int x, int y);
+    void CopyTo(HDC target, const RECT& area) const;
+
+private:
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    CBmp m_surface;  // borrows the DIB section's pixels
+    CPixView m_view;
+};
+
+// A tool in its cell: the box, then the picture centred, one pixel right and
+// down while pressed.
+void DrawNavTool(CNavCanvas& canvas, const CNavPaneItemTool& tool, const RECT& cell);

@@ -1,0 +1,146 @@
+#include "ui/ToolBarWnd.h"
+
+#include "ui/NavCanvas.h"
+
+const wchar_t CToolBarWnd::kClassName[] = L"DX_ToolBar";
+
+namespace {
+
+// Cells start 7 pixels in from either end, one pixel apart; a separator is
+// 4 pixels wide.
+const int kEndMargin = 7;
+NavToolCellRule CellRule(int height) { return NavToolCellRule{height, 4, 1}; }
+
+}  // namespace
+
+CToolBarWnd::~CToolBarWnd() { Destroy(); }
+
+bool* CToolBarWnd::ClassRegisteredFlag() {
+    static bool registered = false;
+    return &registered;
+}
+
+void CToolBarWnd::OnToolActivated(int toolId) {
+    // Posted: the dialog may rebuild this bar while handling the command.
+    if (m_hwnd) PostMessageW(GetParent(m_hwnd), WM_COMMAND, static_cast<WPARAM>(toolId), 0);
+}
+
+bool CToolBarWnd::AddTool(CNavPaneItemTool* tool, int side) {
+    if (!CNavPaneItemAbstract::AddTool(tool, side)) return false;
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
+    return true;
+}
+
+int CToolBarWnd::GetRowHeight() const {
+    RECT rect;
+    if (!m_hwnd || !GetWindowRect(m_hwnd, &rect)) return 0;
+    return rect.bottom - rect.top - 5;
+}
+
+void CToolBarWnd::OnToolRemoving(CNavPaneItemTool* tool) {
+    if (m_pHot == tool) m_pHot = nullptr;
+    if (m_pPressed == tool) m_pPressed = nullptr;
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void CToolBarWnd::Cells(std::vector<NavToolCell>& cells) const {
+    RECT client;
+    if (!m_hwnd || !GetClientRect(m_hwnd, &client)) return;
+    const NavToolCellRule rule = CellRule(client.bottom - 2);
+    LayNavToolCells(m_leftTools.Items(), kEndMargin, false, rule, cells);
+    LayNavToolCells(m_rightTools.Items(), client.right - kEndMargin, true, rule, cells);
+}
+
+CNavPaneItemTool* CToolBarWnd::ToolAt(int x, int y) const {
+    RECT client;
+    if (!m_hwnd || !GetClientRect(m_hwnd, &client) || y < 1 || y >= client.bottom - 1) return nullptr;
+    std::vector<NavToolCell> cells;
+    Cells(cells);
+    return NavToolAt(cells, x);
+}
+
+// ---- painting
+
+void CToolBarWnd::Paint(HDC dc, const RECT& area) {
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    CNavCanvas canvas(dc, client.right, client.bottom);
+    if (!canvas.Valid()) return;
+    canvas.Fill(client, GetSysColor(COLOR_BTNFACE));
+    RECT grip = {client.left + 3, client.top + 3, client.left + 6, client.bottom - 3};
+    DrawEdge(canvas.Dc(), &grip, BDR_RAISEDINNER, BF_RECT);
+    std::vector<NavToolCell> cells;
+    Cells(cells);
+    for (const NavToolCell& cell : cells) {
+        RECT rect = {cell.left, client.top + 1, cell.right, client.bottom - 1};
+        DrawNavTool(canvas, *cell.tool, rect);
+    }
+    canvas.CopyTo(dc, area);
+}
+
+void CToolBarWnd::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hwnd, &ps);
+    if (dc) Paint(dc, ps.rcPaint);
+    EndPaint(m_hwnd, &ps);
+}
+
+// ---- mouse
+
+void CToolBarWnd::SetHot(CNavPaneItemTool* tool) {
+    if (tool == m_pHot) return;
+    if (m_pHot) m_pHot->Set(CNavPaneItemTool::kHot, false);
+    if (tool) tool->Set(CNavPaneItemTool::kHot, true);
+    m_pHot = tool;
+    Redraw(false);
+}
+
+void CToolBarWnd::OnMouseMove(WPARAM /*keys*/, int x, int y) {
+    if (!m_bTracking) {
+        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m_hwnd, 0};
+        m_bTracking = TrackMouseEvent(&track) != FALSE;
+    }
+    SetHot(ToolAt(x, y));
+}
+
+void CToolBarWnd::OnMouseLeave() {
+    m_bTracking = false;
+    SetHot(nullptr);
+}
+
+void CToolBarWnd::OnLButtonDown(WPARAM /*keys*/, int x, int y) {
+    SetCapture(m_hwnd);
+    CNavPaneItemTool* tool = ToolAt(x, y);
+    if (!tool || !tool->CanPress()) return;
+    if (m_pPressed) m_pPressed->Set(CNavPaneItemTool::kPressed, false);
+    m_pPressed = tool;
+    tool->Set(CNavPaneItemTool::kPressed, true);
+    Redraw(false);
+}
+
+void CToolBarWnd::OnLButtonUp(WPARAM /*keys*/, int x, int y) {
+    if (GetCapture() == m_hwnd) ReleaseCapture();
+    CNavPaneItemTool* pressed = m_pPressed;
+    m_pPressed = nullptr;
+    if (!pressed) return;
+    if (ToolAt(x, y) == pressed)
+        pressed->Activate(*this);
+    else
+        pressed->Set(CNavPaneItemTool::kPressed, false);
+    Redraw(false);
+}
+
+LRESULT CToolBarWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;  // painting covers every pixel
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(m_hwnd, &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    default:
+        return CWnd::WindowProc(msg, wParam, lParam);
+    }
+}
