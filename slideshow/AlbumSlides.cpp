@@ -64,7 +64,8 @@ const CBmp* CAlbumSlides::Thumbnail(int index)
 
 int CAlbumSlides::CurrentIndex() const
 {
-    return m_album.Index().GetValue();
+    // The album brings a stale index (photos deleted, list reloaded) back into range.
+    return m_album.CurrentIndex();
 }
 
 void CAlbumSlides::SetCurrentIndex(int index)

@@ -1,0 +1,139 @@
+#include "dialogs/AlbumDlg.h"
+
+#include "dialogs/AlbumName.h"
+#include "dialogs/PhotoPage.h"
+#include "res/artwork.h"
+#include "res/dialogs.h"
+#include "res/strings.h"
+#include "ui/NavPaneWnd.h"
+#include "ui/ResString.h"
+#include "ui/Sizer.h"
+
+namespace {
+
+tstr ItemText(HWND dialog, int id) {
+    const int length = GetWindowTextLengthW(GetDlgItem(dialog, id));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = GetDlgItemTextW(dialog, id, &text[0], length + 1);
+    return tstr(text.c_str(), static_cast<size_t>(got > 0 ? got : 0));
+}
+
+}  // namespace
+
+CAlbumDlg::CAlbumDlg(CWppProfile* album, const CCollector<CWppProfile*>& albums)
+    : m_album(album), m_albums(albums) {}
+
+CAlbumDlg::~CAlbumDlg() {
+    // While this object is whole, so that OnDestroy runs.
+    if (m_hwnd) DestroyWindow(m_hwnd);
+}
+
+INT_PTR CAlbumDlg::Run(HWND owner) { return ShowModal(nullptr, MAKEINTRESOURCEW(IDD_ALBUM), owner); }
+
+INT_PTR CAlbumDlg::OnInitDialog() {
+    CDialogSize::OnInitDialog();
+    if (!m_album) {
+        End(0);
+        return TRUE;
+    }
+    m_album->MakeThumbnails();
+    m_backup.Assign(*m_album);
+    SetDlgItemTextW(m_hwnd, IDC_ALBUM_NAME, m_album->GetAlbumName().c_str());
+    if (!m_host.Attach(m_hwnd, this, m_album->GetTitle())) {
+        End(0);
+        return TRUE;
+    }
+    m_photosPage = m_host.AddPage(PhotosPageText(*m_album), IDC_PAGE_PHOTOS, 48, IDB_ART_122);
+    m_host.AddPage(LoadResString(nullptr, IDS_PAGE_SLIDER_WINDOW), IDC_PAGE_SLIDER, 32, IDB_ART_122, IDB_ART_123);
+    m_host.AddPage(LoadResString(nullptr, IDS_PAGE_SLIDER_SWITCHING), IDC_PAGE_SWITCH, 32, IDB_ART_154);
+
+    for (int id : {IDC_ALBUM_NAME, IDC_PAGE_LIST, IDC_PAGE_ITEMS, IDC_PAGE_TOOLBAR, IDOK, IDCANCEL})
+        Sizer()->AddControl(id, 0);
+    Sizer()->SetLimits(400, 3000, 320, 2000);
+
+    m_host.SetTools(CPageHost::Tools::Photos);
+    const POINT origin = m_host.PageOrigin();
+    m_slider.Create(m_hwnd, origin, m_album);
+    m_switch.Create(m_hwnd, origin, m_album);
+    m_host.Pages().m_bNoAutoCurrent = false;
+    m_host.Pages().SetCurrent(m_photosPage);
+    m_host.Pages().Redraw(true);
+    return TRUE;
+}
+
+INT_PTR CAlbumDlg::OnCommand(WPARAM wParam, LPARAM) {
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        Accept();
+        break;
+    case IDCANCEL:
+        Reject();
+        break;
+    case IDC_ADD_PHOTOS:
+        if (AddChosenPhotos(m_host.Items(), *m_album, m_hwnd)) UpdatePhotosText();
+        break;
+    case IDC_DELETE_PHOTOS:
+        if (DeleteSelectedPhotos(m_host.Items(), *m_album, m_hwnd)) UpdatePhotosText();
+        break;
+    case IDC_MOVE_UP:
+    case IDC_MOVE_DOWN:
+        MoveSelectedPhotos(m_host.Items(), *m_album, LOWORD(wParam) == IDC_MOVE_UP);
+        break;
+    }
+    return 0;
+}
+
+void CAlbumDlg::OnDestroy() {
+    m_host.Detach();
+    CDialogSize::OnDestroy();
+}
+
+int CAlbumDlg::OnNavCurrentChanging(CNavPaneItem* item, int) {
+    if (m_host.IsPage(item)) ShowPage(item->m_nId);
+    return 0;
+}
+
+void CAlbumDlg::ShowPage(int id) {
+    m_slider.Show(false);
+    m_switch.Show(false);
+    m_host.ShowItems(false);
+    switch (id) {
+    case IDC_PAGE_PHOTOS:
+        m_host.ShowItems(true);
+        m_host.SetTools(CPageHost::Tools::Photos);
+        ListPhotos(m_host.Items(), *m_album);
+        UpdatePhotosText();
+        break;
+    case IDC_PAGE_SLIDER:
+    case IDC_PAGE_SWITCH:
+        m_host.SetTools(CPageHost::Tools::None);
+        m_host.Items().RemoveAll();
+        (id == IDC_PAGE_SLIDER ? static_cast<CAlbumPage&>(m_slider) : m_switch).Show(true);
+        break;
+    }
+}
+
+void CAlbumDlg::UpdatePhotosText() {
+    if (!m_photosPage) return;
+    m_photosPage->SetText(PhotosPageText(*m_album).c_str());
+    m_host.Pages().Redraw(false);
+}
+
+void CAlbumDlg::Accept() {
+    const tstr name = ItemText(m_hwnd, IDC_ALBUM_NAME);
+    if (!AcceptAlbumName(name, OtherAlbumNames(m_albums, m_album))) return;
+    // The stored album moves to the new key when the album is saved.
+    if (!(name == m_album->GetAlbumName())) m_album->RenameAlbum(name);
+    m_slider.PassCommand(IDOK);
+    m_switch.PassCommand(IDOK);
+    SetDlgItemTextW(m_hwnd, IDC_ALBUM_NAME, m_album->GetAlbumName().c_str());
+    End(IDOK);
+}
+
+void CAlbumDlg::Reject() {
+    // The pages let go of the album's settings before it is restored.
+    m_slider.PassCommand(IDCANCEL);
+    m_switch.PassCommand(IDCANCEL);
+    m_album->Assign(m_backup);
+    End(IDCANCEL);
+}

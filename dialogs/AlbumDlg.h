@@ -1,0 +1,43 @@
+#pragma once
+// "Photo Album settings" (template 127): the name, the photos and the slide
+// window settings of one album. Everything is edited in the album object
+// itself; Cancel restores the copy taken at the start, OK keeps the changes
+// in memory (the settings dialog saves them).
+
+#include <windows.h>
+
+#include "album/WppProfile.h"
+#include "dialogs/PageHost.h"
+#include "dialogs/SliderDlg.h"
+#include "dialogs/SwitchDlg.h"
+#include "settings/Collector.h"
+#include "ui/DialogSize.h"
+#include "ui/NavPaneWndParent.h"
+
+class CAlbumDlg : public CDialogSize, public CNavPaneWndParent {
+public:
+    // `albums` holds `album` and the others, whose names a new name must avoid.
+    CAlbumDlg(CWppProfile* album, const CCollector<CWppProfile*>& albums);
+    ~CAlbumDlg() override;
+
+    INT_PTR Run(HWND owner);
+
+    INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
+    int OnNavCurrentChanging(CNavPaneItem* item, int reserved) override;
+
+private:
+    void ShowPage(int id);
+    void UpdatePhotosText();
+    void Accept();
+    void Reject();
+
+    CWppProfile* m_album;
+    const CCollector<CWppProfile*>& m_albums;
+    CWppProfile m_backup;
+    CPageHost m_host;
+    CSliderDlg m_slider;
+    CSwitchDlg m_switch;
+    CNavPaneItem* m_photosPage = nullptr;
+};

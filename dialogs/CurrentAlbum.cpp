@@ -1,0 +1,27 @@
+#include "dialogs/CurrentAlbum.h"
+
+#include "app/Wpp.h"
+#include "res/dialogs.h"
+
+void RestartRunningShow(CWpp& app) {
+    if (!app.IsShowRunning()) return;
+    if (HWND main = app.MainDlg().Hwnd()) {
+        SendMessageW(main, WM_COMMAND, IDC_MAIN_STOP, 0);
+        SendMessageW(main, WM_COMMAND, IDC_MAIN_START, 0);
+    } else {
+        app.StopShow();
+        app.StartShow();
+    }
+}
+
+void ReloadCurrentAlbum(CWpp& app) {
+    CRegStore& store = app.GetStore();
+    tstr name;
+    store.ReadString(CWpp::kProfilesSection, CWpp::kProfileValue, name);
+    if (name.IsEmpty()) name = L"Default";
+    app.PointAt(name);
+    app.Photos().ClearItems();
+    app.Photos().SetKeys(CWppProfile::kSlidesSection, CWppProfile::kSlideKeyPattern);
+    app.Photos().LoadItems(store);
+    app.Load();
+}

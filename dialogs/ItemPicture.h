@@ -1,0 +1,14 @@
+#pragma once
+// Pictures of page items and tools: a program bitmap sized to a square, with
+// an optional 16 x 16 badge in its bottom-right corner, ready to be drawn in
+// its normal, hot, disabled and pressed states.
+
+#include "slideshow/Bmp.h"
+
+class CNavPaneItemAbstract;
+
+// badgeId 0: no badge. An empty picture when the bitmap cannot be loaded.
+CBmp MakeItemPicture(int bitmapId, int size, int badgeId = 0);
+
+// Appends a plain picture tool (no behaviour) on the left of the item.
+void AddPictureTool(CNavPaneItemAbstract& item, int bitmapId, int size, int badgeId = 0);

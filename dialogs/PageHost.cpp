@@ -1,0 +1,110 @@
+#include "dialogs/PageHost.h"
+
+#include "dialogs/ItemPicture.h"
+#include "res/artwork.h"
+#include "res/dialogs.h"
+#include "ui/NavPaneWnd.h"
+#include "ui/ToolBarWnd.h"
+
+namespace {
+
+// Tools of the tool bar: push buttons (0x80 marks them as the bar's own).
+const int kToolButton = CNavPaneItemTool::kPush | 0x80;
+const int kChildIndent = 24;
+const int kGapBelowTools = 3;
+
+template <class T>
+T* ControlObject(HWND dialog, int id) {
+    return dynamic_cast<T*>(CWnd::FromHandle(GetDlgItem(dialog, id)));
+}
+
+}  // namespace
+
+bool CPageHost::Attach(HWND dialog, CNavPaneWndParent* receiver, const tstr& title) {
+    m_dialog = dialog;
+    m_pages = ControlObject<CNavPaneWnd>(dialog, IDC_PAGE_LIST);
+    m_items = ControlObject<CNavPaneWnd>(dialog, IDC_PAGE_ITEMS);
+    m_toolBar = ControlObject<CToolBarWnd>(dialog, IDC_PAGE_TOOLBAR);
+    if (!m_pages || !m_items || !m_toolBar) {
+        MessageBoxW(nullptr, L"Can't create one of settings windows", title.c_str(),
+                    MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+        return false;
+    }
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    m_pages->SetFont(font);
+    m_pages->m_pReceiver = receiver;
+    m_pages->m_bSelection = false;
+    m_pages->m_bEraseBkgnd = false;
+    m_pages->m_nIndentLeft = kChildIndent;
+    m_items->SetFont(font);
+    m_items->m_pReceiver = receiver;
+    m_items->m_bNoAutoCurrent = false;
+    m_items->m_bEraseBkgnd = false;
+    return true;
+}
+
+void CPageHost::Detach() {
+    if (m_pages) m_pages->m_pReceiver = nullptr;
+    if (m_items) m_items->m_pReceiver = nullptr;
+    m_pages = m_items = nullptr;
+    m_toolBar = nullptr;
+}
+
+CNavPaneItem* CPageHost::AddPage(const tstr& text, int id, int rowHeight, int bitmapId, int badgeId) {
+    auto* item = new CNavPaneItem(text.c_str(), rowHeight);
+    item->m_nId = id;
+    if (bitmapId) AddPictureTool(*item, bitmapId, rowHeight, badgeId);
+    m_pages->Append(item);
+    return item;
+}
+
+void CPageHost::SetTools(Tools tools) {
+    m_toolBar->RemoveAllTools();
+    switch (tools) {
+    case Tools::None:
+        break;
+    case Tools::Photos:
+        AddToolButton(IDC_ADD_PHOTOS, IDB_ART_122, IDB_ART_126);
+        AddToolButton(IDC_DELETE_PHOTOS, IDB_ART_122, IDB_ART_124);
+        m_toolBar->AddTool(new CNavPaneItemTool(CNavPaneItemTool::kSeparator), INavPaneItem::kSideLeft);
+        AddToolButton(IDC_MOVE_UP, IDB_ART_122, IDB_ART_131);
+        AddToolButton(IDC_MOVE_DOWN, IDB_ART_122, IDB_ART_132);
+        break;
+    case Tools::Albums:
+        AddToolButton(IDC_NEW_ALBUM, IDB_ART_128, IDB_ART_125);
+        AddToolButton(IDC_DELETE_ALBUM, IDB_ART_128, IDB_ART_124);
+        break;
+    }
+    const RECT bar = ChildRect(m_toolBar->Hwnd());
+    RECT items = ChildRect(m_items->Hwnd());
+    items.top = tools == Tools::None ? bar.top : bar.bottom + kGapBelowTools;
+    ShowWindow(m_toolBar->Hwnd(), tools == Tools::None ? SW_HIDE : SW_SHOWNA);
+    SetWindowPos(m_items->Hwnd(), nullptr, items.left, items.top, items.right - items.left,
+                 items.bottom - items.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_toolBar->Redraw(true);
+    m_items->Redraw(true);
+}
+
+void CPageHost::AddToolButton(int id, int bitmapId, int badgeId) {
+    auto* tool = new CNavPaneItemTool(kToolButton, id);
+    tool->m_bmp = MakeItemPicture(bitmapId, m_toolBar->GetRowHeight(), badgeId);
+    m_toolBar->AddTool(tool, INavPaneItem::kSideLeft);
+}
+
+void CPageHost::ShowItems(bool visible) { ShowWindow(m_items->Hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
+
+POINT CPageHost::PageOrigin() const {
+    const RECT bar = ChildRect(m_toolBar->Hwnd());
+    return POINT{bar.left, bar.top};
+}
+
+bool CPageHost::IsPage(const CNavPaneItem* item) const {
+    return item && item->Owner() == static_cast<CNavPaneModel*>(m_pages);
+}
+
+RECT CPageHost::ChildRect(HWND child) const {
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, m_dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}

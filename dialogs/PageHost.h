@@ -1,0 +1,46 @@
+#pragma once
+// The layout the album and settings dialogs share: a page list on the left
+// and, on the right, either the item pane (under the tool bar when the page
+// has tools) or one setting page.
+
+#include <windows.h>
+
+#include "settings/Tstr.h"
+
+class CNavPaneItem;
+class CNavPaneWnd;
+class CNavPaneWndParent;
+class CToolBarWnd;
+
+class CPageHost {
+public:
+    enum class Tools { None, Photos, Albums };
+
+    // Finds the page list, item pane and tool bar of the dialog and sets
+    // them up with `receiver`. When one is missing it says so (system-modal
+    // error box under `title`) and returns false.
+    bool Attach(HWND dialog, CNavPaneWndParent* receiver, const tstr& title);
+    // The panes stop telling the receiver; for the dialog's end.
+    void Detach();
+
+    // A row of the page list; badgeId 0: none. The list owns it.
+    CNavPaneItem* AddPage(const tstr& text, int id, int rowHeight, int bitmapId, int badgeId = 0);
+    void SetTools(Tools tools);
+    void ShowItems(bool visible);
+    // Where setting pages go: the tool bar's top-left corner.
+    POINT PageOrigin() const;
+    // True when the item belongs to the page list.
+    bool IsPage(const CNavPaneItem* item) const;
+
+    CNavPaneWnd& Pages() { return *m_pages; }
+    CNavPaneWnd& Items() { return *m_items; }
+
+private:
+    void AddToolButton(int id, int bitmapId, int badgeId);
+    RECT ChildRect(HWND child) const;
+
+    HWND m_dialog = nullptr;
+    CNavPaneWnd* m_pages = nullptr;
+    CNavPaneWnd* m_items = nullptr;
+    CToolBarWnd* m_toolBar = nullptr;
+};

@@ -1,0 +1,100 @@
+#include "dialogs/PhotoPage.h"
+
+#include <algorithm>
+
+#include "album/WppProfile.h"
+#include "dialogs/OpenPictures.h"
+#include "dialogs/WaitCursor.h"
+#include "res/strings.h"
+#include "ui/NavPaneWnd.h"
+#include "ui/ResString.h"
+
+namespace {
+
+const int kPhotoRowHeight = 64;
+
+CSlide* PhotoOf(const CNavPaneItem* item) { return item ? dynamic_cast<CSlide*>(item->m_pData) : nullptr; }
+
+}  // namespace
+
+tstr PhotosPageText(const CWppProfile& album) {
+    return LoadResString(nullptr, IDS_PAGE_PHOTOS) + L" (" +
+           tstr::FromInt(static_cast<long>(album.Photos().size())) + L")";
+}
+
+bool AddPhotoItem(CNavPaneWnd& pane, CSlide* photo, bool makeCurrent, bool select) {
+    if (!photo || !photo->MakeThumbnail()) return false;
+    auto* item = new CNavPaneItem(photo->GetPath().c_str(), kPhotoRowHeight);
+    // Path ellipsis instead of end ellipsis: the file name stays readable.
+    item->m_nTextFormat = (item->m_nTextFormat & ~unsigned(DT_END_ELLIPSIS)) | DT_PATH_ELLIPSIS;
+    item->m_pData = photo;
+    auto* thumbnail = new CNavPaneItemTool;
+    thumbnail->m_bmp = photo->GetThumbnail();
+    item->AddTool(thumbnail, INavPaneItem::kSideLeft);
+    pane.Append(item);
+    if (makeCurrent) pane.SetCurrent(item);
+    if (select) pane.Select(item);
+    return true;
+}
+
+void ListPhotos(CNavPaneWnd& pane, CWppProfile& album) {
+    pane.RemoveAll();
+    for (CSlide* photo : album.Photos())
+        if (!AddPhotoItem(pane, photo, false, false)) break;
+    pane.Redraw(true);
+}
+
+int AddPhotoFiles(CNavPaneWnd& pane, CWppProfile& album, const std::vector<tstr>& paths) {
+    int added = 0;
+    for (const tstr& path : paths) {
+        // The entry keeps its "pic_path" value name; its key comes from its
+        // position when the album is saved.
+        auto* photo = new CSlide(path);
+        if (AddPhotoItem(pane, photo, true, true)) {
+            album.Photos().Add(photo);
+            ++added;
+        } else {
+            delete photo;
+        }
+    }
+    pane.Redraw(true);
+    return added;
+}
+
+int AddChosenPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner) {
+    const std::vector<tstr> paths = ChoosePictureFiles(owner);
+    if (paths.empty()) return 0;
+    CWaitCursor wait;
+    return AddPhotoFiles(pane, album, paths);
+}
+
+bool DeleteSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner) {
+    if (ShowMessage(owner, IDS_DELETE_PHOTOS_QUESTION, kCaptionConfirmation, MB_OKCANCEL | MB_ICONQUESTION) !=
+        IDOK)
+        return false;
+    while (CNavPaneItem* item = pane.FirstSelected()) {
+        album.Photos().Delete(PhotoOf(item));
+        pane.Remove(item);
+    }
+    if (CNavPaneItem* current = pane.Current()) pane.Select(current);
+    pane.Layout(pane.Current());
+    pane.Redraw(true);
+    return true;
+}
+
+void MoveSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, bool up) {
+    std::vector<CSlide*>& photos = album.Photos().Items();
+    // A copy: swapping rows does not change the selection, but be safe from it.
+    const std::vector<CNavPaneItem*> selection = pane.Selection();
+    for (CNavPaneItem* item : selection) {
+        CNavPaneItem* neighbour = up ? pane.PrevSibling(item) : pane.NextSibling(item);
+        if (!neighbour || neighbour->m_bSelected) continue;
+        auto mine = std::find(photos.begin(), photos.end(), PhotoOf(item));
+        auto theirs = std::find(photos.begin(), photos.end(), PhotoOf(neighbour));
+        if (mine == photos.end() || theirs == photos.end()) continue;
+        std::iter_swap(mine, theirs);
+        pane.Swap(item, neighbour);
+    }
+    pane.Layout(pane.Current());
+    pane.Redraw(true);
+}

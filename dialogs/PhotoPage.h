@@ -1,0 +1,39 @@
+#pragma once
+// The photos page of the album and settings dialogs: one row per photo of an
+// album, and the operations of its tool bar.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "settings/Tstr.h"
+
+class CNavPaneWnd;
+class CSlide;
+class CWppProfile;
+
+// "Photos (N)".
+tstr PhotosPageText(const CWppProfile& album);
+
+// Appends a row for the photo (making its thumbnail when it has none);
+// false, and no row, when the thumbnail cannot be made.
+bool AddPhotoItem(CNavPaneWnd& pane, CSlide* photo, bool makeCurrent, bool select);
+
+// Empties the pane and lists the album's photos, stopping at the first photo
+// whose row cannot be made.
+void ListPhotos(CNavPaneWnd& pane, CWppProfile& album);
+
+// Appends each path as a photo of the album with a selected row; a path
+// whose thumbnail cannot be made is not added. Returns the number added.
+int AddPhotoFiles(CNavPaneWnd& pane, CWppProfile& album, const std::vector<tstr>& paths);
+
+// Runs the open-file dialog owned by `owner` and adds what was chosen.
+int AddChosenPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner);
+
+// Asks first (owned by `owner`); false when the user declines.
+bool DeleteSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner);
+
+// Moves every selected row, in selection order, one place up or down unless
+// its neighbour there is missing or selected itself; the album's photo list
+// follows.
+void MoveSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, bool up);

@@ -1,0 +1,379 @@
+#include "dialogs/SettingsDlg.h"
+
+#include "album/FolderScan.h"
+#include "app/Wpp.h"
+#include "dialogs/AlbumDlg.h"
+#include "dialogs/AlbumNewDlg.h"
+#include "dialogs/CurrentAlbum.h"
+#include "dialogs/ItemPicture.h"
+#include "dialogs/PhotoPage.h"
+#include "dialogs/WaitCursor.h"
+#include "res/artwork.h"
+#include "res/dialogs.h"
+#include "res/strings.h"
+#include "ui/NavPaneWnd.h"
+#include "ui/ResString.h"
+#include "ui/Sizer.h"
+#include "ui/Wnd.h"
+
+namespace {
+
+const int kAlbumRowHeight = 32;
+const int kRadioPicture = 24;
+const int kEditPicture = 24;
+const int kAlbumPicture = 32;
+const int kCheckPicture = 16;
+
+CWppProfile* AlbumOf(const CNavPaneItem* item) {
+    return item ? dynamic_cast<CWppProfile*>(item->m_pData) : nullptr;
+}
+
+}  // namespace
+
+CSettingsDlg::CSettingsDlg(CWpp& app) : m_app(app), m_edited(&app) {}
+
+CSettingsDlg::~CSettingsDlg() {
+    // While this object is whole, so that OnDestroy runs.
+    if (m_hwnd) DestroyWindow(m_hwnd);
+    if (m_icon) DestroyIcon(m_icon);
+}
+
+INT_PTR CSettingsDlg::Run(HWND owner) { return ShowModal(nullptr, MAKEINTRESOURCEW(IDD_SETTINGS), owner); }
+
+int CSettingsDlg::StatusBarId() const { return IDC_SETTINGS_STATUS; }
+
+INT_PTR CSettingsDlg::OnInitDialog() {
+    CDialogSize::OnInitDialog();
+    m_app.ReadAutostart();
+    m_icon = static_cast<HICON>(
+        LoadImageW(ProgramModule(), MAKEINTRESOURCEW(IDI_ART_FRAME), IMAGE_ICON, 16, 16, 0));
+    if (m_icon) SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    if (!m_host.Attach(m_hwnd, this, m_app.GetTitle())) {
+        End(0);
+        return TRUE;
+    }
+    m_photosPage = m_host.AddPage(PhotosPageText(*m_edited), IDC_PAGE_PHOTOS, 48, IDB_ART_122);
+    m_host.AddPage(LoadResString(nullptr, IDS_PAGE_ALBUMS), IDC_PAGE_ALBUMS, 32, IDB_ART_128);
+    LoadAlbums();
+    m_host.AddPage(LoadResString(nullptr, IDS_PAGE_SLIDER_WINDOW), IDC_PAGE_SLIDER, 32, IDB_ART_122, IDB_ART_123);
+    m_host.AddPage(LoadResString(nullptr, IDS_PAGE_SLIDER_SWITCHING), IDC_PAGE_SWITCH, 32, IDB_ART_154);
+    CNavPaneItem* common =
+        m_host.AddPage(LoadResString(nullptr, IDS_PAGE_COMMON), IDC_PAGE_COMMON, 32, IDB_ART_123);
+    m_host.Pages().AppendChild(common, new CNavPaneItem(L"Secret settings!"));
+    m_host.SetTools(CPageHost::Tools::None);
+
+    for (int id : {IDC_PAGE_LIST, IDC_PAGE_ITEMS, IDC_PAGE_TOOLBAR, IDOK, IDCANCEL}) Sizer()->AddControl(id, 0);
+    Sizer()->SetLimits(400, 3000, 320, 2000);
+
+    const POINT origin = m_host.PageOrigin();
+    m_slider.Create(m_hwnd, origin, &m_app);
+    m_switch.Create(m_hwnd, origin, &m_app);
+    m_host.Pages().m_bNoAutoCurrent = false;
+    m_host.Pages().SetCurrent(m_photosPage);
+    m_host.Pages().Redraw(true);
+    m_app.SetModalDialog(m_hwnd);
+    return TRUE;
+}
+
+void CSettingsDlg::OnDestroy() {
+    if (m_app.GetModalDialog() == m_hwnd) m_app.SetModalDialog(nullptr);
+    m_host.Detach();
+    m_albums.DeleteAll();
+    CStatusDlg<CDialogSize>::OnDestroy();
+}
+
+void CSettingsDlg::LoadAlbums() {
+    std::vector<tstr> names;
+    m_app.EnumAlbumNames(&names);
+    for (const tstr& name : names) {
+        auto* album = new CWppProfile;
+        album->SetSingleInstance(false);
+        album->SetAlbumName(name);
+        album->Init();
+        album->Load();
+        m_albums.Add(album);
+    }
+}
+
+INT_PTR CSettingsDlg::OnCommand(WPARAM wParam, LPARAM) {
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        Accept();
+        break;
+    case IDCANCEL:
+        Reject();
+        break;
+    case IDC_ADD_PHOTOS:
+        AddPhotos();
+        break;
+    case IDC_DELETE_PHOTOS:
+        if (m_edited && DeleteSelectedPhotos(m_host.Items(), *m_edited, m_hwnd)) {
+            m_modified = true;
+            UpdatePhotosText();
+        }
+        break;
+    case IDC_MOVE_UP:
+    case IDC_MOVE_DOWN:
+        if (!m_edited) break;
+        MoveSelectedPhotos(m_host.Items(), *m_edited, LOWORD(wParam) == IDC_MOVE_UP);
+        m_modified = true;
+        break;
+    case IDC_ADD_FOLDER:
+        AddFolder();
+        break;
+    case IDC_NEW_ALBUM:
+        NewAlbum();
+        break;
+    case IDC_DELETE_ALBUM:
+        DeleteAlbums();
+        break;
+    }
+    return 0;
+}
+
+// ---- pages
+
+int CSettingsDlg::OnNavCurrentChanging(CNavPaneItem* item, int) {
+    if (m_host.IsPage(item)) ShowPage(item->m_nId);
+    return 0;
+}
+
+void CSettingsDlg::ShowPage(int id) {
+    m_slider.Show(false);
+    m_switch.Show(false);
+    m_host.ShowItems(false);
+    switch (id) {
+    case IDC_PAGE_PHOTOS: {
+        CWaitCursor wait;
+        m_host.ShowItems(true);
+        m_host.SetTools(CPageHost::Tools::Photos);
+        m_host.Items().RemoveAll();
+        if (m_edited) ListPhotos(m_host.Items(), *m_edited);
+        UpdatePhotosText();
+        break;
+    }
+    case IDC_PAGE_ALBUMS:
+        m_host.ShowItems(true);
+        m_host.SetTools(CPageHost::Tools::Albums);
+        ListAlbums();
+        break;
+    case IDC_PAGE_SLIDER:
+    case IDC_PAGE_SWITCH:
+        m_host.SetTools(CPageHost::Tools::None);
+        m_host.Items().RemoveAll();
+        (id == IDC_PAGE_SLIDER ? static_cast<CAlbumPage&>(m_slider) : m_switch).Show(true);
+        break;
+    case IDC_PAGE_COMMON:
+        m_host.ShowItems(true);
+        m_host.SetTools(CPageHost::Tools::None);
+        m_host.Items().RemoveAll();
+        AddCommonItems();
+        break;
+    case 0:  // "Secret settings!" has no page
+        m_host.SetTools(CPageHost::Tools::None);
+        break;
+    default:
+        m_host.SetTools(CPageHost::Tools::None);
+        m_host.Items().RemoveAll();
+        m_host.Items().Redraw(true);
+        break;
+    }
+}
+
+void CSettingsDlg::ListAlbums() {
+    m_host.Items().RemoveAll();
+    for (CWppProfile* album : m_albums) AddAlbumItem(album);
+    m_host.Items().Redraw(true);
+}
+
+CNavPaneItem* CSettingsDlg::AddAlbumItem(CWppProfile* album) {
+    auto* item = new CNavPaneItem(album->GetAlbumName().c_str(), kAlbumRowHeight);
+    item->m_pData = album;
+    auto* current = new CNavPaneItemTool(CNavPaneItemTool::kRadio | CNavPaneItemTool::kToggle, IDC_MAKE_CURRENT);
+    current->m_bmpChecked = MakeItemPicture(IDB_ART_137, kRadioPicture);
+    current->Set(CNavPaneItemTool::kChecked, album->GetAlbumName() == m_app.GetAlbumName());
+    item->AddTool(current, INavPaneItem::kSideLeft);
+    auto* edit = new CNavPaneItemTool(CNavPaneItemTool::kPush, IDC_EDIT_ALBUM);
+    edit->m_bmp = MakeItemPicture(IDB_ART_123, kEditPicture);
+    item->AddTool(edit, INavPaneItem::kSideLeft);
+    AddPictureTool(*item, IDB_ART_128, kAlbumPicture);
+    m_host.Items().Append(item);
+    return item;
+}
+
+void CSettingsDlg::AddCommonItems() {
+    auto* item = new CNavPaneItem(L"Start with Windows");
+    AddPictureTool(*item, IDB_ART_110, kCheckPicture);
+    auto* check = new CNavPaneItemTool(CNavPaneItemTool::kToggle);
+    check->m_bmp = MakeItemPicture(IDB_ART_109, kCheckPicture);
+    check->m_bmpChecked = MakeItemPicture(IDB_ART_108, kCheckPicture);
+    check->Set(CNavPaneItemTool::kChecked, m_app.Autostart().GetValue());
+    check->Bind(&m_app.Autostart(), CNavPaneItemTool::kBindBool);
+    item->AddTool(check, INavPaneItem::kSideRight);
+    m_host.Items().Append(item);
+    m_host.Items().Redraw(true);
+}
+
+void CSettingsDlg::UpdatePhotosText() {
+    if (!m_photosPage) return;
+    m_photosPage->SetText(m_edited ? PhotosPageText(*m_edited).c_str() : L"");
+    m_host.Pages().Redraw(false);
+}
+
+// ---- photos
+
+void CSettingsDlg::AddPhotos() {
+    if (!m_edited || AddChosenPhotos(m_host.Items(), *m_edited, m_hwnd) == 0) return;
+    m_modified = true;
+    UpdatePhotosText();
+}
+
+void CSettingsDlg::AddFolder() {
+    if (!m_edited) return;
+    tstr folder(L"");
+    if (!ChooseFolder(m_hwnd, LoadResString(nullptr, IDS_CHOOSE_FOLDER).c_str(), folder)) return;
+    CWaitCursor wait;
+    m_edited->ScanFolder(folder);
+    // Cancel has to take the scanned photos back out.
+    m_modified = true;
+    if (m_host.Pages().Current() == m_photosPage) ListPhotos(m_host.Items(), *m_edited);
+    UpdatePhotosText();
+}
+
+// ---- albums
+
+bool CSettingsDlg::IsCurrent(const CWppProfile& album) const { return album.GetAlbumName() == m_app.GetAlbumName(); }
+
+CWppProfile* CSettingsDlg::ListEntryOfCurrent() const {
+    for (CWppProfile* album : m_albums)
+        if (IsCurrent(*album)) return album;
+    return nullptr;
+}
+
+void CSettingsDlg::RebindPages() {
+    m_slider.Rebind(&m_app);
+    m_switch.Rebind(&m_app);
+}
+
+int CSettingsDlg::OnNavToolActivated(int toolId, CNavPaneItem* item) {
+    if (toolId == IDC_EDIT_ALBUM) EditAlbum(item);
+    if (toolId == IDC_MAKE_CURRENT) MakeCurrent(item);
+    return 0;
+}
+
+void CSettingsDlg::NewAlbum() {
+    CAlbumNewDlg ask(m_albums);
+    if (ask.Run(m_hwnd) != IDOK) return;
+    auto* album = new CWppProfile;
+    album->SetSingleInstance(false);
+    album->SetAlbumName(ask.Name());
+    album->Init();
+    album->Photos().ClearItems();
+    m_albums.Add(album);
+    CNavPaneItem* item = AddAlbumItem(album);
+    m_host.Items().SetCurrent(item);
+    m_host.Items().Select(item);
+    m_host.Items().Redraw(true);
+}
+
+void CSettingsDlg::DeleteAlbums() {
+    CNavPaneWnd& pane = m_host.Items();
+    // At least one album always remains.
+    if (m_albums.size() < 2 || pane.Selection().size() >= m_albums.size()) {
+        ShowMessage(m_hwnd, IDS_LAST_ALBUM, kCaptionWarning, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (ShowMessage(m_hwnd, IDS_DELETE_ALBUM_QUESTION, kCaptionConfirmation, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    while (CNavPaneItem* item = pane.FirstSelected()) {
+        if (CWppProfile* album = AlbumOf(item)) {
+            if (album == m_edited) m_edited = nullptr;
+            m_deletedNames.push_back(album->GetAlbumName());
+            // A rename not saved yet still has the album under its old key.
+            if (!album->RenamedFrom().IsEmpty()) m_deletedNames.push_back(album->RenamedFrom());
+            m_albums.Delete(album);
+        }
+        pane.Remove(item);
+    }
+    if (CNavPaneItem* current = pane.Current()) {
+        pane.Select(current);
+        CWppProfile* album = AlbumOf(current);
+        // The application object is the live copy of the current album.
+        m_edited = album && IsCurrent(*album) ? &m_app : album;
+    }
+    UpdatePhotosText();
+    pane.Redraw(true);
+}
+
+void CSettingsDlg::EditAlbum(CNavPaneItem* item) {
+    CWppProfile* album = AlbumOf(item);
+    if (!album) return;
+    const bool current = IsCurrent(*album);
+    // The editor starts from what the show uses, unsaved changes included.
+    if (current) album->Assign(m_app);
+    CAlbumDlg editor(album, m_albums);
+    if (editor.Run(m_hwnd) == IDOK && current) {
+        // The current album follows a rename of itself.
+        if (album->GetAlbumName() != m_app.GetAlbumName()) {
+            m_app.PointAt(album->GetAlbumName());
+            m_modified = true;
+        }
+        m_app.Assign(*album);
+        RebindPages();
+    }
+    item->SetText(album->GetAlbumName().c_str());
+    m_host.Items().Redraw(true);
+}
+
+void CSettingsDlg::MakeCurrent(CNavPaneItem* item) {
+    CWppProfile* album = AlbumOf(item);
+    if (!album || album == m_edited) return;
+    if (!IsCurrent(*album)) {
+        // Edits made to the current album so far stay with its list entry.
+        if (CWppProfile* previous = ListEntryOfCurrent()) previous->Assign(m_app);
+        // Name and "*prof*" together: a save from now on writes the new album.
+        m_app.PointAt(album->GetAlbumName());
+        m_app.Assign(*album);
+        RebindPages();
+        RestartRunningShow(m_app);
+    }
+    m_edited = &m_app;
+    m_modified = true;
+    UpdatePhotosText();
+}
+
+// ---- closing
+
+void CSettingsDlg::Accept() {
+    CWaitCursor wait;
+    m_slider.PassCommand(IDOK);
+    m_switch.PassCommand(IDOK);
+    if (CWppProfile* entry = ListEntryOfCurrent()) {
+        // The list's copy is older than the application object.
+        entry->Assign(m_app);
+    } else if (CWppProfile* first = m_albums.GetAt(0)) {
+        // The current album was deleted: the first remaining one takes over.
+        m_app.PointAt(first->GetAlbumName());
+        m_app.Assign(*first);
+    }
+    for (const tstr& name : m_deletedNames) m_app.DeleteStoredAlbum(name);
+    for (CWppProfile* album : m_albums) album->Save();
+    // Every album's save wrote its own name; the current one is meant.
+    m_app.GetStore().WriteString(CWpp::kProfilesSection, CWpp::kProfileValue, m_app.GetAlbumName());
+    m_app.ApplyAutostart();
+    RestartRunningShow(m_app);
+    End(IDOK);
+}
+
+void CSettingsDlg::Reject() {
+    CWaitCursor wait;
+    m_slider.PassCommand(IDCANCEL);
+    m_switch.PassCommand(IDCANCEL);
+    // The check tool changed the setting; the shortcut itself is untouched.
+    m_app.ReadAutostart();
+    if (m_modified) {
+        ReloadCurrentAlbum(m_app);
+        RestartRunningShow(m_app);
+    }
+    End(IDCANCEL);
+}

@@ -1,0 +1,72 @@
+#pragma once
+// "Lumora options" (template 106): the photos of the current album, the
+// album list, the current album's slide window pages and the common
+// settings. The current album is the application object itself; the album
+// list holds one object per stored album while the dialog is open and is
+// saved on OK.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "dialogs/PageHost.h"
+#include "dialogs/SliderDlg.h"
+#include "dialogs/SwitchDlg.h"
+#include "settings/Collector.h"
+#include "ui/DialogSize.h"
+#include "ui/NavPaneWndParent.h"
+#include "ui/StatusDlg.h"
+
+class CWpp;
+class CWppProfile;
+
+class CSettingsDlg : public CStatusDlg<CDialogSize>, public CNavPaneWndParent {
+public:
+    explicit CSettingsDlg(CWpp& app);
+    ~CSettingsDlg() override;
+
+    // Modal, owned by the main window; IDOK or IDCANCEL.
+    INT_PTR Run(HWND owner);
+
+    int StatusBarId() const override;
+    INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
+    int OnNavCurrentChanging(CNavPaneItem* item, int reserved) override;
+    int OnNavToolActivated(int toolId, CNavPaneItem* item) override;
+
+    const CCollector<CWppProfile*>& Albums() const { return m_albums; }
+
+private:
+    void LoadAlbums();
+    void ShowPage(int id);
+    void ListAlbums();
+    CNavPaneItem* AddAlbumItem(CWppProfile* album);
+    void AddCommonItems();
+    void UpdatePhotosText();
+
+    void AddPhotos();
+    void AddFolder();
+    void NewAlbum();
+    void DeleteAlbums();
+    void EditAlbum(CNavPaneItem* item);
+    void MakeCurrent(CNavPaneItem* item);
+    void Accept();
+    void Reject();
+
+    // The application's current album and the album shown for the list item.
+    bool IsCurrent(const CWppProfile& album) const;
+    CWppProfile* ListEntryOfCurrent() const;
+    void RebindPages();
+
+    CWpp& m_app;
+    CWppProfile* m_edited;
+    CCollector<CWppProfile*> m_albums;
+    std::vector<tstr> m_deletedNames;
+    bool m_modified = false;
+    CPageHost m_host;
+    CSliderDlg m_slider;
+    CSwitchDlg m_switch;
+    CNavPaneItem* m_photosPage = nullptr;
+    HICON m_icon = nullptr;
+};

@@ -1,0 +1,35 @@
+#include "dialogs/SliderDlg.h"
+
+#include "album/WppProfile.h"
+#include "res/dialogs.h"
+
+namespace {
+
+void FillChoices(HWND combo, const wchar_t* const (&texts)[3]) {
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (int value = 0; value < 3; ++value) {
+        const LRESULT at = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[value]));
+        if (at >= 0) SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(at), value);
+    }
+}
+
+}  // namespace
+
+int CSliderDlg::TemplateId() const { return IDD_SLIDER_PAGE; }
+
+void CSliderDlg::PrepareControls() {
+    static const wchar_t* const vertical[3] = {L"top", L"center", L"bottom"};
+    static const wchar_t* const horizontal[3] = {L"left", L"center", L"right"};
+    FillChoices(Item(IDC_ALIGN_VERT), vertical);
+    FillChoices(Item(IDC_ALIGN_HORZ), horizontal);
+}
+
+void CSliderDlg::BindControls(CWppProfile& album) {
+    BindTriple(album.SizeX(), IDC_SIZE_X_EDIT, IDC_SIZE_X_SPIN, IDC_SIZE_X_TRACK);
+    BindTriple(album.SizeY(), IDC_SIZE_Y_EDIT, IDC_SIZE_Y_SPIN, IDC_SIZE_Y_TRACK);
+    BindTriple(album.SliderVis(), IDC_VIS_EDIT, IDC_VIS_SPIN, IDC_VIS_TRACK);
+    BindTriple(album.SliderVisIn(), IDC_VIS_IN_EDIT, IDC_VIS_IN_SPIN, IDC_VIS_IN_TRACK);
+    BindParam(this, &album.Maximized(), kParamCheckBox, IDC_FULLSCREEN);
+    BindParam(this, &album.PlacementY(), kParamComboData, IDC_ALIGN_VERT);
+    BindParam(this, &album.PlacementX(), kParamComboData, IDC_ALIGN_HORZ);
+}

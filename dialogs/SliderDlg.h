@@ -1,0 +1,12 @@
+#pragma once
+// "Slider window settings" (template 129): photo size limits, the two
+// opacities, fullscreen and the alignment of the slide window.
+
+#include "dialogs/AlbumPage.h"
+
+class CSliderDlg : public CAlbumPage {
+protected:
+    int TemplateId() const override;
+    void PrepareControls() override;
+    void BindControls(CWppProfile& album) override;
+};

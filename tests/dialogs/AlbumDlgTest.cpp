@@ -1,0 +1,269 @@
+// The album dialog and its photos page, driven through the real dialog and
+// panes: moving, deleting and adding photos, naming, OK and Cancel.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "dialogs/AlbumDlg.h"
+#include "dialogs/AlbumNewDlg.h"
+#include "dialogs/OpenPictures.h"
+#include "dialogs/PhotoPage.h"
+#include "res/dialogs.h"
+#include "tests/dialogs/DialogTest.h"
+
+namespace {
+
+using FileList = std::vector<std::wstring>;
+
+class AlbumDlgTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        m_album = std::make_unique<CWppProfile>();
+        m_album->SetSingleInstance(false);
+        m_album->SetAlbumName(L"Trips");
+        for (const wchar_t* name : {L"1.bmp", L"2.bmp", L"3.bmp"}) m_album->AddPhoto(Picture(name));
+        m_albums.Add(m_album.get());
+        m_other = new CWppProfile;
+        m_other->SetAlbumName(L"Family");
+        m_albums.Add(m_other);
+    }
+    void TearDown() override {
+        m_dialog.reset();
+        m_albums.Remove(m_album.get());
+        DialogTest::TearDown();
+    }
+
+    HWND Open() {
+        m_dialog = std::make_unique<CAlbumDlg>(m_album.get(), m_albums);
+        HWND dialog = m_dialog->ShowModeless(nullptr, MAKEINTRESOURCEW(IDD_ALBUM), nullptr);
+        EXPECT_NE(nullptr, dialog);
+        return dialog;
+    }
+    CNavPaneWnd& Photos(HWND dialog) { return *Pane(dialog, IDC_PAGE_ITEMS); }
+    // Ctrl+click on the n-th row (from 1), as the user extends a selection.
+    void CtrlClick(HWND dialog, int row) {
+        Photos(dialog).Click(Rows(Photos(dialog))[static_cast<size_t>(row - 1)], false, true);
+    }
+    FileList RowNames(HWND dialog) {
+        FileList names;
+        for (CNavPaneItem* item : Rows(Photos(dialog))) {
+            const std::wstring& path = item->Text();
+            names.push_back(path.substr(path.find_last_of(L'\\') + 1));
+        }
+        return names;
+    }
+
+    std::unique_ptr<CWppProfile> m_album;
+    CWppProfile* m_other = nullptr;
+    CCollector<CWppProfile*> m_albums;
+    std::unique_ptr<CAlbumDlg> m_dialog;
+};
+
+TEST_F(AlbumDlgTest, OpensOnThePhotosPage) {
+    HWND dialog = Open();
+    CNavPaneWnd* pages = Pane(dialog, IDC_PAGE_LIST);
+    ASSERT_NE(nullptr, pages);
+    ASSERT_NE(nullptr, pages->Current());
+    EXPECT_EQ(IDC_PAGE_PHOTOS, pages->Current()->m_nId);
+    EXPECT_EQ(L"Photos (3)", pages->Current()->Text());
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp"}), RowNames(dialog));
+    wchar_t name[64] = L"";
+    GetDlgItemTextW(dialog, IDC_ALBUM_NAME, name, 64);
+    EXPECT_STREQ(L"Trips", name);
+    EXPECT_TRUE(Shown(GetDlgItem(dialog, IDC_PAGE_TOOLBAR)));
+}
+
+TEST_F(AlbumDlgTest, MoveUpFollowsTheSelectionOrder) {
+    HWND dialog = Open();
+    CtrlClick(dialog, 2);
+    CtrlClick(dialog, 3);
+    SendMessageW(dialog, WM_COMMAND, IDC_MOVE_UP, 0);
+    EXPECT_EQ((FileList{L"2.bmp", L"3.bmp", L"1.bmp"}), FileNames(*m_album));
+    EXPECT_EQ(FileNames(*m_album), RowNames(dialog));
+}
+
+TEST_F(AlbumDlgTest, MoveUpWithTheLaterPhotoChosenFirst) {
+    HWND dialog = Open();
+    CtrlClick(dialog, 3);
+    CtrlClick(dialog, 2);
+    SendMessageW(dialog, WM_COMMAND, IDC_MOVE_UP, 0);
+    EXPECT_EQ((FileList{L"2.bmp", L"1.bmp", L"3.bmp"}), FileNames(*m_album));
+    EXPECT_EQ(FileNames(*m_album), RowNames(dialog));
+}
+
+TEST_F(AlbumDlgTest, BlockAtAnEdgeDoesNotMove) {
+    HWND dialog = Open();
+    CtrlClick(dialog, 1);
+    CtrlClick(dialog, 2);
+    SendMessageW(dialog, WM_COMMAND, IDC_MOVE_UP, 0);
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp"}), FileNames(*m_album));
+    // Walked in selection order: 1 waits for 2, which then moves alone.
+    SendMessageW(dialog, WM_COMMAND, IDC_MOVE_DOWN, 0);
+    EXPECT_EQ((FileList{L"1.bmp", L"3.bmp", L"2.bmp"}), FileNames(*m_album));
+    EXPECT_EQ(FileNames(*m_album), RowNames(dialog));
+}
+
+TEST_F(AlbumDlgTest, DeleteAsksAndRemovesTheSelectedPhotos) {
+    HWND dialog = Open();
+    CtrlClick(dialog, 1);
+    CtrlClick(dialog, 3);
+    std::wstring question;
+    AnswerMessageBox(IDOK, &question);
+    SendMessageW(dialog, WM_COMMAND, IDC_DELETE_PHOTOS, 0);
+    EXPECT_EQ(L"Do you want to delete selected photos?", question);
+    EXPECT_EQ((FileList{L"2.bmp"}), FileNames(*m_album));
+    EXPECT_EQ(L"Photos (1)", Pane(dialog, IDC_PAGE_LIST)->Current()->Text());
+}
+
+TEST_F(AlbumDlgTest, DeleteWithNothingSelectedStillAsksAndSelectsTheCurrentRow) {
+    HWND dialog = Open();
+    CNavPaneWnd& photos = Photos(dialog);
+    photos.ClearSelection();
+    ASSERT_NE(nullptr, photos.Current());
+    std::wstring question;
+    AnswerMessageBox(IDOK, &question);
+    SendMessageW(dialog, WM_COMMAND, IDC_DELETE_PHOTOS, 0);
+    EXPECT_FALSE(question.empty());
+    EXPECT_EQ(3u, m_album->Photos().size());
+    ASSERT_EQ(1u, photos.Selection().size());
+    EXPECT_EQ(photos.Current(), photos.Selection().front());
+}
+
+TEST_F(AlbumDlgTest, AddedPhotosAreAppendedSelectedAndUnreadableOnesSkipped) {
+    HWND dialog = Open();
+    const std::wstring broken = TempFolder::File(Folder() + L"\\broken.bmp", "not a picture");
+    const int added = AddPhotoFiles(Photos(dialog), *m_album, {Picture(L"4.bmp"), broken, Picture(L"5.bmp")});
+    EXPECT_EQ(2, added);
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp", L"4.bmp", L"5.bmp"}), FileNames(*m_album));
+    EXPECT_EQ(FileNames(*m_album), RowNames(dialog));
+    EXPECT_EQ(2u, Photos(dialog).Selection().size());
+    // The entry keeps its value name; its key follows its position on save.
+    EXPECT_EQ(L"pic_path", m_album->Photos()[3]->PathParam().GetName().Str());
+}
+
+TEST_F(AlbumDlgTest, CancelRestoresPhotosSettingsAndName) {
+    HWND dialog = Open();
+    CtrlClick(dialog, 1);
+    AnswerMessageBox(IDOK);
+    SendMessageW(dialog, WM_COMMAND, IDC_DELETE_PHOTOS, 0);
+    AddPhotoFiles(Photos(dialog), *m_album, {Picture(L"9.bmp")});
+    m_album->Timeout().SetValue(33);
+    SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"Elsewhere");
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp"}), FileNames(*m_album));
+    EXPECT_EQ(5ul, m_album->Timeout().GetValue());
+    EXPECT_EQ(L"Trips", m_album->GetAlbumName().Str());
+}
+
+TEST_F(AlbumDlgTest, SwitchingPageEditsTheAlbumLiveAndCancelRevertsIt) {
+    HWND dialog = Open();
+    CNavPaneWnd* pages = Pane(dialog, IDC_PAGE_LIST);
+    pages->SetCurrent(ItemWithId(*pages, IDC_PAGE_SWITCH));
+    EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_PAGE_ITEMS)));
+    EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_PAGE_TOOLBAR)));
+    HWND edit = nullptr;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child && !edit; child = GetWindow(child, GW_HWNDNEXT))
+        if (Shown(child)) edit = GetDlgItem(child, IDC_TIMEOUT_EDIT);
+    ASSERT_NE(nullptr, edit);
+    SetWindowTextW(edit, L"90");
+    EXPECT_EQ(60ul, m_album->Timeout().GetValue());
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(5ul, m_album->Timeout().GetValue());
+}
+
+TEST_F(AlbumDlgTest, OkRenamesAndRefusesNamesInUse) {
+    HWND dialog = Open();
+    std::wstring warning;
+    AnswerMessageBox(IDOK, &warning);
+    SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"family");
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(L"Album with such name already exists", warning);
+    ASSERT_TRUE(IsWindow(dialog));
+    EXPECT_EQ(L"Trips", m_album->GetAlbumName().Str());
+
+    AnswerMessageBox(IDOK, &warning);
+    SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"a\\b");
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(IsWindow(dialog));
+
+    SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"Holidays");
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(L"Holidays", m_album->GetAlbumName().Str());
+    EXPECT_EQ(L"Trips", m_album->RenamedFrom().Str());
+}
+
+TEST_F(AlbumDlgTest, KeepingItsOwnNameIsAccepted) {
+    HWND dialog = Open();
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(L"Trips", m_album->GetAlbumName().Str());
+    EXPECT_TRUE(m_album->RenamedFrom().IsEmpty());
+}
+
+// ---- new album
+
+TEST_F(AlbumDlgTest, NewAlbumRefusesATakenNameAndTakesAFreeOne) {
+    CAlbumNewDlg ask(m_albums);
+    HWND dialog = ask.ShowModeless(nullptr, MAKEINTRESOURCEW(IDD_ALBUM_NEW), nullptr);
+    ASSERT_NE(nullptr, dialog);
+    std::wstring warning;
+    AnswerMessageBox(IDOK, &warning);
+    SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"Family");
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(L"Album with such name already exists", warning);
+    ASSERT_TRUE(IsWindow(dialog));
+
+    AnswerMessageBox(IDOK, &warning);
+    SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"");
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(IsWindow(dialog));
+    EXPECT_FALSE(AnswerPending());
+
+    // The setting still follows the edit after a refusal.
+    SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"Garden");
+    EXPECT_EQ(L"Garden", ask.Name().Str());
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(L"Garden", ask.Name().Str());
+}
+
+// ---- the open-file result
+
+TEST_F(AlbumDlgTest, OpenFileResultWithOneFile) {
+    const std::wstring path = Picture(L"one.bmp");
+    std::wstring buffer = path + L'\0' + L'\0';
+    const std::vector<tstr> paths = ParseOpenFileResult(buffer.c_str(), buffer.size());
+    ASSERT_EQ(1u, paths.size());
+    EXPECT_EQ(path, paths[0].Str());
+}
+
+TEST_F(AlbumDlgTest, OpenFileResultWithSeveralFilesKeepsTheirOrder) {
+    std::wstring buffer = Folder() + L'\0' + L"b.bmp" + L'\0' + L"a.bmp" + L'\0' + L'\0';
+    const std::vector<tstr> paths = ParseOpenFileResult(buffer.c_str(), buffer.size());
+    ASSERT_EQ(2u, paths.size());
+    EXPECT_EQ(Folder() + L"\\b.bmp", paths[0].Str());
+    EXPECT_EQ(Folder() + L"\\a.bmp", paths[1].Str());
+}
+
+TEST_F(AlbumDlgTest, OpenFileResultStaysInItsBufferAndKeepsLongPathsWhole) {
+    const std::wstring name(300, L'n');
+    std::wstring buffer = Folder() + L'\0' + name + L'\0' + L'\0';
+    std::vector<tstr> paths = ParseOpenFileResult(buffer.c_str(), buffer.size());
+    ASSERT_EQ(1u, paths.size());
+    EXPECT_EQ(Folder() + L"\\" + name, paths[0].Str());
+
+    const std::wstring unterminated = Folder() + L'\0' + L"abc";
+    paths = ParseOpenFileResult(unterminated.data(), unterminated.size());
+    ASSERT_EQ(1u, paths.size());
+    EXPECT_EQ(Folder() + L"\\abc", paths[0].Str());
+    EXPECT_TRUE(ParseOpenFileResult(L"", 1).empty());
+    EXPECT_TRUE(ParseOpenFileResult(nullptr, 10).empty());
+}
+
+}  // namespace

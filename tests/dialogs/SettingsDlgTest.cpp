@@ -1,0 +1,265 @@
+// The program settings dialog over a real application object and the real
+// (Wine) registry: the album list, OK and Cancel, making an album current,
+// renaming, and the autostart shortcut.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/Shortcut.h"
+#include "app/Wpp.h"
+#include "dialogs/CurrentAlbum.h"
+#include "dialogs/SettingsDlg.h"
+#include "res/dialogs.h"
+#include "tests/dialogs/DialogTest.h"
+
+namespace {
+
+using FileList = std::vector<std::wstring>;
+
+class SettingsDlgTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        StoreAlbum(L"Trips", {Picture(L"t1.bmp"), Picture(L"t2.bmp")});
+        StoreAlbum(L"Family", {Picture(L"f1.bmp")});
+        StoreAlbum(L"Garden", {Picture(L"g1.bmp"), Picture(L"g2.bmp"), Picture(L"g3.bmp")});
+        StoreText(kProfiles, L"Profile", L"Trips");
+        m_app = std::make_unique<CWpp>();
+        ReloadCurrentAlbum(*m_app);
+        m_link = StartupShortcutPath(m_app->GetTitle()).Str();
+        DeleteFileW(m_link.c_str());
+    }
+    void TearDown() override {
+        m_dialog.reset();
+        m_app.reset();
+        DeleteFileW(m_link.c_str());
+        DialogTest::TearDown();
+    }
+
+    HWND Open() {
+        m_dialog = std::make_unique<CSettingsDlg>(*m_app);
+        m_hwnd = m_dialog->ShowModeless(nullptr, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr);
+        EXPECT_NE(nullptr, m_hwnd);
+        return m_hwnd;
+    }
+    CNavPaneWnd& Pages() { return *Pane(m_hwnd, IDC_PAGE_LIST); }
+    CNavPaneWnd& Items() { return *Pane(m_hwnd, IDC_PAGE_ITEMS); }
+    void ChoosePage(int id) { ASSERT_TRUE(Pages().SetCurrent(ItemWithId(Pages(), id))); }
+    CNavPaneItem* AlbumRow(const wchar_t* name) { return ItemWithText(Items(), name); }
+    // Clicks the tool of a row: left tools by position, or the first right one.
+    void ClickTool(CNavPaneItem* item, int leftIndex) {
+        ASSERT_NE(nullptr, item);
+        CNavPaneItemTool* tool = leftIndex >= 0 ? item->m_leftTools[static_cast<size_t>(leftIndex)]
+                                                : item->m_rightTools[0];
+        tool->Activate(*item);
+    }
+    void Command(int id) { SendMessageW(m_hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+    bool LinkExists() const { return GetFileAttributesW(m_link.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+    std::unique_ptr<CWpp> m_app;
+    std::unique_ptr<CSettingsDlg> m_dialog;
+    HWND m_hwnd = nullptr;
+    std::wstring m_link;
+};
+
+TEST_F(SettingsDlgTest, OpensOnThePhotosOfTheCurrentAlbumAndRecordsItself) {
+    Open();
+    EXPECT_EQ(m_hwnd, m_app->GetModalDialog());
+    ASSERT_NE(nullptr, Pages().Current());
+    EXPECT_EQ(L"Photos (2)", Pages().Current()->Text());
+    EXPECT_EQ(2u, Rows(Items()).size());
+    EXPECT_EQ(3u, m_dialog->Albums().size());
+    ASSERT_NE(nullptr, GetDlgItem(m_hwnd, IDC_SETTINGS_STATUS));
+    DestroyWindow(m_hwnd);
+    EXPECT_EQ(nullptr, m_app->GetModalDialog());
+}
+
+TEST_F(SettingsDlgTest, CommonSettingsHidesItsSecretChildUntilExpanded) {
+    Open();
+    CNavPaneItem* common = ItemWithId(Pages(), IDC_PAGE_COMMON);
+    ASSERT_NE(nullptr, common);
+    ASSERT_EQ(1u, common->Children().size());
+    EXPECT_EQ(L"Secret settings!", common->Children()[0]->Text());
+    ChoosePage(IDC_PAGE_COMMON);
+    EXPECT_EQ(nullptr, Pages().NextVisible(common));
+    Pages().KeyDown(kNavKeyRight, false, false);
+    ASSERT_EQ(common->Children()[0], Pages().NextVisible(common));
+    ASSERT_TRUE(Pages().SetCurrent(common->Children()[0]));
+    EXPECT_FALSE(Shown(GetDlgItem(m_hwnd, IDC_PAGE_ITEMS)));
+    EXPECT_FALSE(Shown(GetDlgItem(m_hwnd, IDC_PAGE_TOOLBAR)));
+}
+
+TEST_F(SettingsDlgTest, OkWithoutChangesRewritesEveryAlbumAsItWas) {
+    // The first OK writes the settings the hand-made albums leave out.
+    Open();
+    Command(IDOK);
+    EXPECT_FALSE(IsWindow(m_hwnd));
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    EXPECT_EQ(L"7", ReadText(AlbumPath(L"Garden", L"Slides"), L"timeout"));
+    Open();
+    Command(IDOK);
+    EXPECT_EQ(before, ProfilesSnapshot());
+}
+
+TEST_F(SettingsDlgTest, DeletingTwoOfThreeAlbumsThenOkRemovesBothKeys) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ASSERT_EQ(3u, Rows(Items()).size());
+    Items().Click(AlbumRow(L"Trips"), false, false);
+    Items().Click(AlbumRow(L"Garden"), false, true);
+    std::wstring question;
+    AnswerMessageBox(IDOK, &question);
+    Command(IDC_DELETE_ALBUM);
+    EXPECT_EQ(L"Do you want to detete selected album?", question);
+    EXPECT_EQ(1u, m_dialog->Albums().size());
+    // Nothing is gone from the store before OK.
+    EXPECT_TRUE(KeyPresent(AlbumPath(L"Garden").c_str()));
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"Family"}), SubKeys(kProfiles));
+    // The current album was among them: the remaining one takes over.
+    EXPECT_EQ(L"Family", m_app->GetAlbumName().Str());
+    EXPECT_EQ(L"Family", ReadText(kProfiles, L"Profile"));
+    EXPECT_EQ((FileList{L"f1.bmp"}), FileNames(*m_app));
+}
+
+TEST_F(SettingsDlgTest, DeletingEveryAlbumIsRefused) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Items().SelectAll();
+    std::wstring warning;
+    AnswerMessageBox(IDOK, &warning);
+    Command(IDC_DELETE_ALBUM);
+    EXPECT_EQ(L"You can't delete last album. Atleast one album must exist", warning);
+    EXPECT_EQ(3u, m_dialog->Albums().size());
+    EXPECT_EQ(3u, Rows(Items()).size());
+}
+
+TEST_F(SettingsDlgTest, CancelAfterAddingPhotosReloadsTheCurrentAlbum) {
+    Open();
+    Picture(L"new1.bmp");
+    Picture(L"new2.bmp");
+    SetCurrentDirectoryW(Folder().c_str());
+    // The open-file dialog: several names typed into its file name box.
+    OnNextBox([](HWND box) {
+        HWND name = GetDlgItem(box, 0x47c);  // file name combo box
+        if (!name) name = GetDlgItem(box, 0x480);
+        if (!name) return false;
+        SetWindowTextW(name, L"\"new2.bmp\" \"new1.bmp\"");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    Command(IDC_ADD_PHOTOS);
+    EXPECT_FALSE(AnswerPending());
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp", L"new2.bmp", L"new1.bmp"}), FileNames(*m_app));
+    EXPECT_EQ(L"Photos (4)", Pages().Current()->Text());
+    EXPECT_EQ(2u, Items().Selection().size());
+    Command(IDCANCEL);
+    EXPECT_FALSE(IsWindow(m_hwnd));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp"}), FileNames(*m_app));
+    EXPECT_EQ(2u, SubKeys(AlbumPath(L"Trips", L"Slides")).size());
+}
+
+TEST_F(SettingsDlgTest, OkKeepsWhatThePagesChangedInTheCurrentAlbum) {
+    Open();
+    ChoosePage(IDC_PAGE_SWITCH);
+    m_app->Timeout().SetValue(12);
+    Command(IDOK);
+    EXPECT_EQ(L"12", ReadText(AlbumPath(L"Trips", L"Slides"), L"timeout"));
+    EXPECT_EQ(L"Trips", ReadText(kProfiles, L"Profile"));
+}
+
+TEST_F(SettingsDlgTest, MakeCurrentKeepsAnIdleShowIdleAndOkStoresTheChoice) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ClickTool(AlbumRow(L"Garden"), 0);
+    EXPECT_EQ(L"Garden", m_app->GetAlbumName().Str());
+    EXPECT_EQ((FileList{L"g1.bmp", L"g2.bmp", L"g3.bmp"}), FileNames(*m_app));
+    EXPECT_FALSE(m_app->IsShowRunning());
+    EXPECT_EQ(L"Photos (3)", ItemWithId(Pages(), IDC_PAGE_PHOTOS)->Text());
+    Command(IDOK);
+    EXPECT_EQ(L"Garden", ReadText(kProfiles, L"Profile"));
+    EXPECT_EQ(3u, SubKeys(kProfiles).size());
+    EXPECT_EQ(2u, SubKeys(AlbumPath(L"Trips", L"Slides")).size());
+}
+
+TEST_F(SettingsDlgTest, MakeCurrentRestartsARunningShowAndCancelGoesBack) {
+    ASSERT_TRUE(m_app->StartShow());
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ClickTool(AlbumRow(L"Family"), 0);
+    EXPECT_EQ(L"Family", m_app->GetAlbumName().Str());
+    EXPECT_TRUE(m_app->IsShowRunning());
+    Command(IDCANCEL);
+    EXPECT_EQ(L"Trips", m_app->GetAlbumName().Str());
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp"}), FileNames(*m_app));
+    EXPECT_TRUE(m_app->IsShowRunning());
+    EXPECT_EQ(L"Trips", ReadText(kProfiles, L"Profile"));
+    m_app->StopShow();
+}
+
+TEST_F(SettingsDlgTest, RenamingTheCurrentAlbumMovesItsKeyOnOk) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    OnNextBox([](HWND box) {
+        if (!GetDlgItem(box, IDC_ALBUM_NAME) || !GetDlgItem(box, IDC_PAGE_LIST)) return false;
+        SetDlgItemTextW(box, IDC_ALBUM_NAME, L"Journeys");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    ClickTool(AlbumRow(L"Trips"), 1);
+    EXPECT_FALSE(AnswerPending());
+    ASSERT_NE(nullptr, AlbumRow(L"Journeys"));
+    EXPECT_EQ(L"Journeys", m_app->GetAlbumName().Str());
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"Family", L"Garden", L"Journeys"}), SubKeys(kProfiles));
+    EXPECT_EQ(2u, SubKeys(AlbumPath(L"Journeys", L"Slides")).size());
+    EXPECT_EQ(L"Journeys", ReadText(kProfiles, L"Profile"));
+}
+
+TEST_F(SettingsDlgTest, NewAlbumIsSavedOnOk) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    OnNextBox([](HWND box) {
+        if (!GetDlgItem(box, IDC_ALBUM_NAME) || GetDlgItem(box, IDC_PAGE_LIST)) return false;
+        SetDlgItemTextW(box, IDC_ALBUM_NAME, L"Winter");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    Command(IDC_NEW_ALBUM);
+    ASSERT_NE(nullptr, AlbumRow(L"Winter"));
+    EXPECT_EQ(Items().Current(), AlbumRow(L"Winter"));
+    EXPECT_FALSE(KeyPresent(AlbumPath(L"Winter").c_str()));
+    Command(IDOK);
+    EXPECT_TRUE(KeyPresent(AlbumPath(L"Winter", L"Slides").c_str()));
+    EXPECT_EQ(L"Trips", ReadText(kProfiles, L"Profile"));
+}
+
+TEST_F(SettingsDlgTest, StartWithWindowsChangesTheShortcutOnlyOnOk) {
+    Open();
+    ChoosePage(IDC_PAGE_COMMON);
+    CNavPaneItem* item = ItemWithText(Items(), L"Start with Windows");
+    ClickTool(item, -1);
+    EXPECT_TRUE(m_app->Autostart().GetValue());
+    EXPECT_FALSE(LinkExists());
+    Command(IDOK);
+    EXPECT_TRUE(LinkExists());
+
+    Open();
+    ChoosePage(IDC_PAGE_COMMON);
+    EXPECT_TRUE(m_app->Autostart().GetValue());
+    ClickTool(ItemWithText(Items(), L"Start with Windows"), -1);
+    Command(IDCANCEL);
+    EXPECT_TRUE(LinkExists());
+    EXPECT_TRUE(m_app->Autostart().GetValue());
+
+    Open();
+    ChoosePage(IDC_PAGE_COMMON);
+    ClickTool(ItemWithText(Items(), L"Start with Windows"), -1);
+    Command(IDOK);
+    EXPECT_FALSE(LinkExists());
+}
+
+}  // namespace
