@@ -78,7 +78,15 @@ CWppProfile* CWppProfile::NewAlbumObject(const tstr& name)
 
 bool CWppProfile::Init()
 {
+    // Chosen here so that the layers below never see an unusable name.
+    if (GetAlbumName().IsEmpty()) SetAlbumName(StoredCurrentAlbumName());
     return CApp::Init() && RebuildPhotoList();
+}
+
+bool CWppProfile::ReinitAlbum()
+{
+    PointAt(StoredCurrentAlbumName());
+    return RebuildPhotoList();
 }
 
 bool CWppProfile::RebuildPhotoList()
@@ -101,9 +109,10 @@ bool CWppProfile::Load()
 
 bool CWppProfile::Save()
 {
-    const bool saved = CApp::Save();
     const tstr& name = GetAlbumName();
+    // Not even "Profile": it would name an album that cannot be read back.
     if (CheckAlbumName(name, {}) != NameProblem::None) return false;
+    const bool saved = CApp::Save();
     CRegStore& store = GetStore();
     store.AddReplacement(kProfPlaceholder, AlbumPrefix(name));
     m_albumSettings.SaveAll();
@@ -237,6 +246,20 @@ void CWppProfile::RenameAlbum(const tstr& name)
     // A change of letter case only keeps the same key.
     m_renamedFrom = SameName(stored, name) ? tstr() : stored;
     PointAt(name);
+}
+
+tstr CWppProfile::TakeRenamedFrom()
+{
+    const tstr from = m_renamedFrom;
+    m_renamedFrom = tstr();
+    return from;
+}
+
+tstr CWppProfile::StoredCurrentAlbumName()
+{
+    tstr name;
+    GetStore().ReadString(kProfilesSection, kProfileValue, name);
+    return CheckAlbumName(name, {}) == NameProblem::None ? name : tstr(L"Default");
 }
 
 bool CWppProfile::DeleteStoredAlbum(const tstr& name)

@@ -28,8 +28,13 @@ public:
     // entries created; Load reads their paths). Owned by the caller.
     static CWppProfile* NewAlbumObject(const tstr& name);
 
-    // Builds the photo entries from the store (paths come with Load).
+    // Builds the photo entries from the store (paths come with Load). Without
+    // a name the album is the stored current one (see StoredCurrentAlbumName).
     bool Init() override;
+    // The album layers of Init again, for the stored current album: name,
+    // "*prof*" and photo entries; no window, tray or single-instance work.
+    // Load follows as after Init.
+    bool ReinitAlbum();
     // The photo entries of the album "*prof*" names, created afresh from the
     // store without the layers below (as Init does for the photo list).
     bool RebuildPhotoList();
@@ -37,7 +42,8 @@ public:
     bool Load() override;
     // Writes "Profile", the lower layers, the album settings and the photos in
     // place, then removes what is stale; a renamed album's old key goes last.
-    // Refused for a name that is not a usable key (see CheckAlbumName).
+    // Refused, writing nothing, for a name that is not a usable key (see
+    // CheckAlbumName).
     bool Save() override;
 
     // An album object has no window of its own.
@@ -76,6 +82,8 @@ public:
     // separator, and an empty name would address every album at once.
     enum class NameProblem { None, Empty, Separator, TooLong, Taken };
     static NameProblem CheckAlbumName(const tstr& name, const std::vector<tstr>& otherNames);
+    // True when both name the same key: ignoring case, as the store does.
+    static bool SameName(const tstr& a, const tstr& b);
     // Makes this object stand for the album `name`: the name and "*prof*"
     // change together, so no save can write one album over another's key.
     void PointAt(const tstr& name);
@@ -85,8 +93,15 @@ public:
     // The stored name a pending rename will remove at the next Save; empty
     // when there is none.
     const tstr& RenamedFrom() const { return m_renamedFrom; }
+    // The pending rename's old name, which the next Save then leaves in
+    // place: for saving several albums, one of which may take the old name,
+    // before any old key goes.
+    tstr TakeRenamedFrom();
     // Removes the stored album `name`; refused for names that are not album names.
     bool DeleteStoredAlbum(const tstr& name);
+    // "Profile" of "Profiles", or "Default" when that is missing or no usable
+    // album name (it is a key name under "Profiles").
+    tstr StoredCurrentAlbumName();
 
     // Settings
     CParamRange& ThumbSize() { return m_thumbSize; }
@@ -123,7 +138,6 @@ protected:
 
 private:
     void DeleteStaleAlbumKeys();
-    static bool SameName(const tstr& a, const tstr& b);
 
     static bool s_taskbarRtl;
 

@@ -52,12 +52,8 @@ INT_PTR CAlbumDlg::OnInitDialog() {
     Sizer()->SetLimits(400, 3000, 320, 2000);
 
     m_host.SetTools(CPageHost::Tools::Photos);
-    const POINT origin = m_host.PageOrigin();
-    m_slider.Create(m_hwnd, origin, m_album);
-    m_switch.Create(m_hwnd, origin, m_album);
-    m_host.Pages().m_bNoAutoCurrent = false;
-    m_host.Pages().SetCurrent(m_photosPage);
-    m_host.Pages().Redraw(true);
+    m_host.CreateSettingPages(m_album);
+    m_host.Open(m_photosPage);
     return TRUE;
 }
 
@@ -69,15 +65,8 @@ INT_PTR CAlbumDlg::OnCommand(WPARAM wParam, LPARAM) {
     case IDCANCEL:
         Reject();
         break;
-    case IDC_ADD_PHOTOS:
-        if (AddChosenPhotos(m_host.Items(), *m_album, m_hwnd)) UpdatePhotosText();
-        break;
-    case IDC_DELETE_PHOTOS:
-        if (DeleteSelectedPhotos(m_host.Items(), *m_album, m_hwnd)) UpdatePhotosText();
-        break;
-    case IDC_MOVE_UP:
-    case IDC_MOVE_DOWN:
-        MoveSelectedPhotos(m_host.Items(), *m_album, LOWORD(wParam) == IDC_MOVE_UP);
+    default:
+        if (RunPhotoCommand(LOWORD(wParam), m_host.Items(), *m_album, m_hwnd)) UpdatePhotosText();
         break;
     }
     return 0;
@@ -94,23 +83,15 @@ int CAlbumDlg::OnNavCurrentChanging(CNavPaneItem* item, int) {
 }
 
 void CAlbumDlg::ShowPage(int id) {
-    m_slider.Show(false);
-    m_switch.Show(false);
-    m_host.ShowItems(false);
-    switch (id) {
-    case IDC_PAGE_PHOTOS:
-        m_host.ShowItems(true);
-        m_host.SetTools(CPageHost::Tools::Photos);
-        ListPhotos(m_host.Items(), *m_album);
-        UpdatePhotosText();
-        break;
-    case IDC_PAGE_SLIDER:
-    case IDC_PAGE_SWITCH:
-        m_host.SetTools(CPageHost::Tools::None);
-        m_host.Items().RemoveAll();
-        (id == IDC_PAGE_SLIDER ? static_cast<CAlbumPage&>(m_slider) : m_switch).Show(true);
-        break;
+    m_host.HideAll();
+    if (id != IDC_PAGE_PHOTOS) {
+        m_host.ShowSettingPage(id);
+        return;
     }
+    m_host.ShowItems(true);
+    m_host.SetTools(CPageHost::Tools::Photos);
+    ListPhotos(m_host.Items(), *m_album);
+    UpdatePhotosText();
 }
 
 void CAlbumDlg::UpdatePhotosText() {
@@ -124,16 +105,14 @@ void CAlbumDlg::Accept() {
     if (!AcceptAlbumName(name, OtherAlbumNames(m_albums, m_album))) return;
     // The stored album moves to the new key when the album is saved.
     if (!(name == m_album->GetAlbumName())) m_album->RenameAlbum(name);
-    m_slider.PassCommand(IDOK);
-    m_switch.PassCommand(IDOK);
+    m_host.PassToSettingPages(IDOK);
     SetDlgItemTextW(m_hwnd, IDC_ALBUM_NAME, m_album->GetAlbumName().c_str());
     End(IDOK);
 }
 
 void CAlbumDlg::Reject() {
     // The pages let go of the album's settings before it is restored.
-    m_slider.PassCommand(IDCANCEL);
-    m_switch.PassCommand(IDCANCEL);
+    m_host.PassToSettingPages(IDCANCEL);
     m_album->Assign(m_backup);
     End(IDCANCEL);
 }

@@ -8,8 +8,6 @@
 
 #include "album/WppProfile.h"
 #include "dialogs/PageHost.h"
-#include "dialogs/SliderDlg.h"
-#include "dialogs/SwitchDlg.h"
 #include "settings/Collector.h"
 #include "ui/DialogSize.h"
 #include "ui/NavPaneWndParent.h"
@@ -37,7 +35,5 @@ private:
     const CCollector<CWppProfile*>& m_albums;
     CWppProfile m_backup;
     CPageHost m_host;
-    CSliderDlg m_slider;
-    CSwitchDlg m_switch;
     CNavPaneItem* m_photosPage = nullptr;
 };

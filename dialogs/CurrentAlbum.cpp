@@ -13,15 +13,3 @@ void RestartRunningShow(CWpp& app) {
         app.StartShow();
     }
 }
-
-void ReloadCurrentAlbum(CWpp& app) {
-    CRegStore& store = app.GetStore();
-    tstr name;
-    store.ReadString(CWpp::kProfilesSection, CWpp::kProfileValue, name);
-    if (name.IsEmpty()) name = L"Default";
-    app.PointAt(name);
-    app.Photos().ClearItems();
-    app.Photos().SetKeys(CWppProfile::kSlidesSection, CWppProfile::kSlideKeyPattern);
-    app.Photos().LoadItems(store);
-    app.Load();
-}

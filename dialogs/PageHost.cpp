@@ -58,6 +58,19 @@ CNavPaneItem* CPageHost::AddPage(const tstr& text, int id, int rowHeight, int bi
     return item;
 }
 
+void CPageHost::CreateSettingPages(CWppProfile* album) {
+    const RECT bar = ChildRect(m_toolBar->Hwnd());
+    const POINT origin = {bar.left, bar.top};
+    m_slider.Create(m_dialog, origin, album);
+    m_switch.Create(m_dialog, origin, album);
+}
+
+void CPageHost::Open(CNavPaneItem* first) {
+    m_pages->m_bNoAutoCurrent = false;
+    m_pages->SetCurrent(first);
+    m_pages->Redraw(true);
+}
+
 void CPageHost::SetTools(Tools tools) {
     m_toolBar->RemoveAllTools();
     switch (tools) {
@@ -93,9 +106,31 @@ void CPageHost::AddToolButton(int id, int bitmapId, int badgeId) {
 
 void CPageHost::ShowItems(bool visible) { ShowWindow(m_items->Hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
 
-POINT CPageHost::PageOrigin() const {
-    const RECT bar = ChildRect(m_toolBar->Hwnd());
-    return POINT{bar.left, bar.top};
+void CPageHost::HideAll() {
+    m_slider.Show(false);
+    m_switch.Show(false);
+    ShowItems(false);
+}
+
+bool CPageHost::ShowSettingPage(int id) {
+    CAlbumPage* page = id == IDC_PAGE_SLIDER ? static_cast<CAlbumPage*>(&m_slider)
+                       : id == IDC_PAGE_SWITCH ? &m_switch
+                                               : nullptr;
+    if (!page) return false;
+    SetTools(Tools::None);
+    m_items->RemoveAll();
+    page->Show(true);
+    return true;
+}
+
+void CPageHost::RebindSettingPages(CWppProfile* album) {
+    m_slider.Rebind(album);
+    m_switch.Rebind(album);
+}
+
+void CPageHost::PassToSettingPages(int id) {
+    m_slider.PassCommand(id);
+    m_switch.PassCommand(id);
 }
 
 bool CPageHost::IsPage(const CNavPaneItem* item) const {

@@ -5,12 +5,15 @@
 
 #include <windows.h>
 
+#include "dialogs/SliderDlg.h"
+#include "dialogs/SwitchDlg.h"
 #include "settings/Tstr.h"
 
 class CNavPaneItem;
 class CNavPaneWnd;
 class CNavPaneWndParent;
 class CToolBarWnd;
+class CWppProfile;
 
 class CPageHost {
 public:
@@ -25,10 +28,21 @@ public:
 
     // A row of the page list; badgeId 0: none. The list owns it.
     CNavPaneItem* AddPage(const tstr& text, int id, int rowHeight, int bitmapId, int badgeId = 0);
+    // The slide window setting pages, hidden at the tool bar's top-left
+    // corner and bound to `album`. After the sizer has its controls.
+    void CreateSettingPages(CWppProfile* album);
+    // Lets the page list choose pages and opens `first`.
+    void Open(CNavPaneItem* first);
     void SetTools(Tools tools);
     void ShowItems(bool visible);
-    // Where setting pages go: the tool bar's top-left corner.
-    POINT PageOrigin() const;
+    // The start of every page switch: nothing on the right is shown.
+    void HideAll();
+    // IDC_PAGE_SLIDER or IDC_PAGE_SWITCH: the setting page alone on the
+    // right. False, changing nothing, for any other id.
+    bool ShowSettingPage(int id);
+    void RebindSettingPages(CWppProfile* album);
+    // The dialog's OK or Cancel, for the setting pages' bindings.
+    void PassToSettingPages(int id);
     // True when the item belongs to the page list.
     bool IsPage(const CNavPaneItem* item) const;
 
@@ -43,4 +57,6 @@ private:
     CNavPaneWnd* m_pages = nullptr;
     CNavPaneWnd* m_items = nullptr;
     CToolBarWnd* m_toolBar = nullptr;
+    CSliderDlg m_slider;
+    CSwitchDlg m_switch;
 };

@@ -5,6 +5,7 @@
 #include "album/WppProfile.h"
 #include "dialogs/OpenPictures.h"
 #include "dialogs/WaitCursor.h"
+#include "res/dialogs.h"
 #include "res/strings.h"
 #include "ui/NavPaneWnd.h"
 #include "ui/ResString.h"
@@ -97,4 +98,18 @@ void MoveSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, bool up) {
     }
     pane.Layout(pane.Current());
     pane.Redraw(true);
+}
+
+bool RunPhotoCommand(int id, CNavPaneWnd& pane, CWppProfile& album, HWND owner) {
+    switch (id) {
+    case IDC_ADD_PHOTOS:
+        return AddChosenPhotos(pane, album, owner) > 0;
+    case IDC_DELETE_PHOTOS:
+        return DeleteSelectedPhotos(pane, album, owner);
+    case IDC_MOVE_UP:
+    case IDC_MOVE_DOWN:
+        MoveSelectedPhotos(pane, album, id == IDC_MOVE_UP);
+        return true;
+    }
+    return false;
 }

@@ -37,3 +37,8 @@ bool DeleteSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner);
 // its neighbour there is missing or selected itself; the album's photo list
 // follows.
 void MoveSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, bool up);
+
+// The photo tool bar's commands (add, delete, move up, move down) on the
+// album; true when the command may have changed its photo list, false when
+// it did not or `id` is no photo command.
+bool RunPhotoCommand(int id, CNavPaneWnd& pane, CWppProfile& album, HWND owner);

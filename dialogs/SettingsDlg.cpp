@@ -65,12 +65,8 @@ INT_PTR CSettingsDlg::OnInitDialog() {
     for (int id : {IDC_PAGE_LIST, IDC_PAGE_ITEMS, IDC_PAGE_TOOLBAR, IDOK, IDCANCEL}) Sizer()->AddControl(id, 0);
     Sizer()->SetLimits(400, 3000, 320, 2000);
 
-    const POINT origin = m_host.PageOrigin();
-    m_slider.Create(m_hwnd, origin, &m_app);
-    m_switch.Create(m_hwnd, origin, &m_app);
-    m_host.Pages().m_bNoAutoCurrent = false;
-    m_host.Pages().SetCurrent(m_photosPage);
-    m_host.Pages().Redraw(true);
+    m_host.CreateSettingPages(&m_app);
+    m_host.Open(m_photosPage);
     m_app.SetModalDialog(m_hwnd);
     return TRUE;
 }
@@ -86,10 +82,7 @@ void CSettingsDlg::LoadAlbums() {
     std::vector<tstr> names;
     m_app.EnumAlbumNames(&names);
     for (const tstr& name : names) {
-        auto* album = new CWppProfile;
-        album->SetSingleInstance(false);
-        album->SetAlbumName(name);
-        album->Init();
+        CWppProfile* album = CWppProfile::NewAlbumObject(name);
         album->Load();
         m_albums.Add(album);
     }
@@ -103,21 +96,6 @@ INT_PTR CSettingsDlg::OnCommand(WPARAM wParam, LPARAM) {
     case IDCANCEL:
         Reject();
         break;
-    case IDC_ADD_PHOTOS:
-        AddPhotos();
-        break;
-    case IDC_DELETE_PHOTOS:
-        if (m_edited && DeleteSelectedPhotos(m_host.Items(), *m_edited, m_hwnd)) {
-            m_modified = true;
-            UpdatePhotosText();
-        }
-        break;
-    case IDC_MOVE_UP:
-    case IDC_MOVE_DOWN:
-        if (!m_edited) break;
-        MoveSelectedPhotos(m_host.Items(), *m_edited, LOWORD(wParam) == IDC_MOVE_UP);
-        m_modified = true;
-        break;
     case IDC_ADD_FOLDER:
         AddFolder();
         break;
@@ -126,6 +104,12 @@ INT_PTR CSettingsDlg::OnCommand(WPARAM wParam, LPARAM) {
         break;
     case IDC_DELETE_ALBUM:
         DeleteAlbums();
+        break;
+    default:
+        if (m_edited && RunPhotoCommand(LOWORD(wParam), m_host.Items(), *m_edited, m_hwnd)) {
+            m_modified = true;
+            UpdatePhotosText();
+        }
         break;
     }
     return 0;
@@ -139,9 +123,8 @@ int CSettingsDlg::OnNavCurrentChanging(CNavPaneItem* item, int) {
 }
 
 void CSettingsDlg::ShowPage(int id) {
-    m_slider.Show(false);
-    m_switch.Show(false);
-    m_host.ShowItems(false);
+    m_host.HideAll();
+    if (m_host.ShowSettingPage(id)) return;
     switch (id) {
     case IDC_PAGE_PHOTOS: {
         CWaitCursor wait;
@@ -156,12 +139,6 @@ void CSettingsDlg::ShowPage(int id) {
         m_host.ShowItems(true);
         m_host.SetTools(CPageHost::Tools::Albums);
         ListAlbums();
-        break;
-    case IDC_PAGE_SLIDER:
-    case IDC_PAGE_SWITCH:
-        m_host.SetTools(CPageHost::Tools::None);
-        m_host.Items().RemoveAll();
-        (id == IDC_PAGE_SLIDER ? static_cast<CAlbumPage&>(m_slider) : m_switch).Show(true);
         break;
     case IDC_PAGE_COMMON:
         m_host.ShowItems(true);
@@ -222,12 +199,6 @@ void CSettingsDlg::UpdatePhotosText() {
 
 // ---- photos
 
-void CSettingsDlg::AddPhotos() {
-    if (!m_edited || AddChosenPhotos(m_host.Items(), *m_edited, m_hwnd) == 0) return;
-    m_modified = true;
-    UpdatePhotosText();
-}
-
 void CSettingsDlg::AddFolder() {
     if (!m_edited) return;
     tstr folder(L"");
@@ -250,9 +221,10 @@ CWppProfile* CSettingsDlg::ListEntryOfCurrent() const {
     return nullptr;
 }
 
-void CSettingsDlg::RebindPages() {
-    m_slider.Rebind(&m_app);
-    m_switch.Rebind(&m_app);
+bool CSettingsDlg::InList(const tstr& name) const {
+    for (const CWppProfile* album : m_albums)
+        if (CWppProfile::SameName(album->GetAlbumName(), name)) return true;
+    return false;
 }
 
 int CSettingsDlg::OnNavToolActivated(int toolId, CNavPaneItem* item) {
@@ -264,10 +236,8 @@ int CSettingsDlg::OnNavToolActivated(int toolId, CNavPaneItem* item) {
 void CSettingsDlg::NewAlbum() {
     CAlbumNewDlg ask(m_albums);
     if (ask.Run(m_hwnd) != IDOK) return;
-    auto* album = new CWppProfile;
-    album->SetSingleInstance(false);
-    album->SetAlbumName(ask.Name());
-    album->Init();
+    CWppProfile* album = CWppProfile::NewAlbumObject(ask.Name());
+    // A stored album of that name was renamed away: its photos stay behind.
     album->Photos().ClearItems();
     m_albums.Add(album);
     CNavPaneItem* item = AddAlbumItem(album);
@@ -319,7 +289,7 @@ void CSettingsDlg::EditAlbum(CNavPaneItem* item) {
             m_modified = true;
         }
         m_app.Assign(*album);
-        RebindPages();
+        m_host.RebindSettingPages(&m_app);
     }
     item->SetText(album->GetAlbumName().c_str());
     m_host.Items().Redraw(true);
@@ -334,7 +304,7 @@ void CSettingsDlg::MakeCurrent(CNavPaneItem* item) {
         // Name and "*prof*" together: a save from now on writes the new album.
         m_app.PointAt(album->GetAlbumName());
         m_app.Assign(*album);
-        RebindPages();
+        m_host.RebindSettingPages(&m_app);
         RestartRunningShow(m_app);
     }
     m_edited = &m_app;
@@ -346,8 +316,7 @@ void CSettingsDlg::MakeCurrent(CNavPaneItem* item) {
 
 void CSettingsDlg::Accept() {
     CWaitCursor wait;
-    m_slider.PassCommand(IDOK);
-    m_switch.PassCommand(IDOK);
+    m_host.PassToSettingPages(IDOK);
     if (CWppProfile* entry = ListEntryOfCurrent()) {
         // The list's copy is older than the application object.
         entry->Assign(m_app);
@@ -357,7 +326,15 @@ void CSettingsDlg::Accept() {
         m_app.Assign(*first);
     }
     for (const tstr& name : m_deletedNames) m_app.DeleteStoredAlbum(name);
-    for (CWppProfile* album : m_albums) album->Save();
+    // Old keys of renamed albums go only once every album is written: another
+    // album of the list may now carry the old name.
+    std::vector<tstr> oldNames;
+    for (CWppProfile* album : m_albums) {
+        const tstr from = album->TakeRenamedFrom();
+        if (album->Save() && !from.IsEmpty()) oldNames.push_back(from);
+    }
+    for (const tstr& name : oldNames)
+        if (!InList(name)) m_app.DeleteStoredAlbum(name);
     // Every album's save wrote its own name; the current one is meant.
     m_app.GetStore().WriteString(CWpp::kProfilesSection, CWpp::kProfileValue, m_app.GetAlbumName());
     m_app.ApplyAutostart();
@@ -367,12 +344,12 @@ void CSettingsDlg::Accept() {
 
 void CSettingsDlg::Reject() {
     CWaitCursor wait;
-    m_slider.PassCommand(IDCANCEL);
-    m_switch.PassCommand(IDCANCEL);
+    m_host.PassToSettingPages(IDCANCEL);
     // The check tool changed the setting; the shortcut itself is untouched.
     m_app.ReadAutostart();
     if (m_modified) {
-        ReloadCurrentAlbum(m_app);
+        m_app.ReinitAlbum();
+        m_app.Load();
         RestartRunningShow(m_app);
     }
     End(IDCANCEL);

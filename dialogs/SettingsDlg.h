@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "dialogs/PageHost.h"
-#include "dialogs/SliderDlg.h"
-#include "dialogs/SwitchDlg.h"
 #include "settings/Collector.h"
 #include "ui/DialogSize.h"
 #include "ui/NavPaneWndParent.h"
@@ -45,7 +43,6 @@ private:
     void AddCommonItems();
     void UpdatePhotosText();
 
-    void AddPhotos();
     void AddFolder();
     void NewAlbum();
     void DeleteAlbums();
@@ -57,7 +54,7 @@ private:
     // The application's current album and the album shown for the list item.
     bool IsCurrent(const CWppProfile& album) const;
     CWppProfile* ListEntryOfCurrent() const;
-    void RebindPages();
+    bool InList(const tstr& name) const;
 
     CWpp& m_app;
     CWppProfile* m_edited;
@@ -65,8 +62,6 @@ private:
     std::vector<tstr> m_deletedNames;
     bool m_modified = false;
     CPageHost m_host;
-    CSliderDlg m_slider;
-    CSwitchDlg m_switch;
     CNavPaneItem* m_photosPage = nullptr;
     HICON m_icon = nullptr;
 };

@@ -150,8 +150,29 @@ TEST_F(AlbumList, AlbumWithUnusableNameTouchesNoOtherAlbum)
         EXPECT_FALSE(album->Save());
         EXPECT_FALSE(album->DeleteStoredAlbum(name));
     }
+    EXPECT_EQ(L"Keep", ReadText(kProfiles, L"Profile"));
     EXPECT_EQ(std::vector<std::wstring>{L"Keep"}, SubKeys(kProfiles));
     EXPECT_EQ(std::vector<std::wstring>{L"C:\\a.jpg"}, Paths(*OpenAlbum(L"Keep")));
+}
+
+// "Profile" is a key name under "Profiles": what cannot be one means "Default".
+TEST_F(AlbumList, StoredCurrentAlbumThatCannotBeAKeyIsDefault)
+{
+    SaveAlbum(L"Trip", {L"C:\\t.jpg"});
+    for (const wchar_t* stored : {L"", L"a\\b", L"Trip\\Slides"}) {
+        StoreText(kProfiles, L"Profile", stored);
+        EXPECT_EQ(L"Default", OpenAlbum()->GetAlbumName().Str());
+        auto album = OpenAlbum(L"Trip");
+        ASSERT_TRUE(album->ReinitAlbum());
+        EXPECT_EQ(L"Default", album->GetAlbumName().Str());
+        EXPECT_TRUE(album->Photos().empty());
+    }
+    StoreText(kProfiles, L"Profile", L"Trip");
+    auto album = OpenAlbum(L"Other");
+    album->ReinitAlbum();
+    album->Load();
+    EXPECT_EQ(L"Trip", album->GetAlbumName().Str());
+    EXPECT_EQ(std::vector<std::wstring>{L"C:\\t.jpg"}, Paths(*album));
 }
 
 TEST_F(AlbumList, DeleteStoredAlbumRemovesOnlyThatAlbum)

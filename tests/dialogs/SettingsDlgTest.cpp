@@ -10,7 +10,6 @@
 
 #include "app/Shortcut.h"
 #include "app/Wpp.h"
-#include "dialogs/CurrentAlbum.h"
 #include "dialogs/SettingsDlg.h"
 #include "res/dialogs.h"
 #include "tests/dialogs/DialogTest.h"
@@ -28,7 +27,8 @@ protected:
         StoreAlbum(L"Garden", {Picture(L"g1.bmp"), Picture(L"g2.bmp"), Picture(L"g3.bmp")});
         StoreText(kProfiles, L"Profile", L"Trips");
         m_app = std::make_unique<CWpp>();
-        ReloadCurrentAlbum(*m_app);
+        m_app->ReinitAlbum();
+        m_app->Load();
         m_link = StartupShortcutPath(m_app->GetTitle()).Str();
         DeleteFileW(m_link.c_str());
     }
@@ -57,6 +57,29 @@ protected:
         tool->Activate(*item);
     }
     void Command(int id) { SendMessageW(m_hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+    // On the albums page: the album dialog of a row, given a new name and OK.
+    void Rename(const wchar_t* from, const wchar_t* to) {
+        OnNextBox([to](HWND box) {
+            if (!GetDlgItem(box, IDC_ALBUM_NAME) || !GetDlgItem(box, IDC_PAGE_LIST)) return false;
+            SetDlgItemTextW(box, IDC_ALBUM_NAME, to);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return true;
+        });
+        ClickTool(AlbumRow(from), 1);
+        EXPECT_FALSE(AnswerPending());
+    }
+    // On the albums page: the new-album dialog, given a name and OK.
+    void NewAlbum(const wchar_t* name) {
+        OnNextBox([name](HWND box) {
+            if (!GetDlgItem(box, IDC_ALBUM_NAME) || GetDlgItem(box, IDC_PAGE_LIST)) return false;
+            SetDlgItemTextW(box, IDC_ALBUM_NAME, name);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return true;
+        });
+        Command(IDC_NEW_ALBUM);
+        EXPECT_FALSE(AnswerPending());
+    }
+    FileList StoredFileNames(const wchar_t* album) { return FileNames(*OpenAlbum(album)); }
     bool LinkExists() const { return GetFileAttributesW(m_link.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
     std::unique_ptr<CWpp> m_app;
@@ -203,14 +226,7 @@ TEST_F(SettingsDlgTest, MakeCurrentRestartsARunningShowAndCancelGoesBack) {
 TEST_F(SettingsDlgTest, RenamingTheCurrentAlbumMovesItsKeyOnOk) {
     Open();
     ChoosePage(IDC_PAGE_ALBUMS);
-    OnNextBox([](HWND box) {
-        if (!GetDlgItem(box, IDC_ALBUM_NAME) || !GetDlgItem(box, IDC_PAGE_LIST)) return false;
-        SetDlgItemTextW(box, IDC_ALBUM_NAME, L"Journeys");
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
-    });
-    ClickTool(AlbumRow(L"Trips"), 1);
-    EXPECT_FALSE(AnswerPending());
+    Rename(L"Trips", L"Journeys");
     ASSERT_NE(nullptr, AlbumRow(L"Journeys"));
     EXPECT_EQ(L"Journeys", m_app->GetAlbumName().Str());
     Command(IDOK);
@@ -222,19 +238,37 @@ TEST_F(SettingsDlgTest, RenamingTheCurrentAlbumMovesItsKeyOnOk) {
 TEST_F(SettingsDlgTest, NewAlbumIsSavedOnOk) {
     Open();
     ChoosePage(IDC_PAGE_ALBUMS);
-    OnNextBox([](HWND box) {
-        if (!GetDlgItem(box, IDC_ALBUM_NAME) || GetDlgItem(box, IDC_PAGE_LIST)) return false;
-        SetDlgItemTextW(box, IDC_ALBUM_NAME, L"Winter");
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
-    });
-    Command(IDC_NEW_ALBUM);
+    NewAlbum(L"Winter");
     ASSERT_NE(nullptr, AlbumRow(L"Winter"));
     EXPECT_EQ(Items().Current(), AlbumRow(L"Winter"));
     EXPECT_FALSE(KeyPresent(AlbumPath(L"Winter").c_str()));
     Command(IDOK);
     EXPECT_TRUE(KeyPresent(AlbumPath(L"Winter", L"Slides").c_str()));
     EXPECT_EQ(L"Trips", ReadText(kProfiles, L"Profile"));
+}
+
+// Old keys of renamed albums go after every album is written: the old name
+// may belong to another album of the list by then.
+TEST_F(SettingsDlgTest, NewAlbumMayTakeTheOldNameOfARenamedOne) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Family", L"Relatives");
+    NewAlbum(L"Family");
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"Family", L"Garden", L"Relatives", L"Trips"}), SubKeys(kProfiles));
+    EXPECT_EQ(FileList{}, StoredFileNames(L"Family"));
+    EXPECT_EQ(FileList{L"f1.bmp"}, StoredFileNames(L"Relatives"));
+}
+
+TEST_F(SettingsDlgTest, RenamesAlongAChainKeepEveryAlbum) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Garden", L"Park");
+    Rename(L"Family", L"Garden");
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"Garden", L"Park", L"Trips"}), SubKeys(kProfiles));
+    EXPECT_EQ(FileList{L"f1.bmp"}, StoredFileNames(L"Garden"));
+    EXPECT_EQ((FileList{L"g1.bmp", L"g2.bmp", L"g3.bmp"}), StoredFileNames(L"Park"));
 }
 
 TEST_F(SettingsDlgTest, StartWithWindowsChangesTheShortcutOnlyOnOk) {

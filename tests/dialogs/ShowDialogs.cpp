@@ -13,7 +13,6 @@
 #include "app/Wpp.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/AlbumDlg.h"
-#include "dialogs/CurrentAlbum.h"
 #include "dialogs/SettingsDlg.h"
 #include "res/dialogs.h"
 #include "ui/ClassFactory.h"
@@ -59,7 +58,8 @@ int wmain(int argc, wchar_t** argv) {
     RegisterWindowClassOf<CToolBarWnd>();
 
     CWpp app;
-    ReloadCurrentAlbum(app);
+    app.ReinitAlbum();
+    app.Load();
     if (app.Photos().empty()) {
         wchar_t folder[MAX_PATH] = L"";
         GetEnvironmentVariableW(L"LUMORA_SHOT_PICTURES", folder, MAX_PATH);
