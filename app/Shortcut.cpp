@@ -1,0 +1,76 @@
+#include "app/Shortcut.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/ComPtr.h"
+
+namespace {
+
+// Balances CoInitialize on every path out; a failed initialisation (COM
+// already set up differently) is not balanced.
+class CComScope {
+public:
+    CComScope() : m_result(CoInitialize(nullptr)) {}
+    ~CComScope() {
+        if (SUCCEEDED(m_result)) CoUninitialize();
+    }
+    CComScope(const CComScope&) = delete;
+    CComScope& operator=(const CComScope&) = delete;
+
+private:
+    HRESULT m_result;
+};
+
+}  // namespace
+
+tstr StartupShortcutPath(const tstr& title) {
+    if (title.IsEmpty()) return tstr();
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, folder)) ||
+        !folder[0])
+        return tstr();
+    tstr path(folder);
+    if (path.Last() != L'\\') path += L"\\";
+    return path + title + L".lnk";
+}
+
+tstr ModulePath(HINSTANCE module) {
+    // Grows past MAX_PATH: long install folders must not give a cut path.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return tstr();
+        if (length < buffer.size()) return tstr(buffer.data(), length);
+        if (buffer.size() >= 32768) return tstr();
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool PathExists(const tstr& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+HRESULT CreateShortcut(const tstr& target, const tstr& linkPath, const tstr& description,
+                       int iconIndex, const tstr& arguments) {
+    CComScope com;
+    CComPtr<IShellLinkW> link;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                      link.OutVoid());
+    if (FAILED(result)) return result;
+    link->SetPath(target.c_str());
+    if (iconIndex != 0) link->SetIconLocation(target.c_str(), -iconIndex);
+    const size_t slash = target.Str().rfind(L'\\');
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.Str().substr(0, slash);
+    link->SetWorkingDirectory(folder.c_str());
+    link->SetDescription(description.c_str());
+    if (!arguments.IsEmpty()) link->SetArguments(arguments.c_str());
+    CComPtr<IPersistFile> file;
+    result = link->QueryInterface(IID_IPersistFile, file.OutVoid());
+    if (SUCCEEDED(result)) result = file->Save(linkPath.c_str(), TRUE);
+    return result;
+}

@@ -1,0 +1,91 @@
+#include "app/Wpp.h"
+
+#include "app/SingleInstance.h"
+#include "res/dialogs.h"
+#include "res/strings.h"
+#include "ui/ButtonWnd.h"
+#include "ui/ClassFactory.h"
+#include "ui/NavPaneWnd.h"
+#include "ui/ResString.h"
+#include "ui/ToolBarWnd.h"
+
+namespace {
+
+bool TaskbarIsRightToLeft() {
+    HWND taskbar = FindWindowExW(nullptr, nullptr, L"Shell_TrayWnd", nullptr);
+    return taskbar && (GetWindowLongW(taskbar, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+}
+
+// Before any template names them; each class once per process.
+void RegisterWindowClasses() {
+    CButtonWnd::Register();
+    RegisterWindowClassOf<CNavPaneWnd>();
+    RegisterWindowClassOf<CToolBarWnd>();
+    CSlideWnd::RegisterClasses();
+}
+
+}  // namespace
+
+CWpp::CWpp() : m_mainDlg(*this), m_showAlbum(*this), m_taskbarRtl(TaskbarIsRightToLeft()) {
+    GetStore().SetNames(L"Arvendal", L"Lumora");
+    SetTitle(L"Lumora Photo Frame");
+    // Never stored: every start begins at the album's first photo.
+    Index().SetValue(0);
+    Index().SetName(L"idx");
+    // The first run creates the autostart shortcut.
+    Autostart().SetValue(true);
+    SetTaskbarRtl(m_taskbarRtl);
+}
+
+bool CWpp::Init() {
+    if (!CWppProfile::Init()) return false;
+    RegisterWindowClasses();
+    Load();
+    CreateMainDialog(nullptr);
+    HWND main = m_mainDlg.Hwnd();
+    if (!main) return false;
+    StoreMainHandle(GetStore(), main);
+    // Minimised, the tray layer hides the window into the tray icon.
+    ShowWindow(main, IsFirstRun() ? SW_SHOW : SW_MINIMIZE);
+    if (IsFirstRun()) SetTimer(main, kFirstRunTimer, 5000, nullptr);
+    if (!Photos().empty()) SendMessageW(main, WM_COMMAND, IDC_MAIN_START, 0);
+    return true;
+}
+
+bool CWpp::Quit() {
+    return CWppProfile::Quit();
+}
+
+bool CWpp::Save() {
+    return CWppProfile::Save();
+}
+
+bool CWpp::Load() {
+    CWppProfile::Load();
+    FillEmptyAlbum();
+    DropUnusablePhotos();
+    return true;
+}
+
+void CWpp::CreateMainDialog(HWND owner) {
+    m_mainDlg.ShowModeless(GetInstance(), MAKEINTRESOURCEW(IDD_MAIN), owner);
+}
+
+bool CWpp::StartShow() {
+    if (Photos().empty()) {
+        HWND main = m_mainDlg.Hwnd();
+        ShowMessage(main, IDS_NO_PHOTOS, kCaptionError, MB_OK | MB_ICONERROR);
+        if (main && !IsWindowVisible(main)) ShowWindow(main, SW_SHOWNORMAL);
+        // Opens the settings dialog so that photos can be added.
+        if (main) PostMessageW(main, WM_COMMAND, IDC_MAIN_SETTINGS, 0);
+        return false;
+    }
+    m_slideWnd.SetAlbum(&m_showAlbum);
+    m_showRunning = m_slideWnd.Start();
+    return m_showRunning;
+}
+
+void CWpp::StopShow() {
+    m_showRunning = false;
+    m_slideWnd.Stop();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The application object: the current album (a CWppProfile) that also owns
+// the main window and runs start-up, the show switch and shut-down.
+
+#include <windows.h>
+
+#include "album/WppProfile.h"
+#include "app/DialogApp.h"
+#include "app/ShowAlbum.h"
+#include "dialogs/MainDlg.h"
+#include "slideshow/SlideWnd.h"
+
+class CWpp : public CDialogApp<CWppProfile> {
+public:
+    CWpp();
+
+    // The second dialog layer's own settings and flag are not used: these go
+    // straight to the album layer.
+    bool Init() override;
+    bool Quit() override;
+    bool Save() override;
+    bool Load() override;
+
+    void CreateMainDialog(HWND owner) override;
+    CDialog* GetMainDialog() override { return &m_mainDlg; }
+    HWND GetTrayWindow() override { return m_mainDlg.Hwnd(); }
+    UINT GetTrayMessage() override { return kTrayMessage; }
+    UINT GetTrayIcon() override { return kIconId; }
+
+    // Fails with message 142 (and asks the main window for the settings
+    // dialog) when the album has no photo.
+    bool StartShow();
+    void StopShow();
+    bool IsShowRunning() const { return m_showRunning; }
+
+    CMainDlg& MainDlg() { return m_mainDlg; }
+    CSlideWnd& SlideWnd() { return m_slideWnd; }
+    bool IsTaskbarRtl() const { return m_taskbarRtl; }
+
+    static constexpr UINT kTrayMessage = 40001;
+    static constexpr UINT kIconId = 102;
+    static constexpr UINT kFirstRunTimer = 6;
+
+private:
+    CMainDlg m_mainDlg;
+    CShowAlbum m_showAlbum;
+    CSlideWnd m_slideWnd;
+    bool m_taskbarRtl;
+    bool m_showRunning = false;
+};

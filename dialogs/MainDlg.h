@@ -1,0 +1,42 @@
+#pragma once
+// The main window (template 101): start/stop the show, settings, web site,
+// about box; receives the tray icon's callbacks and shows the tray menu.
+
+#include <windows.h>
+
+#include "ui/Dialog.h"
+#include "ui/StatusDlg.h"
+
+class CWpp;
+
+class CMainDlg : public CStatusDlg<CDialog> {
+public:
+    explicit CMainDlg(CWpp& app) : m_app(app) {}
+
+    int StatusBarId() const override;
+    INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnSysCommand(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnSetCursor(HWND hwnd, int hitTest, int msg) override;
+    void OnTimer(UINT_PTR id) override;
+
+    bool IsShowRunning() const;
+
+private:
+    // Commands that open something cancel the first-run notice for good.
+    void CancelFirstRunNotice();
+    // Brings the open settings dialog or about box forward; false when none is open.
+    bool FocusModalDialog();
+    void OpenSettings();
+    void OpenAbout();
+    void OpenWebSite();
+    void StartShow();
+    void StopShow();
+    void OnTrayCallback(UINT id, UINT mouseMessage);
+    void ShowTrayMenu();
+    void RestoreFromPlacement();
+    void ShowFirstRunNotice();
+
+    CWpp& m_app;
+};

@@ -1,0 +1,196 @@
+#include "LumoraProcess.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+namespace lumora_test {
+
+const wchar_t kTitle[] = L"Lumora Photo Frame";
+
+namespace {
+
+const wchar_t kRoot[] = L"Software\\Arvendal\\Lumora\\";
+
+std::wstring Full(const std::wstring& key) {
+    return key.empty() ? std::wstring(L"Software\\Arvendal\\Lumora") : kRoot + key;
+}
+
+struct FindContext {
+    DWORD pid;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+    auto* context = reinterpret_cast<FindContext*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == context->pid) context->windows.push_back(hwnd);
+    return TRUE;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+}  // namespace
+
+void ResetRegistry() {
+    SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvendal");
+}
+
+void MarkNotFirstRun() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, Full(L"Options\\Windows\\Main").c_str(), 0, nullptr, 0,
+                        KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS)
+        RegCloseKey(key);
+}
+
+bool ReadValue(const std::wstring& key, const std::wstring& name, std::wstring& out) {
+    wchar_t buffer[1024] = {};
+    DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, Full(key).c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer,
+                     &bytes) != ERROR_SUCCESS)
+        return false;
+    out = buffer;
+    return true;
+}
+
+void WriteValue(const std::wstring& key, const std::wstring& name, const std::wstring& value) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, Full(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+}
+
+std::vector<std::wstring> ValueNames(const std::wstring& key) {
+    std::vector<std::wstring> names;
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Full(key).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return names;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD length = 256;
+        if (RegEnumValueW(handle, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, length);
+    }
+    RegCloseKey(handle);
+    return names;
+}
+
+bool KeyExists(const std::wstring& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Full(key).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+std::wstring StartupShortcutPath() {
+    wchar_t folder[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, folder);
+    std::wstring path = folder;
+    if (!path.empty() && path.back() != L'\\') path += L'\\';
+    return path + kTitle + L".lnk";
+}
+
+std::wstring LumoraExePath() {
+    // The build passes the path as the Unix path of the cross build; Wine
+    // maps the root of the Unix file system to drive Z:.
+    std::string unix = LUMORA_EXE;
+    std::wstring path = L"Z:";
+    for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path;
+}
+
+CLumoraProcess::~CLumoraProcess() {
+    if (!m_info.hProcess) return;
+    if (Running()) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, 5000);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+}
+
+bool CLumoraProcess::Start() {
+    std::wstring exe = LumoraExePath();
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    return CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &m_info) != FALSE;
+}
+
+std::vector<HWND> CLumoraProcess::Windows() const {
+    FindContext context{m_info.dwProcessId, {}};
+    EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&context));
+    return context.windows;
+}
+
+HWND CLumoraProcess::FindMainWindow() const {
+    // The question box carries the title too; the main window has the status bar.
+    for (HWND hwnd : Windows())
+        if (WindowText(hwnd) == kTitle && ClassOf(hwnd) == L"#32770" && GetDlgItem(hwnd, 1033))
+            return hwnd;
+    return nullptr;
+}
+
+HWND CLumoraProcess::WaitMainWindow() {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindMainWindow()) != nullptr; });
+    return found;
+}
+
+HWND CLumoraProcess::FindDialog(const std::wstring& caption) const {
+    HWND main = FindMainWindow();
+    for (HWND hwnd : Windows())
+        if (hwnd != main && IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770" && WindowText(hwnd) == caption)
+            return hwnd;
+    return nullptr;
+}
+
+HWND CLumoraProcess::WaitDialog(const std::wstring& caption) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindDialog(caption)) != nullptr; });
+    return found;
+}
+
+bool CLumoraProcess::WaitExit(DWORD& code, DWORD milliseconds) {
+    if (WaitForSingleObject(m_info.hProcess, milliseconds) != WAIT_OBJECT_0) return false;
+    return GetExitCodeProcess(m_info.hProcess, &code) != FALSE;
+}
+
+bool CLumoraProcess::Running() const {
+    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    wchar_t text[512] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &ignored);
+    return text;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    // The text is the one static control with text (its id differs between
+    // Windows and Wine).
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (_wcsicmp(ClassOf(child).c_str(), L"Static") != 0) continue;
+        std::wstring text = WindowText(child);
+        if (!text.empty()) return text;
+    }
+    return std::wstring();
+}
+
+void PressButton(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+}  // namespace lumora_test

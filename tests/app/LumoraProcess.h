@@ -1,0 +1,72 @@
+#pragma once
+// Drives the real lumora.exe from a test: starts it, finds its windows and
+// message boxes, sends commands, waits for its end. Registry helpers work on
+// the program's tree under HKEY_CURRENT_USER\Software\Arvendal\Lumora.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace lumora_test {
+
+extern const wchar_t kTitle[];   // "Lumora Photo Frame"
+
+// Deletes Software\Arvendal: a clean account.
+void ResetRegistry();
+// Marks the next start as not the first one.
+void MarkNotFirstRun();
+bool ReadValue(const std::wstring& key, const std::wstring& name, std::wstring& out);
+void WriteValue(const std::wstring& key, const std::wstring& name, const std::wstring& value);
+std::vector<std::wstring> ValueNames(const std::wstring& key);
+bool KeyExists(const std::wstring& key);
+
+std::wstring StartupShortcutPath();
+std::wstring LumoraExePath();
+
+// Polls until `done` is true or about `seconds` have passed; the program's
+// start-up under Wine takes a second or two.
+template <class F>
+bool WaitFor(F done, double seconds = 15) {
+    for (int i = 0; i < seconds * 20; ++i) {
+        if (done()) return true;
+        Sleep(50);
+    }
+    return done();
+}
+
+class CLumoraProcess {
+public:
+    CLumoraProcess() = default;
+    CLumoraProcess(const CLumoraProcess&) = delete;
+    CLumoraProcess& operator=(const CLumoraProcess&) = delete;
+    // Kills the process if a test left it running.
+    ~CLumoraProcess();
+
+    bool Start();
+    DWORD Id() const { return m_info.dwProcessId; }
+    // The process's top-level window titled "Lumora Photo Frame", or null.
+    HWND FindMainWindow() const;
+    // Waits for the main window to exist (visible or not).
+    HWND WaitMainWindow();
+    // A message box (or other dialog) of this process with that caption, or null.
+    HWND FindDialog(const std::wstring& caption) const;
+    HWND WaitDialog(const std::wstring& caption);
+    // True and the exit code once the process ended within the wait.
+    bool WaitExit(DWORD& code, DWORD milliseconds = 20000);
+    bool Running() const;
+    // Every top-level window of the process.
+    std::vector<HWND> Windows() const;
+
+private:
+    PROCESS_INFORMATION m_info = {};
+};
+
+// Text of a window of another process (WM_GETTEXT is carried across).
+std::wstring WindowText(HWND hwnd);
+// The static text of a message box.
+std::wstring MessageBoxText(HWND box);
+// Presses a button of a dialog by its id (IDOK, IDCANCEL).
+void PressButton(HWND dialog, int id);
+
+}  // namespace lumora_test

@@ -1,0 +1,219 @@
+// Commands and tray callbacks of the real program's main window.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "LumoraProcess.h"
+
+using namespace lumora_test;
+
+namespace {
+
+constexpr UINT kTrayMessage = 40001;
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetRegistry();
+        MarkNotFirstRun();
+    }
+    void TearDown() override {
+        if (m_main && m_lumora.Running()) {
+            PostMessageW(m_main, WM_COMMAND, 999, 0);
+            DWORD code = 1;
+            EXPECT_TRUE(m_lumora.WaitExit(code));
+        }
+    }
+
+    // Starts the program and waits until start-up has put it into the tray.
+    void Start() {
+        ASSERT_TRUE(m_lumora.Start());
+        m_main = m_lumora.WaitMainWindow();
+        ASSERT_NE(nullptr, m_main);
+        ASSERT_TRUE(WaitFor([&] { return IsIconic(m_main) && !IsWindowVisible(m_main); }));
+    }
+    void Tray(UINT mouseMessage) { PostMessageW(m_main, kTrayMessage, 0, mouseMessage); }
+    bool Shown() const { return IsWindowVisible(m_main) && !IsIconic(m_main); }
+    bool InTray() const { return !IsWindowVisible(m_main); }
+
+    CLumoraProcess m_lumora;
+    HWND m_main = nullptr;
+};
+
+TEST_F(MainWindow, TrayLeftClickShowsTheHiddenWindow) {
+    Start();
+    Tray(WM_LBUTTONUP);
+    EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+}
+
+TEST_F(MainWindow, TwoTrayClicksWhileInFrontHideThenShow) {
+    Start();
+    Tray(WM_LBUTTONUP);
+    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
+    // The pointer reaches the icon while the window is in front.
+    Tray(WM_MOUSEMOVE);
+    Tray(WM_LBUTTONUP);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(m_main); }));
+    Tray(WM_LBUTTONUP);
+    EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+}
+
+TEST_F(MainWindow, TrayClickFromAnotherIconIdIsIgnored) {
+    Start();
+    PostMessageW(m_main, kTrayMessage, 1, WM_LBUTTONUP);
+    PostMessageW(m_main, kTrayMessage, 0, WM_MOUSEMOVE);   // a message after it, to wait on
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    DWORD code = 1;
+    EXPECT_FALSE(m_lumora.WaitExit(code, 500));
+    EXPECT_TRUE(InTray());
+}
+
+TEST_F(MainWindow, MinimisingHidesIntoTheTray) {
+    Start();
+    Tray(WM_LBUTTONUP);
+    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
+    PostMessageW(m_main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitFor([&] { return InTray(); }));
+}
+
+TEST_F(MainWindow, WithoutMinimizeToTrayTheWindowStaysOnTheTaskbar) {
+    WriteValue(L"Options\\Common", L"MinimizeToTray", L"0");
+    ASSERT_TRUE(m_lumora.Start());
+    m_main = m_lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, m_main);
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(m_main) && IsWindowVisible(m_main); }));
+}
+
+TEST_F(MainWindow, EscapeWithEscMinMinimisesInsteadOfExiting) {
+    WriteValue(L"Options\\Common", L"EscMin", L"1");
+    Start();
+    Tray(WM_LBUTTONUP);
+    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
+    PostMessageW(m_main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return InTray(); }));
+    EXPECT_TRUE(m_lumora.Running());
+    EXPECT_EQ(nullptr, m_lumora.FindDialog(kTitle));
+}
+
+TEST_F(MainWindow, StatusBarShowsTheHintOfTheButtonUnderThePointer) {
+    Start();
+    HWND status = GetDlgItem(m_main, 1033);
+    ASSERT_NE(nullptr, status);
+    const struct {
+        int id;
+        const wchar_t* hint;
+    } cases[] = {{1001, L"Start to show photos on desktop"},
+                 {1000, L"Albums and program settings"},
+                 {1002, L"Welcome to our internet site!"},
+                 {1003, L"Short information about this program"}};
+    for (const auto& c : cases) {
+        HWND button = GetDlgItem(m_main, c.id);
+        ASSERT_NE(nullptr, button) << c.id;
+        SendMessageW(m_main, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(std::wstring(c.hint), WindowText(status)) << c.id;
+    }
+    // Another window leaves the text as it was.
+    SendMessageW(m_main, WM_SETCURSOR, reinterpret_cast<WPARAM>(status), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(std::wstring(L"Short information about this program"), WindowText(status));
+}
+
+TEST_F(MainWindow, EnterOpensTheSettingsDialogOnlyOnce) {
+    Start();
+    PostMessageW(m_main, WM_COMMAND, IDOK, 0);
+    HWND settings = m_lumora.WaitDialog(L"Lumora options");
+    ASSERT_NE(nullptr, settings);
+    // A second request while it is open only brings it forward.
+    PostMessageW(m_main, WM_COMMAND, 1000, 0);
+    Tray(WM_RBUTTONUP);   // nor does the tray menu open over it
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    int count = 0;
+    for (HWND hwnd : m_lumora.Windows()) {
+        wchar_t name[16] = {};
+        GetClassNameW(hwnd, name, 16);
+        if (IsWindowVisible(hwnd) && WindowText(hwnd) == L"Lumora options") ++count;
+        EXPECT_NE(std::wstring(L"#32768"), name) << "a popup menu is open";
+    }
+    EXPECT_EQ(1, count);
+    PressButton(settings, IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(settings); }));
+}
+
+TEST_F(MainWindow, StartingAnEmptyAlbumReportsAndAsksForPhotos) {
+    Start();
+    PostMessageW(m_main, WM_COMMAND, 1001, 0);
+    HWND error = m_lumora.WaitDialog(L"Error");
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(L"No photos in album.\nAdd some photos before start slide-show.", MessageBoxText(error));
+    PressButton(error, IDOK);
+    EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+    // The start button keeps its id: no show runs.
+    EXPECT_NE(nullptr, GetDlgItem(m_main, 1001));
+    EXPECT_EQ(nullptr, GetDlgItem(m_main, 1042));
+    // The settings dialog opens so that photos can be added.
+    HWND settings = m_lumora.WaitDialog(L"Lumora options");
+    ASSERT_NE(nullptr, settings);
+    PressButton(settings, IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(settings); }));
+}
+
+class Show : public MainWindow {
+protected:
+    // A 2 x 2 24-bit picture in the temporary folder.
+    std::wstring WritePicture() {
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        std::wstring path = std::wstring(folder) + L"lumora-app-test.bmp";
+        BITMAPFILEHEADER file = {};
+        BITMAPINFOHEADER info = {};
+        const BYTE pixels[16] = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
+        info.biSize = sizeof(info);
+        info.biWidth = 2;
+        info.biHeight = 2;
+        info.biPlanes = 1;
+        info.biBitCount = 24;
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(file) + sizeof(info);
+        file.bfSize = file.bfOffBits + sizeof(pixels);
+        HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(handle, &file, sizeof(file), &written, nullptr);
+        WriteFile(handle, &info, sizeof(info), &written, nullptr);
+        WriteFile(handle, pixels, sizeof(pixels), &written, nullptr);
+        CloseHandle(handle);
+        return path;
+    }
+    bool SlideWindowShown() const {
+        for (HWND hwnd : m_lumora.Windows()) {
+            wchar_t name[32] = {};
+            GetClassNameW(hwnd, name, 32);
+            if (std::wstring(name) == L"SlideWnd" && IsWindowVisible(hwnd)) return true;
+        }
+        return false;
+    }
+};
+
+TEST_F(Show, AlbumWithAPhotoStartsTheShowAtStartUp) {
+    WriteValue(L"Profiles\\Default\\Slides\\0000", L"pic_path", WritePicture());
+    Start();
+    EXPECT_TRUE(WaitFor([&] { return GetDlgItem(m_main, 1042) != nullptr; }));
+    EXPECT_TRUE(WaitFor([&] { return SlideWindowShown(); }));
+    PostMessageW(m_main, WM_COMMAND, 1042, 0);
+    EXPECT_TRUE(WaitFor([&] { return GetDlgItem(m_main, 1001) != nullptr; }));
+    EXPECT_TRUE(WaitFor([&] { return !SlideWindowShown(); }));
+}
+
+TEST_F(Show, MissingPhotosAreDroppedAndNoShowStarts) {
+    WriteValue(L"Profiles\\Default\\Slides\\0000", L"pic_path", L"C:\\no\\such\\photo.jpg");
+    Start();
+    EXPECT_NE(nullptr, GetDlgItem(m_main, 1001));
+    EXPECT_FALSE(SlideWindowShown());
+    PostMessageW(m_main, WM_COMMAND, 999, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(m_lumora.WaitExit(code));
+    EXPECT_FALSE(KeyExists(L"Profiles\\Default\\Slides\\0000"));
+}
+
+}  // namespace

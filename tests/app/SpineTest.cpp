@@ -1,0 +1,234 @@
+// Start-up, single instance, saving and the ways out of the real program.
+
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+
+#include "LumoraProcess.h"
+
+using namespace lumora_test;
+
+namespace {
+
+std::wstring HandleText(HWND hwnd) {
+    return std::to_wstring(static_cast<int>(reinterpret_cast<LONG_PTR>(hwnd)));
+}
+
+bool Has(const std::vector<std::wstring>& names, const wchar_t* name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+class Spine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetRegistry();
+        DeleteFileW(StartupShortcutPath().c_str());
+    }
+
+    // Command 999: exit without a question; the exit code must be 0.
+    void CloseAndExpectCleanExit(CLumoraProcess& lumora, HWND main) {
+        PostMessageW(main, WM_COMMAND, 999, 0);
+        DWORD code = 1;
+        ASSERT_TRUE(lumora.WaitExit(code));
+        EXPECT_EQ(0u, code);
+    }
+};
+
+TEST_F(Spine, FirstRunShowsMainWindowAndStoresItsHandle) {
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_FALSE(IsIconic(main));
+    std::wstring handle;
+    ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handle));
+    EXPECT_EQ(HandleText(main), handle);
+    CloseAndExpectCleanExit(lumora, main);
+}
+
+TEST_F(Spine, ExitSavesTheAlbumLayoutAndRemovesTheHandle) {
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    CloseAndExpectCleanExit(lumora, main);
+
+    std::wstring value;
+    EXPECT_FALSE(ReadValue(L"Options\\Windows\\Main", L"Handle", value));
+    EXPECT_TRUE(KeyExists(L"Options\\Windows\\Main"));
+    ASSERT_TRUE(ReadValue(L"Profiles", L"Profile", value));
+    EXPECT_EQ(L"Default", value);
+    const auto names = ValueNames(L"Profiles\\Default\\Slides");
+    for (const wchar_t* name : {L"ThumbSize", L"PlacementX", L"PlacementY", L"SizeX", L"SizeY", L"SliderVis",
+                                L"SliderVisIn", L"timeout"})
+        EXPECT_TRUE(Has(names, name)) << "missing " << std::string(name, name + wcslen(name));
+    for (const wchar_t* name : {L"MarginX", L"MarginY", L"Maximized", L"idx"})
+        EXPECT_FALSE(Has(names, name)) << "unexpected " << std::string(name, name + wcslen(name));
+}
+
+TEST_F(Spine, FirstRunCreatesTheAutostartShortcut) {
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    const std::wstring link = StartupShortcutPath();
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(link.c_str()));
+
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    IShellLinkW* shell = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           reinterpret_cast<void**>(&shell))));
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    EXPECT_TRUE(SUCCEEDED(file->Load(link.c_str(), STGM_READ)));
+    wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    shell->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    shell->GetWorkingDirectory(folder, MAX_PATH);
+    file->Release();
+    shell->Release();
+    CoUninitialize();
+
+    const std::wstring exe = LumoraExePath();
+    EXPECT_EQ(0, lstrcmpiW(exe.c_str(), target));
+    EXPECT_EQ(0, lstrcmpiW(exe.substr(0, exe.rfind(L'\\')).c_str(), folder));
+    CloseAndExpectCleanExit(lumora, main);
+}
+
+TEST_F(Spine, LaterStartIsNotAFirstRunAndGoesToTheTray) {
+    MarkNotFirstRun();
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(main) && !IsWindowVisible(main); }));
+    // Not a first run: no shortcut is made.
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(StartupShortcutPath().c_str()));
+    CloseAndExpectCleanExit(lumora, main);
+}
+
+TEST_F(Spine, SecondProcessActivatesTheFirstAndEndsWithCodeZero) {
+    MarkNotFirstRun();
+    CLumoraProcess first;
+    ASSERT_TRUE(first.Start());
+    HWND main = first.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    // Start-up is over once the window sits minimised in the tray. Wine's X11
+    // driver still delivers the events of that minimise for a moment; an
+    // activation before them would be undone by them (not so on Windows).
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(main) && !IsWindowVisible(main); }));
+    Sleep(3000);
+    std::wstring handleBefore;
+    ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handleBefore));
+
+    CLumoraProcess second;
+    ASSERT_TRUE(second.Start());
+    DWORD code = 1;
+    ASSERT_TRUE(second.WaitExit(code));
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    std::wstring handleAfter;
+    ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handleAfter));
+    EXPECT_EQ(handleBefore, handleAfter);
+    EXPECT_TRUE(first.Running());
+    CloseAndExpectCleanExit(first, main);
+}
+
+TEST_F(Spine, StaleHandleOfAnotherWindowIsIgnored) {
+    // A handle left by a crash that now names another program's window.
+    HWND other = CreateWindowExW(0, L"STATIC", L"Some other program", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, other);
+    MarkNotFirstRun();
+    WriteValue(L"Options\\Windows\\Main", L"Handle", HandleText(other));
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    std::wstring handle;
+    EXPECT_TRUE(WaitFor([&] { return ReadValue(L"Options\\Windows\\Main", L"Handle", handle) &&
+                                     handle == HandleText(main); }));
+    EXPECT_TRUE(lumora.Running());
+    CloseAndExpectCleanExit(lumora, main);
+    DestroyWindow(other);
+}
+
+TEST_F(Spine, UnreadableHandleIsIgnored) {
+    MarkNotFirstRun();
+    WriteValue(L"Options\\Windows\\Main", L"Handle", L"not a number");
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    CloseAndExpectCleanExit(lumora, main);
+}
+
+class ExitPaths : public Spine {};
+
+TEST_F(ExitPaths, CloseBoxWithoutConfirmationAsksNothing) {
+    MarkNotFirstRun();
+    WriteValue(L"Options\\Common", L"ConfirmExit", L"0");
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(lumora.WaitExit(code));
+    EXPECT_EQ(0u, code);
+    std::wstring value;
+    EXPECT_FALSE(ReadValue(L"Options\\Windows\\Main", L"Handle", value));
+    // Values changed by hand are not written back on exit.
+    ASSERT_TRUE(ReadValue(L"Options\\Common", L"ConfirmExit", value));
+    EXPECT_EQ(L"0", value);
+}
+
+TEST_F(ExitPaths, QuestionAnsweredCancelKeepsRunningThenOkExits) {
+    MarkNotFirstRun();
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+
+    PostMessageW(main, WM_COMMAND, 998, 0);
+    HWND question = lumora.WaitDialog(kTitle);
+    ASSERT_NE(nullptr, question);
+    EXPECT_EQ(L"Quit program?", MessageBoxText(question));
+    // A second request while the question is open is ignored.
+    PostMessageW(main, WM_COMMAND, 998, 0);
+    PressButton(question, IDCANCEL);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+    DWORD code = 1;
+    EXPECT_FALSE(lumora.WaitExit(code, 1000));
+    EXPECT_EQ(nullptr, lumora.FindDialog(kTitle));
+
+    PostMessageW(main, WM_COMMAND, 998, 0);
+    question = lumora.WaitDialog(kTitle);
+    ASSERT_NE(nullptr, question);
+    PressButton(question, IDOK);
+    ASSERT_TRUE(lumora.WaitExit(code));
+    EXPECT_EQ(0u, code);
+}
+
+TEST_F(ExitPaths, EndSessionQuitsWithoutAQuestion) {
+    MarkNotFirstRun();
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    // Even with wParam FALSE.
+    PostMessageW(main, WM_ENDSESSION, FALSE, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(lumora.WaitExit(code));
+    EXPECT_EQ(0u, code);
+    std::wstring value;
+    EXPECT_FALSE(ReadValue(L"Options\\Windows\\Main", L"Handle", value));
+    ASSERT_TRUE(ReadValue(L"Profiles", L"Profile", value));
+    EXPECT_EQ(L"Default", value);
+}
+
+}  // namespace
