@@ -26,7 +26,7 @@ void RegisterWindowClasses() {
 
 }  // namespace
 
-CWpp::CWpp() : m_mainDlg(*this), m_showAlbum(*this), m_taskbarRtl(TaskbarIsRightToLeft()) {
+CWpp::CWpp() : m_mainDlg(*this), m_albumSlides(*this), m_taskbarRtl(TaskbarIsRightToLeft()) {
     GetStore().SetNames(L"Arvendal", L"Lumora");
     SetTitle(L"Lumora Photo Frame");
     // Never stored: every start begins at the album's first photo.
@@ -80,7 +80,7 @@ bool CWpp::StartShow() {
         if (main) PostMessageW(main, WM_COMMAND, IDC_MAIN_SETTINGS, 0);
         return false;
     }
-    m_slideWnd.SetAlbum(&m_showAlbum);
+    m_slideWnd.SetAlbum(&m_albumSlides);
     m_showRunning = m_slideWnd.Start();
     return m_showRunning;
 }

@@ -6,8 +6,8 @@
 
 #include "album/WppProfile.h"
 #include "app/DialogApp.h"
-#include "app/ShowAlbum.h"
 #include "dialogs/MainDlg.h"
+#include "slideshow/AlbumSlides.h"
 #include "slideshow/SlideWnd.h"
 
 class CWpp : public CDialogApp<CWppProfile> {
@@ -43,7 +43,7 @@ public:
 
 private:
     CMainDlg m_mainDlg;
-    CShowAlbum m_showAlbum;
+    CAlbumSlides m_albumSlides;
     CSlideWnd m_slideWnd;
     bool m_taskbarRtl;
     bool m_showRunning = false;

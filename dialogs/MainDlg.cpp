@@ -2,17 +2,20 @@
 
 #include <shellapi.h>
 
+#include "app/TrayMenu.h"
 #include "app/Wpp.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/SettingsDlg.h"
+#include "res/artwork.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
+#include "slideshow/Picture.h"
+#include "ui/ButtonFaces.h"
+#include "ui/ButtonWnd.h"
 #include "ui/ResString.h"
-#include "ui/Wnd.h"
 
 namespace {
 
-constexpr UINT kMenuShowHide = 1050;
 constexpr UINT kExitQueryCommand = 998;
 constexpr UINT kCloseCommand = 999;
 const wchar_t kWebSite[] = L"https://www.arvendal.example/lumora/";
@@ -22,7 +25,14 @@ HICON LoadProgramIcon(int size) {
                                          size, size, LR_SHARED));
 }
 
+void SetControlId(HWND control, int id) {
+    SetWindowLongPtrW(control, GWLP_ID, id);
+}
+
 }  // namespace
+
+const CMainDlg::ButtonArt CMainDlg::kStartArt{IDB_ART_134, IDG_ART_136, IDB_ART_135};
+const CMainDlg::ButtonArt CMainDlg::kStopArt{IDB_ART_141, IDG_ART_145, IDB_ART_142};
 
 int CMainDlg::StatusBarId() const {
     return IDC_MAIN_STATUS;
@@ -43,15 +53,31 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case CWpp::kTrayMessage:
         OnTrayCallback(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
         return 0;
-    default:
-        return CStatusDlg<CDialog>::Dispatch(msg, wParam, lParam);
+    case WM_MEASUREITEM:
+        if (!MeasureMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) break;
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_DRAWITEM:
+        if (!DrawMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) break;
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);
+        return TRUE;
     }
+    return CStatusDlg<CDialog>::Dispatch(msg, wParam, lParam);
 }
 
 INT_PTR CMainDlg::OnInitDialog() {
     // Shared icons: the system owns them, nothing to free.
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadProgramIcon(16)));
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadProgramIcon(32)));
+    const struct {
+        int id;
+        ButtonArt art;
+    } buttons[] = {{IDC_MAIN_START, kStartArt},
+                   {IDC_MAIN_SETTINGS, {IDB_ART_103, IDG_ART_151, IDB_ART_104}},
+                   {IDC_MAIN_WEB_SITE, {IDB_ART_119, IDG_ART_120, IDB_ART_118}},
+                   {IDC_MAIN_ABOUT, {IDB_ART_143, IDG_ART_153, IDB_ART_144}}};
+    for (const auto& b : buttons)
+        if (CButtonWnd* button = Button(b.id)) DressButton(*button, b.art);
     return TRUE;
 }
 
@@ -114,6 +140,16 @@ bool CMainDlg::IsShowRunning() const {
     return Item(IDC_MAIN_STOP) != nullptr;
 }
 
+CButtonWnd* CMainDlg::Button(int id) const {
+    return dynamic_cast<CButtonWnd*>(CWnd::FromHandle(Item(id)));
+}
+
+void CMainDlg::DressButton(CButtonWnd& button, const ButtonArt& art) {
+    LoadBmpFromResource(nullptr, art.base, button.Image());
+    ComposeButtonFaces(button.Image(), art.texture, art.overlay);
+    InvalidateRect(button.Hwnd(), nullptr, FALSE);
+}
+
 void CMainDlg::CancelFirstRunNotice() {
     KillTimer(m_hwnd, CWpp::kFirstRunTimer);
 }
@@ -148,14 +184,22 @@ void CMainDlg::OpenWebSite() {
 }
 
 void CMainDlg::StartShow() {
-    HWND button = Item(IDC_MAIN_START);
-    if (!m_app.StartShow()) return;
-    if (button) SetWindowLongPtrW(button, GWLP_ID, IDC_MAIN_STOP);
+    HWND window = Item(IDC_MAIN_START);
+    if (!window) return;
+    // Without its object the button can show no state: the show is not tried.
+    if (CButtonWnd* button = Button(IDC_MAIN_START)) {
+        if (!m_app.StartShow()) return;
+        DressButton(*button, kStopArt);
+    }
+    SetControlId(window, IDC_MAIN_STOP);
 }
 
 void CMainDlg::StopShow() {
     m_app.StopShow();
-    if (HWND button = Item(IDC_MAIN_STOP)) SetWindowLongPtrW(button, GWLP_ID, IDC_MAIN_START);
+    HWND window = Item(IDC_MAIN_STOP);
+    if (!window) return;
+    if (CButtonWnd* button = Button(IDC_MAIN_STOP)) DressButton(*button, kStartArt);
+    SetControlId(window, IDC_MAIN_START);
 }
 
 void CMainDlg::OnTrayCallback(UINT id, UINT mouseMessage) {
@@ -186,31 +230,19 @@ void CMainDlg::RestoreFromPlacement() {
 }
 
 void CMainDlg::ShowTrayMenu() {
-    // Stand-in: a plain popup menu until the owner-drawn menus exist.
-    HMENU menu = CreatePopupMenu();
-    if (!menu) return;
-    const bool visible = IsWindowVisible(m_hwnd) != FALSE;
-    const bool running = IsShowRunning();
-    AppendMenuW(menu, MF_STRING, kMenuShowHide,
-                LoadResString(nullptr, visible ? IDS_MENU_HIDE : IDS_MENU_SHOW).c_str());
-    AppendMenuW(menu, MF_STRING, running ? IDC_MAIN_STOP : IDC_MAIN_START,
-                LoadResString(nullptr, running ? IDS_MENU_STOP_SHOW : IDS_MENU_RUN_SHOW).c_str());
-    AppendMenuW(menu, MF_STRING, IDCANCEL, LoadResString(nullptr, IDS_MENU_EXIT).c_str());
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    SetForegroundWindow(m_hwnd);
-    const int chosen = static_cast<int>(
-        TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, m_hwnd, nullptr));
-    DestroyMenu(menu);
-    if (chosen == static_cast<int>(kMenuShowHide)) {
+    CTrayMenu menu(IsWindowVisible(m_hwnd) != FALSE, IsShowRunning());
+    const UINT chosen = menu.Track(m_hwnd);
+    if (chosen == CTrayMenu::kShowHide) {
         if (IsWindowVisible(m_hwnd)) {
             ShowWindow(m_hwnd, SW_MINIMIZE);
         } else {
             RestoreFromPlacement();
-            SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            // A window hidden by a tray click keeps its normal placement:
+            // restoring alone would leave it hidden.
+            SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         }
-    } else if (chosen > 0) {
-        PostMessageW(m_hwnd, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
+    } else if (chosen != 0) {
+        PostMessageW(m_hwnd, WM_COMMAND, chosen, 0);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ui/Dialog.h"
 #include "ui/StatusDlg.h"
 
+class CButtonWnd;
 class CWpp;
 
 class CMainDlg : public CStatusDlg<CDialog> {
@@ -24,6 +25,18 @@ public:
     bool IsShowRunning() const;
 
 private:
+    struct ButtonArt {
+        int base;
+        int texture;
+        int overlay;
+    };
+    static const ButtonArt kStartArt;
+    static const ButtonArt kStopArt;
+
+    // The image button object of control `id`, or null.
+    CButtonWnd* Button(int id) const;
+    // Loads the base picture (dropping the old faces) and composes the faces.
+    void DressButton(CButtonWnd& button, const ButtonArt& art);
     // Commands that open something cancel the first-run notice for good.
     void CancelFirstRunNotice();
     // Brings the open settings dialog or about box forward; false when none is open.

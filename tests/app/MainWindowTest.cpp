@@ -12,6 +12,27 @@ namespace {
 
 constexpr UINT kTrayMessage = 40001;
 
+// Wine's stand-alone notification area shows each icon as a window of its own.
+int TrayIconCount() {
+    int count = 0;
+    EnumWindows(
+        [](HWND tray, LPARAM counter) {
+            EnumChildWindows(
+                tray,
+                [](HWND icon, LPARAM counter) {
+                    wchar_t name[32] = {};
+                    GetClassNameW(icon, name, 32);
+                    if (std::wstring(name) == L"__winex11_tray_icon" && IsWindowVisible(icon))
+                        ++*reinterpret_cast<int*>(counter);
+                    return TRUE;
+                },
+                counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -35,16 +56,53 @@ protected:
     }
     void Tray(UINT mouseMessage) { PostMessageW(m_main, kTrayMessage, 0, mouseMessage); }
     bool Shown() const { return IsWindowVisible(m_main) && !IsIconic(m_main); }
+    // Presses the left button over the image button `id` and lets it go at (x, y).
+    void Click(int id, int x = 10, int y = 10) {
+        HWND button = GetDlgItem(m_main, id);
+        ASSERT_NE(nullptr, button) << id;
+        PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
     bool InTray() const { return !IsWindowVisible(m_main); }
+    // Opens the tray menu and picks the item that `key` moves to first.
+    void ChooseFromTrayMenu(UINT key) {
+        Tray(WM_RBUTTONUP);
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            for (HWND hwnd : m_lumora.Windows()) {
+                wchar_t name[16] = {};
+                GetClassNameW(hwnd, name, 16);
+                if (std::wstring(name) == L"#32768" && IsWindowVisible(hwnd)) menu = hwnd;
+            }
+            return menu != nullptr;
+        }));
+        PostMessageW(menu, WM_KEYDOWN, key, 0);
+        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    }
 
     CLumoraProcess m_lumora;
     HWND m_main = nullptr;
 };
 
-TEST_F(MainWindow, TrayLeftClickShowsTheHiddenWindow) {
+TEST_F(MainWindow, TrayLeftClickShowsTheHiddenWindowAndKeepsTheIcon) {
+    const int before = TrayIconCount();
     Start();
+    EXPECT_TRUE(WaitFor([&] { return TrayIconCount() == before + 1; }));
     Tray(WM_LBUTTONUP);
     EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+    EXPECT_EQ(before + 1, TrayIconCount());
+}
+
+TEST_F(MainWindow, WithoutKeepInTrayRestoringRemovesTheIcon) {
+    WriteValue(L"Options\\Common", L"KeepInTray", L"0");
+    const int before = TrayIconCount();
+    Start();
+    EXPECT_TRUE(WaitFor([&] { return TrayIconCount() == before + 1; }));
+    Tray(WM_LBUTTONUP);
+    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
+    EXPECT_TRUE(WaitFor([&] { return TrayIconCount() == before; }));
+    PostMessageW(m_main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitFor([&] { return InTray() && TrayIconCount() == before + 1; }));
 }
 
 TEST_F(MainWindow, TwoTrayClicksWhileInFrontHideThenShow) {
@@ -57,6 +115,24 @@ TEST_F(MainWindow, TwoTrayClicksWhileInFrontHideThenShow) {
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(m_main); }));
     Tray(WM_LBUTTONUP);
     EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+}
+
+TEST_F(MainWindow, TrayMenuShowsAWindowHiddenByAClickAndExitsLikeEscape) {
+    Start();
+    Tray(WM_LBUTTONUP);
+    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
+    Tray(WM_MOUSEMOVE);
+    Tray(WM_LBUTTONUP);   // hidden, but its placement stays normal
+    ASSERT_TRUE(WaitFor([&] { return InTray(); }));
+    ChooseFromTrayMenu(VK_DOWN);   // "Show"
+    EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+    ChooseFromTrayMenu(VK_UP);     // "Exit"
+    HWND question = m_lumora.WaitDialog(kTitle);
+    ASSERT_NE(nullptr, question);
+    EXPECT_EQ(L"Quit program?", MessageBoxText(question));
+    PressButton(question, IDOK);
+    DWORD code = 1;
+    EXPECT_TRUE(m_lumora.WaitExit(code));
 }
 
 TEST_F(MainWindow, TrayClickFromAnotherIconIdIsIgnored) {
@@ -119,6 +195,24 @@ TEST_F(MainWindow, StatusBarShowsTheHintOfTheButtonUnderThePointer) {
     EXPECT_EQ(std::wstring(L"Short information about this program"), WindowText(status));
 }
 
+TEST_F(MainWindow, ButtonsAreImageButtonsThatClickOnlyWhenReleasedInside) {
+    Start();
+    for (int id : {1001, 1000, 1002, 1003}) {
+        wchar_t name[32] = {};
+        GetClassNameW(GetDlgItem(m_main, id), name, 32);
+        EXPECT_EQ(std::wstring(L"DX_ButtonWnd"), name) << id;
+    }
+    // Released outside: no start (its error box would block the about box).
+    Click(1001, 10, -20);
+    Click(1001, 500, 10);
+    Click(1003);
+    HWND about = m_lumora.WaitDialog(L"About Lumora Desktop Photo Frame...");
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ(nullptr, m_lumora.FindDialog(L"Error"));
+    PressButton(about, IDOK);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
+}
+
 TEST_F(MainWindow, EnterOpensTheSettingsDialogOnlyOnce) {
     Start();
     PostMessageW(m_main, WM_COMMAND, IDOK, 0);
@@ -143,7 +237,7 @@ TEST_F(MainWindow, EnterOpensTheSettingsDialogOnlyOnce) {
 
 TEST_F(MainWindow, StartingAnEmptyAlbumReportsAndAsksForPhotos) {
     Start();
-    PostMessageW(m_main, WM_COMMAND, 1001, 0);
+    Click(1001);
     HWND error = m_lumora.WaitDialog(L"Error");
     ASSERT_NE(nullptr, error);
     EXPECT_EQ(L"No photos in album.\nAdd some photos before start slide-show.", MessageBoxText(error));
@@ -200,9 +294,18 @@ TEST_F(Show, AlbumWithAPhotoStartsTheShowAtStartUp) {
     Start();
     EXPECT_TRUE(WaitFor([&] { return GetDlgItem(m_main, 1042) != nullptr; }));
     EXPECT_TRUE(WaitFor([&] { return SlideWindowShown(); }));
-    PostMessageW(m_main, WM_COMMAND, 1042, 0);
+    HWND status = GetDlgItem(m_main, 1033);
+    SendMessageW(m_main, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(m_main, 1042)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(std::wstring(L"Stop show photos on desktop"), WindowText(status));
+    Click(1042);
     EXPECT_TRUE(WaitFor([&] { return GetDlgItem(m_main, 1001) != nullptr; }));
+    EXPECT_EQ(nullptr, GetDlgItem(m_main, 1042));
     EXPECT_TRUE(WaitFor([&] { return !SlideWindowShown(); }));
+    // The tray menu's "Run slide show" is the same command.
+    PostMessageW(m_main, WM_COMMAND, 1001, 0);
+    EXPECT_TRUE(WaitFor([&] { return GetDlgItem(m_main, 1042) != nullptr; }));
+    EXPECT_TRUE(WaitFor([&] { return SlideWindowShown(); }));
 }
 
 TEST_F(Show, MissingPhotosAreDroppedAndNoShowStarts) {

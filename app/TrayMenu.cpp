@@ -1,0 +1,57 @@
+#include "app/TrayMenu.h"
+
+#include "res/artwork.h"
+#include "res/dialogs.h"
+#include "res/strings.h"
+#include "slideshow/Picture.h"
+#include "ui/ResString.h"
+
+namespace {
+
+const wchar_t kName[] = L"TrayIcon";
+
+void LoadPicture(int id, int size, CBmp& picture) {
+    // A missing picture leaves its item without one.
+    if (LoadBmpFromResource(nullptr, id, picture)) picture.Resample(size, size);
+}
+
+const CBmp* Shown(const CBmp& picture) {
+    return picture.Empty() ? nullptr : &picture;
+}
+
+}  // namespace
+
+CTrayMenu::CTrayMenu(bool windowVisible, bool showRunning) {
+    if (FindNamedMenu(kName)) return;
+    m_menu = CreateNamedMenu(kName);
+    LoadPicture(IDB_ART_122, 48, m_windowPicture);
+    // The window item reads "Hide" on a darker picture while the window is up.
+    if (windowVisible && !m_windowPicture.Empty()) m_windowPicture.Tone(-64, 0);
+    LoadPicture(showRunning ? IDB_ART_141 : IDB_ART_134, 32, m_showPicture);
+
+    m_menu->AddItem(LoadResString(nullptr, windowVisible ? IDS_MENU_HIDE : IDS_MENU_SHOW).c_str(),
+                    kShowHide, 0, MF_OWNERDRAW, false, Shown(m_windowPicture));
+    m_menu->AddItem(LoadResString(nullptr, showRunning ? IDS_MENU_STOP_SHOW : IDS_MENU_RUN_SHOW).c_str(),
+                    showRunning ? IDC_MAIN_STOP : IDC_MAIN_START, 1, MF_OWNERDRAW, false,
+                    Shown(m_showPicture));
+    m_menu->AddItem(LoadResString(nullptr, IDS_MENU_EXIT).c_str(), IDCANCEL, 2, MF_OWNERDRAW, true,
+                    static_cast<UINT>(IDB_ART_161), kExitColour);
+    m_realised = m_menu->Realise();
+}
+
+CTrayMenu::~CTrayMenu() {
+    if (!m_menu) return;
+    m_menu->DeleteItems();
+    RemoveNamedMenu(kName);
+}
+
+UINT CTrayMenu::Track(HWND owner) {
+    if (!m_menu || !m_realised) return 0;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    // Without the owner in front the menu would not close on a click elsewhere.
+    SetForegroundWindow(owner);
+    const BOOL chosen = TrackPopupMenuEx(m_menu->Handle(), TPM_RETURNCMD | TPM_NONOTIFY,
+                                         cursor.x, cursor.y, owner, nullptr);
+    return chosen > 0 ? static_cast<UINT>(chosen) : 0;
+}

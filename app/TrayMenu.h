@@ -1,0 +1,33 @@
+#pragma once
+// The tray icon's popup menu "TrayIcon": show or hide the main window, run
+// or stop the show, exit. It exists only while it is shown; the window that
+// tracks it forwards WM_MEASUREITEM / WM_DRAWITEM to the menu drawing.
+
+#include <windows.h>
+
+#include "slideshow/Bmp.h"
+#include "ui/Menu.h"
+
+class CTrayMenu {
+public:
+    static constexpr UINT kShowHide = 1050;
+    static constexpr COLORREF kExitColour = 0xAA5533;
+
+    // Builds and realises the menu. Null Menu() when a "TrayIcon" menu is
+    // already shown: a second one would free the first under its own loop.
+    CTrayMenu(bool windowVisible, bool showRunning);
+    ~CTrayMenu();
+    CTrayMenu(const CTrayMenu&) = delete;
+    CTrayMenu& operator=(const CTrayMenu&) = delete;
+
+    const CMenu* Menu() const { return m_menu; }
+    // Tracks at the pointer with `owner` in front; the chosen id, or 0.
+    UINT Track(HWND owner);
+
+private:
+    // The items borrow these pictures.
+    CBmp m_windowPicture;
+    CBmp m_showPicture;
+    CMenu* m_menu = nullptr;
+    bool m_realised = false;
+};
