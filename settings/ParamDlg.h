@@ -38,8 +38,6 @@ public:
     void SetOwner(CParamDlgSet* owner) override { m_owner = owner; }
 
     HWND Window() const { return m_window; }
-    int Kind() const { return m_kind; }
-    int ControlId() const { return m_controlId; }
 
 private:
     bool Live() const { return m_window && m_typed; }

@@ -40,8 +40,6 @@ CRegStore::CRegStore(const tstr& firm, const tstr& app) {
 CRegStore::~CRegStore() { ClearReplacements(); }
 
 bool CRegStore::SetNames(const tstr& firm, const tstr& app) {
-    m_firm = firm;
-    m_app = app;
     if (firm.IsEmpty() || app.IsEmpty()) return false;
     SetBasePath(tstr(L"Software\\*firm*\\*app*\\"));
     AddReplacement(tstr(L"*firm*"), firm);

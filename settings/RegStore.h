@@ -28,8 +28,6 @@ public:
     tstr BuildPath(const tstr& section) const;
 
     const tstr& GetBasePath() const { return m_basePath; }
-    const tstr& GetFirm() const { return m_firm; }
-    const tstr& GetApp() const { return m_app; }
 
     // A null value deletes the stored value. True once the key was opened or
     // created, whatever the write itself answered.
@@ -48,7 +46,5 @@ public:
 
 private:
     tstr m_basePath;
-    tstr m_firm;
-    tstr m_app;
     std::vector<std::pair<tstr, tstr>> m_replacements;
 };

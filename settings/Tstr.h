@@ -24,7 +24,6 @@ public:
         m_null = text == nullptr;
         m_text = text ? text : L"";
     }
-    void SetNull() { m_text.clear(); m_null = true; }
 
     tstr& Append(const tstr& other) {
         m_text += other.m_text;

@@ -24,7 +24,7 @@ uint8_t* AllocPixels(int width, int height)
 
 CBmp::~CBmp() { FreeBits(); }
 
-CBmp::CBmp(const CBmp& other) { *this = other; }
+CBmp::CBmp(const CBmp& other) : CPixBuffer() { *this = other; }
 
 CBmp& CBmp::operator=(const CBmp& other)
 {

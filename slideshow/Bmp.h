@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "slideshow/PixBuffer.h"
+
 class CPixView;
 
 struct BmpPoint {
@@ -16,7 +18,7 @@ struct BmpPoint {
     int y;
 };
 
-class CBmp {
+class CBmp : public CPixBuffer {
 public:
     using Layer = std::vector<std::unique_ptr<CBmp>>;
 
@@ -39,15 +41,8 @@ public:
     // After loading: alpha kept when any alpha byte is non-zero, else all 255.
     void ApplyAlphaRule();
 
-    bool Empty() const { return bits_ == nullptr; }
-    uint8_t* Bits() { return bits_; }
-    const uint8_t* Bits() const { return bits_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int ByteSize() const { return byteSize_; }
     bool HasAlpha() const { return hasAlpha_; }
     void SetHasAlpha(bool on) { hasAlpha_ = on; }
-    bool Borrowed() const { return borrowed_; }
     uint32_t Pixel(int x, int y) const;
     void SetPixel(int x, int y, uint32_t bgra);
 
@@ -88,12 +83,7 @@ public:
                             int bandW, int bandH, int k) const;
 
 private:
-    uint8_t* bits_ = nullptr;
-    int byteSize_ = 0;
-    int width_ = 0;
-    int height_ = 0;
     bool hasAlpha_ = false;
-    bool borrowed_ = false;
     std::vector<Layer> layers_;
 
     void FreeBits();

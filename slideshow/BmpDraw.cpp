@@ -6,9 +6,9 @@
 
 #include <cstring>
 
-bool DibSurface::Create(int width, int height)
+bool CDibSurface::Create(int width, int height)
 {
-    if (bits_ || BmpByteSize(width, height) == 0)
+    if (m_bits || BmpByteSize(width, height) == 0)
         return false;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -19,34 +19,34 @@ bool DibSurface::Create(int width, int height)
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bitmap_.Reset(bitmap);
-    if (!bitmap || !bits || !dc_.Get())
+    m_bitmap.Reset(bitmap);
+    if (!bitmap || !bits || !m_dc.Get())
         return false;
-    old_ = SelectObject(dc_.Get(), bitmap);
-    if (!old_)
+    m_old = SelectObject(m_dc.Get(), bitmap);
+    if (!m_old)
         return false;
-    bits_ = static_cast<uint8_t*>(bits);
-    width_ = width;
-    height_ = height;
+    m_bits = static_cast<uint8_t*>(bits);
+    m_width = width;
+    m_height = height;
     return true;
 }
 
-bool DibSurface::CaptureFrom(HDC src, int x, int y)
+bool CDibSurface::CaptureFrom(HDC src, int x, int y)
 {
-    const bool ok = bits_ && BitBlt(dc_.Get(), 0, 0, width_, height_, src, x, y, SRCCOPY);
+    const bool ok = m_bits && BitBlt(m_dc.Get(), 0, 0, m_width, m_height, src, x, y, SRCCOPY);
     GdiFlush();  // the bits are read directly next
     return ok;
 }
 
-bool DibSurface::CopyTo(HDC dst, int x, int y) const
+bool CDibSurface::CopyTo(HDC dst, int x, int y) const
 {
     GdiFlush();
-    return bits_ && BitBlt(dst, x, y, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
+    return m_bits && BitBlt(dst, x, y, m_width, m_height, m_dc.Get(), 0, 0, SRCCOPY);
 }
 
 void DrawBmp(HDC dc, const CBmp& bmp, int x, int y)
 {
-    DibSurface back;
+    CDibSurface back;
     if (bmp.Empty() || !back.Create(bmp.Width(), bmp.Height()) ||
         !back.CaptureFrom(dc, x + bmp.offsetX, y + bmp.offsetY))
         return;
@@ -56,7 +56,7 @@ void DrawBmp(HDC dc, const CBmp& bmp, int x, int y)
 
 bool DrawBmpStretched(HDC dc, const CBmp& bmp, int x, int y, int w, int h, int bandW, int bandH)
 {
-    DibSurface back;
+    CDibSurface back;
     if (bmp.Empty() || w <= 0 || h <= 0 || !back.Create(w, h) ||
         !back.CaptureFrom(dc, x + bmp.offsetX, y + bmp.offsetY) ||
         !BlendStretchedBands(bmp, back.Bits(), w, h, bandW, bandH))
@@ -66,7 +66,7 @@ bool DrawBmpStretched(HDC dc, const CBmp& bmp, int x, int y, int w, int h, int b
 
 bool DrawBmpWithOpacity(HDC dc, const CBmp& bmp, int x, int y, int w, int h, int opacity)
 {
-    DibSurface image, stretched, back;
+    CDibSurface image, stretched, back;
     if (bmp.Empty() || w <= 0 || h <= 0 || !image.Create(bmp.Width(), bmp.Height()) || !stretched.Create(w, h) ||
         !back.Create(w, h))
         return false;
@@ -98,7 +98,7 @@ void DrawBmpLayerStretched(HDC dc, const CBmp& bmp, int x, int y, int w, int h, 
 
 bool CaptureFromDc(CPixView& view, HDC dc, int x, int y)
 {
-    DibSurface back;
+    CDibSurface back;
     if (view.Empty() || !back.Create(view.Width(), view.Height()) || !back.CaptureFrom(dc, x, y))
         return false;
     std::memcpy(view.Bits(), back.Bits(), static_cast<size_t>(view.ByteSize()));
@@ -107,7 +107,7 @@ bool CaptureFromDc(CPixView& view, HDC dc, int x, int y)
 
 bool CopyToDc(const CPixView& view, HDC dc, int x, int y)
 {
-    DibSurface out;
+    CDibSurface out;
     if (view.Empty() || !out.Create(view.Width(), view.Height()))
         return false;
     std::memcpy(out.Bits(), view.Bits(), static_cast<size_t>(view.ByteSize()));

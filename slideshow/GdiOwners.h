@@ -1,173 +1,202 @@
 #pragma once
-// Small owners for the platform objects the pixel engine touches: each
-// releases what it holds when it goes out of scope.
+// Small owners of device contexts, GDI objects and the other platform
+// handles the program holds: each releases what it holds, and a selection
+// puts the displaced object back.
 
 #include <windows.h>
 #include <objbase.h>
 
 #include <cstdint>
 
+// Any object released with DeleteObject (font, brush, bitmap, pen, region).
 template <class T>
-class ComRef {
+class CGdiObject {
 public:
-    ComRef() = default;
-    ~ComRef() { Release(); }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T* Get() const { return p_; }
-    T* operator->() const { return p_; }
-    T** Out()
-    {
-        Release();
-        return &p_;
+    explicit CGdiObject(T handle = nullptr) : m_handle(handle) {}
+    ~CGdiObject() { Reset(); }
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+
+    void Reset(T handle = nullptr) {
+        if (m_handle) DeleteObject(m_handle);
+        m_handle = handle;
     }
-    void Release()
-    {
-        if (p_)
-            p_->Release();
-        p_ = nullptr;
-    }
+    T Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
 
 private:
-    T* p_ = nullptr;
+    T m_handle;
 };
 
-// COM for the calling thread while in scope (the picture decoder may need it).
-class ComScope {
+class CSelectObject {
 public:
-    ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope()
-    {
-        if (ok_)
-            CoUninitialize();
+    CSelectObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(object ? SelectObject(dc, object) : nullptr) {}
+    ~CSelectObject() {
+        if (m_old) SelectObject(m_dc, m_old);
     }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
+    CSelectObject(const CSelectObject&) = delete;
+    CSelectObject& operator=(const CSelectObject&) = delete;
 
 private:
-    bool ok_;
+    HDC m_dc;
+    HGDIOBJ m_old;
 };
 
-class FileHandle {
+// GetDC / ReleaseDC; a null window gives the screen.
+class CWindowDC {
 public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle()
-    {
-        if (h_ != INVALID_HANDLE_VALUE)
-            CloseHandle(h_);
+    explicit CWindowDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
+    ~CWindowDC() {
+        if (m_dc) ReleaseDC(m_hwnd, m_dc);
     }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+    HDC Get() const { return m_dc; }
 
 private:
-    HANDLE h_;
+    HWND m_hwnd;
+    HDC m_dc;
 };
 
-// A movable global block until a stream takes it over.
-class GlobalBlock {
+// CreateCompatibleDC / DeleteDC, with nothing of its own selected.
+class CCompatibleDC {
 public:
-    explicit GlobalBlock(SIZE_T bytes) : h_(bytes ? GlobalAlloc(GMEM_MOVEABLE, bytes) : nullptr) {}
-    ~GlobalBlock()
-    {
-        if (h_)
-            GlobalFree(h_);
+    explicit CCompatibleDC(HDC compatibleWith) : m_dc(CreateCompatibleDC(compatibleWith)) {}
+    ~CCompatibleDC() {
+        if (m_dc) DeleteDC(m_dc);
     }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    HGLOBAL Get() const { return h_; }
-    HGLOBAL Detach()
-    {
-        HGLOBAL h = h_;
-        h_ = nullptr;
-        return h;
-    }
+    CCompatibleDC(const CCompatibleDC&) = delete;
+    CCompatibleDC& operator=(const CCompatibleDC&) = delete;
+    HDC Get() const { return m_dc; }
 
 private:
-    HGLOBAL h_;
+    HDC m_dc;
 };
 
-class GdiObject {
+// A memory device context with a compatible bitmap of its own selected.
+class CMemoryDC {
 public:
-    explicit GdiObject(HGDIOBJ h = nullptr) : h_(h) {}
-    ~GdiObject()
-    {
-        if (h_)
-            DeleteObject(h_);
+    CMemoryDC(HDC compatibleWith, int width, int height)
+        : m_dc(compatibleWith),
+          m_bitmap(width > 0 && height > 0 ? CreateCompatibleBitmap(compatibleWith, width, height) : nullptr),
+          m_width(width), m_height(height) {
+        if (m_dc.Get() && m_bitmap) m_old = SelectObject(m_dc.Get(), m_bitmap.Get());
     }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    HGDIOBJ Get() const { return h_; }
-    void Reset(HGDIOBJ h)
-    {
-        if (h_)
-            DeleteObject(h_);
-        h_ = h;
+    ~CMemoryDC() {
+        if (m_old) SelectObject(m_dc.Get(), m_old);
     }
+    CMemoryDC(const CMemoryDC&) = delete;
+    CMemoryDC& operator=(const CMemoryDC&) = delete;
+
+    bool Valid() const { return m_old != nullptr; }
+    HDC Get() const { return m_dc.Get(); }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
 
 private:
-    HGDIOBJ h_;
-};
-
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDc()
-    {
-        if (dc_)
-            DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc()
-    {
-        if (dc_)
-            ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
+    CCompatibleDC m_dc;
+    CGdiObject<HBITMAP> m_bitmap;  // deleted after the destructor has selected it out
+    HGDIOBJ m_old = nullptr;
+    int m_width;
+    int m_height;
 };
 
 // A 32-bit top-down DIB section selected into its own memory DC: the
 // read-back buffer of the device-context draw routines.
-class DibSurface {
+class CDibSurface {
 public:
-    DibSurface() = default;
-    ~DibSurface()
-    {
-        if (old_)
-            SelectObject(dc_.Get(), old_);
+    CDibSurface() = default;
+    ~CDibSurface() {
+        if (m_old) SelectObject(m_dc.Get(), m_old);
     }
-    DibSurface(const DibSurface&) = delete;
-    DibSurface& operator=(const DibSurface&) = delete;
+    CDibSurface(const CDibSurface&) = delete;
+    CDibSurface& operator=(const CDibSurface&) = delete;
 
     bool Create(int width, int height);
     bool CaptureFrom(HDC src, int x, int y);
     bool CopyTo(HDC dst, int x, int y) const;
-    uint8_t* Bits() const { return bits_; }
-    HDC Dc() const { return dc_.Get(); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    uint8_t* Bits() const { return m_bits; }
+    HDC Dc() const { return m_dc.Get(); }
+    HBITMAP Bitmap() const { return m_bitmap.Get(); }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
 
 private:
-    MemoryDc dc_{nullptr};
-    GdiObject bitmap_;  // destroyed after the destructor has selected it out
-    HGDIOBJ old_ = nullptr;
-    uint8_t* bits_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
+    CCompatibleDC m_dc{nullptr};
+    CGdiObject<HBITMAP> m_bitmap;  // deleted after the destructor has selected it out
+    HGDIOBJ m_old = nullptr;
+    uint8_t* m_bits = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+};
+
+template <class T>
+class CComRef {
+public:
+    CComRef() = default;
+    ~CComRef() { Release(); }
+    CComRef(const CComRef&) = delete;
+    CComRef& operator=(const CComRef&) = delete;
+    T* Get() const { return m_ptr; }
+    T* operator->() const { return m_ptr; }
+    T** Out() {
+        Release();
+        return &m_ptr;
+    }
+    void Release() {
+        if (m_ptr) m_ptr->Release();
+        m_ptr = nullptr;
+    }
+
+private:
+    T* m_ptr = nullptr;
+};
+
+// COM for the calling thread while in scope (the picture decoder may need it).
+class CComScope {
+public:
+    CComScope() : m_ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~CComScope() {
+        if (m_ok) CoUninitialize();
+    }
+    CComScope(const CComScope&) = delete;
+    CComScope& operator=(const CComScope&) = delete;
+
+private:
+    bool m_ok;
+};
+
+class CFileHandle {
+public:
+    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
+    ~CFileHandle() {
+        if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
+    }
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+    HANDLE Get() const { return m_handle; }
+    bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_handle;
+};
+
+// A movable global block until a stream takes it over.
+class CGlobalBlock {
+public:
+    explicit CGlobalBlock(SIZE_T bytes) : m_handle(bytes ? GlobalAlloc(GMEM_MOVEABLE, bytes) : nullptr) {}
+    ~CGlobalBlock() {
+        if (m_handle) GlobalFree(m_handle);
+    }
+    CGlobalBlock(const CGlobalBlock&) = delete;
+    CGlobalBlock& operator=(const CGlobalBlock&) = delete;
+    HGLOBAL Get() const { return m_handle; }
+    HGLOBAL Detach() {
+        HGLOBAL handle = m_handle;
+        m_handle = nullptr;
+        return handle;
+    }
+
+private:
+    HGLOBAL m_handle;
 };

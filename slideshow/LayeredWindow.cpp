@@ -1,6 +1,7 @@
 #include "slideshow/LayeredWindow.h"
 
 #include "slideshow/Bmp.h"
+#include "slideshow/GdiOwners.h"
 #include "slideshow/PixView.h"
 
 #include <algorithm>
@@ -19,53 +20,6 @@ Fn User32Function(const char* name)
     // Through a generic function pointer: FARPROC's own signature is a lie.
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
 }
-
-struct WindowDc {
-    HWND hwnd;
-    HDC dc;
-    explicit WindowDc(HWND h) : hwnd(h), dc(GetDC(h)) {}
-    ~WindowDc() { if (dc) ReleaseDC(hwnd, dc); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-};
-
-struct MemoryDc {
-    HDC dc;
-    explicit MemoryDc(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
-    ~MemoryDc() { if (dc) DeleteDC(dc); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-};
-
-// A 32-bit top-down section selected into a memory DC for as long as it lives.
-struct SelectedSection {
-    HDC dc;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    void* bits = nullptr;
-    SelectedSection(HDC memDc, int w, int h) : dc(memDc)
-    {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        bitmap = CreateDIBSection(memDc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (bitmap)
-            previous = SelectObject(memDc, bitmap);
-    }
-    ~SelectedSection()
-    {
-        if (previous)
-            SelectObject(dc, previous);
-        if (bitmap)
-            DeleteObject(bitmap);
-    }
-    SelectedSection(const SelectedSection&) = delete;
-    SelectedSection& operator=(const SelectedSection&) = delete;
-};
 
 }  // namespace
 
@@ -124,14 +78,10 @@ void PresentPerPixel(HWND hwnd, CBmp& photo, int edgeAlpha, bool leaveConstantAl
         return;
     photo.Draw(canvas, 0, 0);
 
-    WindowDc windowDc(hwnd);
-    MemoryDc memDc(windowDc.dc);
-    if (!memDc.dc)
+    CDibSurface section;
+    if (!section.Create(w, h))
         return;
-    SelectedSection section(memDc.dc, w, h);
-    if (!section.bits)
-        return;
-    std::memcpy(section.bits, canvas.Bits(), static_cast<size_t>(canvas.ByteSize()));
+    std::memcpy(section.Bits(), canvas.Bits(), static_cast<size_t>(canvas.ByteSize()));
 
     RECT window{};
     RECT client{};
@@ -143,7 +93,7 @@ void PresentPerPixel(HWND hwnd, CBmp& photo, int edgeAlpha, bool leaveConstantAl
     POINT src{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     // A failure keeps the previous content; nothing better to do.
-    UpdateLayeredWindow(hwnd, nullptr, &dst, &size, memDc.dc, &src, 0, &blend, ULW_ALPHA);
+    UpdateLayeredWindow(hwnd, nullptr, &dst, &size, section.Dc(), &src, 0, &blend, ULW_ALPHA);
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SetExStyleBits(hwnd, WS_EX_TRANSPARENT, true);

@@ -69,15 +69,15 @@ bool PictureToBmp(IPicture* picture, bool wideHandles, CBmp& out)
 }
 
 // Takes over `block` (size bytes of picture data) and decodes it.
-bool DecodeBlock(GlobalBlock& block, DWORD size, CBmp& out)
+bool DecodeBlock(CGlobalBlock& block, DWORD size, CBmp& out)
 {
     out.Reset();
-    ComScope com;
-    ComRef<IStream> stream;
+    CComScope com;
+    CComRef<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(block.Get(), TRUE, stream.Out())))
         return false;
     block.Detach();
-    ComRef<IPicture> picture;
+    CComRef<IPicture> picture;
     bool wide = false;
     if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(picture.Out())))) {
@@ -114,7 +114,7 @@ bool HasExtension(const wchar_t* path)
 
 bool LoadBmpFromHandle(HBITMAP bitmap, CBmp& out)
 {
-    MemoryDc dc(nullptr);
+    CCompatibleDC dc(nullptr);
     return ReadDibBits(dc.Get(), bitmap, out);
 }
 
@@ -124,9 +124,9 @@ bool LoadBmpFromResource(HMODULE module, int id, CBmp& out)
     if (!module)
         module = GetModuleHandleW(nullptr);
     HANDLE image = LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE | LR_CREATEDIBSECTION);
-    GdiObject bitmap(image ? image : LoadBitmapW(module, MAKEINTRESOURCEW(id)));
-    ScreenDc screen;
-    return ReadDibBits(screen.Get(), static_cast<HBITMAP>(bitmap.Get()), out);
+    CGdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(image ? image : LoadBitmapW(module, MAKEINTRESOURCEW(id))));
+    CWindowDC screen(nullptr);
+    return ReadDibBits(screen.Get(), bitmap.Get(), out);
 }
 
 bool LoadBmpFromPictureResource(HMODULE module, const wchar_t* name, const wchar_t* type, CBmp& out)
@@ -140,7 +140,7 @@ bool LoadBmpFromPictureResource(HMODULE module, const wchar_t* name, const wchar
     const DWORD size = info ? SizeofResource(module, info) : 0;
     if (!data || size == 0)
         return false;
-    GlobalBlock block(size);
+    CGlobalBlock block(size);
     void* dst = block.Get() ? GlobalLock(block.Get()) : nullptr;
     if (!dst)
         return false;
@@ -155,13 +155,13 @@ bool DecodeWithPictureDecoder(const wchar_t* path, CBmp& out)
     if (!path || !*path)
         return false;
     // Shared reading is not allowed: a file being written elsewhere is skipped.
-    FileHandle file(CreateFileW(OpenablePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    CFileHandle file(CreateFileW(OpenablePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
     if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF)
         return false;
     const DWORD bytes = static_cast<DWORD>(size.QuadPart);
-    GlobalBlock block(bytes);
+    CGlobalBlock block(bytes);
     uint8_t* dst = block.Get() ? static_cast<uint8_t*>(GlobalLock(block.Get())) : nullptr;
     if (!dst)
         return false;
@@ -188,7 +188,7 @@ bool DecodeWithImageLibrary(const wchar_t* path, CBmp& out)
     HBITMAP handle = nullptr;
     // Opaque black background: transparent areas come out black.
     if (Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(image, &handle, 0xFF000000) == Gdiplus::Ok && handle) {
-        GdiObject owner(handle);
+        CGdiObject<HBITMAP> owner(handle);
         // Some GDI+ versions ignore the background and hand back premultiplied
         // pixels; with the alpha made opaque those are the same picture on black.
         if (LoadBmpFromHandle(handle, out))

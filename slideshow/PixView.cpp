@@ -62,7 +62,9 @@ void CPixView::Wrap(uint8_t* bits, int width, int height)
 namespace {
 
 // Walks the clipped overlap from the right end of each row, as the composites
-// are defined, handing (dst, src) pixel pairs to op.
+// are defined. A transparent source pixel leaves the target alone and a
+// transparent target pixel takes the source as it is; op gets the pairs where
+// both have some alpha.
 template <class Op>
 void ForEachFromRight(uint8_t* bits, int tw, int th, const uint8_t* src, int x, int y, int w, int h, Op op)
 {
@@ -72,20 +74,22 @@ void ForEachFromRight(uint8_t* bits, int tw, int th, const uint8_t* src, int x, 
     for (int row = 0; row < r.h; ++row) {
         const uint8_t* s = src + (static_cast<size_t>(r.srcY + row) * w + r.srcX) * 4;
         uint8_t* d = bits + (static_cast<size_t>(r.dstY + row) * tw + r.dstX) * 4;
-        for (int col = r.w - 1; col >= 0; --col)
-            op(d + col * 4, s + col * 4);
+        for (int col = r.w - 1; col >= 0; --col) {
+            const uint8_t* sp = s + col * 4;
+            uint8_t* dp = d + col * 4;
+            if (sp[3] == 0)
+                continue;
+            if (dp[3] == 0)
+                std::copy(sp, sp + 4, dp);
+            else
+                op(dp, sp);
+        }
     }
 }
 
 void UnionPixel(uint8_t* d, const uint8_t* s)
 {
     const uint32_t sa = s[3], da = d[3];
-    if (sa == 0)
-        return;
-    if (da == 0) {
-        std::copy(s, s + 4, d);
-        return;
-    }
     uint32_t ws, wd;
     if (sa + da >= 255) {
         ws = sa;
@@ -102,12 +106,6 @@ void UnionPixel(uint8_t* d, const uint8_t* s)
 void MultiplyPixel(uint8_t* d, const uint8_t* s)
 {
     const uint32_t sa = s[3], da = d[3];
-    if (sa == 0)
-        return;
-    if (da == 0) {
-        std::copy(s, s + 4, d);
-        return;
-    }
     const uint32_t u = sa * da / 255;
     const uint32_t wd = (255 - u) * da / 255;
     const uint32_t ws = 255 - u - wd;

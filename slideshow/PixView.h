@@ -5,9 +5,11 @@
 
 #include <cstdint>
 
+#include "slideshow/PixBuffer.h"
+
 class CBmp;
 
-class CPixView {
+class CPixView : public CPixBuffer {
 public:
     CPixView() = default;
     ~CPixView();
@@ -19,26 +21,11 @@ public:
     void Wrap(uint8_t* bits, int width, int height);
     void Reset();
 
-    bool Empty() const { return bits_ == nullptr; }
-    uint8_t* Bits() { return bits_; }
-    const uint8_t* Bits() const { return bits_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int ByteSize() const { return byteSize_; }
-    bool Borrowed() const { return borrowed_; }
-
     // Both walk each clipped source row from its right end; src is w x h
     // tightly packed BGRA. UnionComposite returns its own running time in
     // microseconds.
     long long UnionComposite(const uint8_t* src, int x, int y, int w, int h);
     void MultiplyComposite(const uint8_t* src, int x, int y, int w, int h);
-
-private:
-    uint8_t* bits_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
-    int byteSize_ = 0;
-    bool borrowed_ = false;
 };
 
 // Clipping of a w x h source placed at (x, y) on a target of tw x th.

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "slideshow/Bmp.h"
-#include "ui/GdiOwners.h"
+#include "slideshow/GdiOwners.h"
 #include "ui/Wnd.h"
 
 class CButtonWnd : public CWnd {

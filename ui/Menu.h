@@ -65,7 +65,6 @@ public:
     const tstr& Name() const { return m_name; }
     HMENU Handle() const { return m_menu; }
     bool Popup() const { return m_popup; }
-    size_t ItemCount() const { return m_items.size(); }
     int SystemItemWidth() const { return m_systemItemWidth; }
     int SystemItemHeight() const { return m_systemItemHeight; }
 

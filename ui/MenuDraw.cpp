@@ -1,8 +1,8 @@
 // Measuring and drawing of owner-drawn menu items.
 #include <algorithm>
 
+#include "slideshow/GdiOwners.h"
 #include "slideshow/Picture.h"
-#include "ui/GdiOwners.h"
 #include "ui/Menu.h"
 
 namespace {

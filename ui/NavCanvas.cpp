@@ -1,38 +1,17 @@
 #include "ui/NavCanvas.h"
 
-#include "ui/GdiOwners.h"
 #include "ui/NavPaneTool.h"
 
-CNavCanvas::CNavCanvas(HDC compatibleWith, int width, int height) {
-    if (width <= 0 || height <= 0) return;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, as CBmp
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    m_dc = CreateCompatibleDC(compatibleWith);
-    m_bitmap = CreateDIBSection(compatibleWith, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!m_dc || !m_bitmap || !bits) return;
-    m_old = SelectObject(m_dc, m_bitmap);
-    m_surface.Borrow(static_cast<uint8_t*>(bits), width, height);
+CNavCanvas::CNavCanvas(int width, int height) {
+    if (!m_dib.Create(width, height)) return;
+    m_surface.Borrow(m_dib.Bits(), width, height);
     m_view.Wrap(m_surface);
-    SetBkMode(m_dc, TRANSPARENT);
-}
-
-CNavCanvas::~CNavCanvas() {
-    m_view.Reset();
-    m_surface.Reset();
-    if (m_old) SelectObject(m_dc, m_old);
-    if (m_bitmap) DeleteObject(m_bitmap);
-    if (m_dc) DeleteDC(m_dc);
+    SetBkMode(m_dib.Dc(), TRANSPARENT);
 }
 
 void CNavCanvas::Fill(const RECT& area, COLORREF colour) {
     CGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
-    if (brush) FillRect(m_dc, &area, brush.Get());
+    if (brush) FillRect(Dc(), &area, brush.Get());
 }
 
 void CNavCanvas::DrawPicture(const CBmp& picture, int layer, int x, int y) {
@@ -46,7 +25,7 @@ void CNavCanvas::DrawPicture(const CBmp& picture, int layer, int x, int y) {
 
 void CNavCanvas::CopyTo(HDC target, const RECT& area) const {
     if (!Valid()) return;
-    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, m_dc, area.left,
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, Dc(), area.left,
            area.top, SRCCOPY);
 }
 

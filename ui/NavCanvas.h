@@ -7,28 +7,26 @@
 #include <windows.h>
 
 #include "slideshow/Bmp.h"
+#include "slideshow/GdiOwners.h"
 #include "slideshow/PixView.h"
 
 class CNavPaneItemTool;
 
 class CNavCanvas {
 public:
-    CNavCanvas(HDC compatibleWith, int width, int height);
-    ~CNavCanvas();
+    CNavCanvas(int width, int height);
     CNavCanvas(const CNavCanvas&) = delete;
     CNavCanvas& operator=(const CNavCanvas&) = delete;
 
-    bool Valid() const { return m_old != nullptr; }
-    HDC Dc() const { return m_dc; }
+    bool Valid() const { return m_dib.Bits() != nullptr; }
+    HDC Dc() const { return m_dib.Dc(); }
     void Fill(const RECT& area, COLORREF colour);
     // Blends a picture (or one of its state layer lists, layer >= 0).
     void DrawPicture(const CBmp& picture, int layer, int x, int y);
     void CopyTo(HDC target, const RECT& area) const;
 
 private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
+    CDibSurface m_dib;
     CBmp m_surface;  // borrows the DIB section's pixels
     CPixView m_view;
 };

@@ -71,7 +71,6 @@ public:
     void SetText(const wchar_t* text) { m_text = text ? text : L""; }
     const std::wstring& Text() const { return m_text; }
 
-    CNavPaneItem* Parent() const { return m_pParent; }
     CNavPaneModel* Owner() const { return m_pOwner; }
     HWND__* HostedControl() const { return m_hosted; }
     const CCollector<CNavPaneItem*>& Children() const { return m_children; }

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "ui/GdiOwners.h"
+#include "slideshow/GdiOwners.h"
 #include "ui/NavCanvas.h"
 #include "ui/NavPaneWndParent.h"
 
@@ -41,7 +41,7 @@ void CNavPaneWnd::SetFont(HFONT font) {
 void CNavPaneWnd::Paint(HDC dc, const RECT& area) {
     RECT client;
     GetClientRect(m_hwnd, &client);
-    CNavCanvas canvas(dc, client.right, client.bottom);
+    CNavCanvas canvas(client.right, client.bottom);
     if (!canvas.Valid()) return;
     canvas.Fill(area, GetSysColor(COLOR_WINDOW));
     CSelectObject font(canvas.Dc(), m_font ? m_font : GetStockObject(DEFAULT_GUI_FONT));

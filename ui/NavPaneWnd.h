@@ -24,7 +24,6 @@ public:
 
     // The font of the row texts; not owned. Null: the default GUI font.
     void SetFont(HFONT font);
-    HFONT Font() const { return m_font; }
     // Paints the part `area` of the client area onto dc (WM_PAINT and
     // WM_PRINTCLIENT both come here).
     void Paint(HDC dc, const RECT& area);

@@ -64,7 +64,7 @@ CNavPaneItemTool* CToolBarWnd::ToolAt(int x, int y) const {
 void CToolBarWnd::Paint(HDC dc, const RECT& area) {
     RECT client;
     GetClientRect(m_hwnd, &client);
-    CNavCanvas canvas(dc, client.right, client.bottom);
+    CNavCanvas canvas(client.right, client.bottom);
     if (!canvas.Valid()) return;
     canvas.Fill(client, GetSysColor(COLOR_BTNFACE));
     RECT grip = {client.left + 3, client.top + 3, client.left + 6, client.bottom - 3};

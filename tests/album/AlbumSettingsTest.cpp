@@ -5,8 +5,6 @@
 
 namespace {
 
-const std::wstring kSlides = AlbumPath(L"Default", L"Slides");
-
 using AlbumSettings = AlbumTest;
 
 TEST_F(AlbumSettings, UnplacedAlbumGoesRightAndBottomOrLeftWithRightToLeftTaskbar)

@@ -22,6 +22,9 @@ inline std::wstring AlbumPath(const std::wstring& album, const std::wstring& bel
     return kProfiles + L"\\" + album + (below.empty() ? L"" : L"\\" + below);
 }
 
+// The default album's photo list and settings.
+const std::wstring kSlides = AlbumPath(L"Default", L"Slides");
+
 class AlbumTest : public RegistryTest {
 protected:
     void TearDown() override {

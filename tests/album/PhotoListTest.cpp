@@ -5,8 +5,6 @@
 
 namespace {
 
-const std::wstring kSlides = AlbumPath(L"Default", L"Slides");
-
 using PhotoList = AlbumTest;
 
 TEST_F(PhotoList, GapEndsLoadingAndSaveRenumbers)

@@ -1,53 +1,36 @@
 // Drawing onto device contexts: read back, blend, write, and leave the DC
 // as it was.
 #include "slideshow/BmpCompose.h"
+#include "slideshow/GdiOwners.h"
 #include "slideshow/PixView.h"
 #include "slideshow/Picture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-// A memory DC over a 32-bit top-down DIB filled with one colour.
+// A 32-bit top-down DIB filled with one colour, to draw onto.
 class DibDc {
 public:
-    DibDc(int w, int h, uint32_t fill) : w_(w), dc_(CreateCompatibleDC(nullptr))
+    DibDc(int w, int h, uint32_t fill)
     {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        dib_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        px_ = static_cast<uint32_t*>(bits);
-        for (int i = 0; i < w * h; ++i)
-            px_[i] = fill;
-        old_ = SelectObject(dc_, dib_);
+        if (dib_.Create(w, h))
+            std::fill_n(Pixels(), w * h, fill);
     }
-    ~DibDc()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(dib_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    HBITMAP Dib() const { return dib_; }
+    HDC Dc() const { return dib_.Dc(); }
+    HBITMAP Dib() const { return dib_.Bitmap(); }
     uint32_t At(int x, int y) const
     {
         GdiFlush();
-        return px_[y * w_ + x];
+        return Pixels()[y * dib_.Width() + x];
     }
 
 private:
-    int w_;
-    HDC dc_;
-    HBITMAP dib_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* px_ = nullptr;
+    uint32_t* Pixels() const { return reinterpret_cast<uint32_t*>(dib_.Bits()); }
+    CDibSurface dib_;
 };
 
 CBmp Solid(int w, int h, uint32_t v)

@@ -55,7 +55,7 @@ protected:
         image.AddCopyToLayer(2)->Fill(kMagenta);
     }
     uint32_t DrawnAt(POINT pointer, POINT sample = POINT{5, 5}) {
-        CDibSurface dib(100, 80);
+        CTestDib dib(100, 80);
         dib.Fill(0x0000FF);
         const RECT client{0, 0, 100, 80};
         button->DrawState(dib.Dc(), client, pointer);
@@ -115,7 +115,7 @@ TEST_F(ButtonTest, HoverTimerScrollsTheNormalFaceOnlyWhenOffCentre) {
 }
 
 TEST_F(ButtonTest, ButtonWithoutLayersDrawsThePlainImage) {
-    CDibSurface dib(100, 80);
+    CTestDib dib(100, 80);
     dib.Fill(0x0000FF);
     SendMessageW(button->Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.Dc()), PRF_CLIENT);
     EXPECT_EQ(dib.Pixel(5, 5), 0xFF0000u);

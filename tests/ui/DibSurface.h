@@ -2,52 +2,29 @@
 // A 32-bit top-down DIB selected into a memory DC, for reading back what a
 // control or menu item drew.
 
-#include <windows.h>
+#include "slideshow/GdiOwners.h"
 
 #include <cstdint>
 
-class CDibSurface {
+class CTestDib {
 public:
-    CDibSurface(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<uint32_t*>(bits);
-        m_old = SelectObject(m_dc, m_bitmap);
-    }
-    ~CDibSurface() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    CDibSurface(const CDibSurface&) = delete;
-    CDibSurface& operator=(const CDibSurface&) = delete;
+    CTestDib(int width, int height) { m_surface.Create(width, height); }
 
-    HDC Dc() const { return m_dc; }
-    bool Valid() const { return m_bits != nullptr; }
+    HDC Dc() const { return m_surface.Dc(); }
+    bool Valid() const { return m_surface.Bits() != nullptr; }
     // 0x00RRGGBB
     uint32_t Pixel(int x, int y) const {
         GdiFlush();
-        return m_bits[y * m_width + x] & 0xFFFFFF;
+        return Pixels()[y * m_surface.Width() + x] & 0xFFFFFF;
     }
     void Fill(uint32_t rgb) {
         GdiFlush();
-        for (int i = 0; i < m_width * m_height; ++i) m_bits[i] = rgb;
+        for (int i = 0; i < m_surface.Width() * m_surface.Height(); ++i) Pixels()[i] = rgb;
     }
 
 private:
-    int m_width;
-    int m_height;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    uint32_t* m_bits = nullptr;
+    uint32_t* Pixels() const { return reinterpret_cast<uint32_t*>(m_surface.Bits()); }
+    CDibSurface m_surface;
 };
 
 // COLORREF (red lowest) as a DIB pixel (blue lowest).

@@ -95,8 +95,9 @@ TEST_F(MenuItems, A48PixelImageMakesTheItemAtLeast52High) {
     EXPECT_GE(withImage.itemHeight, 52u);
     EXPECT_EQ(withImage.itemWidth, without.itemWidth + 52);
     EXPECT_GT(without.itemWidth, 4u);
-    if (menu->SystemItemHeight() != 0)
+    if (menu->SystemItemHeight() != 0) {
         EXPECT_EQ(without.itemHeight, static_cast<UINT>(menu->SystemItemHeight()));
+    }
     EXPECT_EQ(Measure(item, 80).itemHeight, 80u) << "a taller proposal stands";
 
     MEASUREITEMSTRUCT notMenu{};
@@ -125,7 +126,7 @@ DRAWITEMSTRUCT DrawData(CMenuItem* item, HDC dc, UINT state) {
 TEST_F(MenuItems, ColouredItemFillsWithItsColourBrightenedWhenSelected) {
     const COLORREF colour = RGB(150, 40, 20);
     CMenuItem* item = menu->AddItem(L"Exit", 4, 0, MF_OWNERDRAW, true, 0u, colour);
-    CDibSurface dib(200, 52);
+    CTestDib dib(200, 52);
     ASSERT_TRUE(dib.Valid());
     SetTextColor(dib.Dc(), RGB(1, 2, 3));
     SetBkColor(dib.Dc(), RGB(4, 5, 6));
@@ -148,7 +149,7 @@ TEST_F(MenuItems, ColouredItemFillsWithItsColourBrightenedWhenSelected) {
 
 TEST_F(MenuItems, PictureIsCentredInTheColumnAndSelectionLeavesTheColumnOut) {
     CMenuItem* item = menu->AddItem(L"Show", 5, 0, MF_OWNERDRAW, false, &picture);
-    CDibSurface dib(200, 52);
+    CTestDib dib(200, 52);
     dib.Fill(0x00FFFFFF);
     SetBkColor(dib.Dc(), RGB(255, 255, 255));
     DRAWITEMSTRUCT d = DrawData(item, dib.Dc(), ODS_SELECTED);

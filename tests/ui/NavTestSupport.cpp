@@ -38,31 +38,12 @@ LRESULT CALLBACK CNavTestParent::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-CRendered::CRendered(HWND control, int width, int height) : m_width(width) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_dc = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!m_dc || !m_bitmap) return;
-    m_old = SelectObject(m_dc, m_bitmap);
-    m_bits = static_cast<const uint32_t*>(bits);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT);
-    GdiFlush();
-}
-
-CRendered::~CRendered() {
-    if (m_old) SelectObject(m_dc, m_old);
-    if (m_bitmap) DeleteObject(m_bitmap);
-    if (m_dc) DeleteDC(m_dc);
+CRendered::CRendered(HWND control, int width, int height) : m_dib(width, height) {
+    if (m_dib.Valid()) SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dib.Dc()), PRF_CLIENT);
 }
 
 COLORREF CRendered::At(int x, int y) const {
-    if (!m_bits) return CLR_INVALID;
-    const uint32_t p = m_bits[static_cast<size_t>(y) * m_width + x];
+    if (!m_dib.Valid()) return CLR_INVALID;
+    const uint32_t p = m_dib.Pixel(x, y);
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }

@@ -5,8 +5,9 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <vector>
+
+#include "tests/ui/DibSurface.h"
 
 class CNavTestParent {
 public:
@@ -28,16 +29,9 @@ private:
 class CRendered {
 public:
     CRendered(HWND control, int width, int height);
-    ~CRendered();
-    CRendered(const CRendered&) = delete;
-    CRendered& operator=(const CRendered&) = delete;
     // As a COLORREF, to compare with GetSysColor.
     COLORREF At(int x, int y) const;
 
 private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    const uint32_t* m_bits = nullptr;
-    int m_width = 0;
+    CTestDib m_dib;
 };
