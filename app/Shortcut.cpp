@@ -7,26 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ComPtr.h"
-
-namespace {
-
-// Balances CoInitialize on every path out; a failed initialisation (COM
-// already set up differently) is not balanced.
-class CComScope {
-public:
-    CComScope() : m_result(CoInitialize(nullptr)) {}
-    ~CComScope() {
-        if (SUCCEEDED(m_result)) CoUninitialize();
-    }
-    CComScope(const CComScope&) = delete;
-    CComScope& operator=(const CComScope&) = delete;
-
-private:
-    HRESULT m_result;
-};
-
-}  // namespace
+#include "slideshow/GdiOwners.h"
 
 tstr StartupShortcutPath(const tstr& title) {
     if (title.IsEmpty()) return tstr();
@@ -58,9 +39,9 @@ bool PathExists(const tstr& path) {
 HRESULT CreateShortcut(const tstr& target, const tstr& linkPath, const tstr& description,
                        int iconIndex, const tstr& arguments) {
     CComScope com;
-    CComPtr<IShellLinkW> link;
+    CComRef<IShellLinkW> link;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                      link.OutVoid());
+                                      reinterpret_cast<void**>(link.Out()));
     if (FAILED(result)) return result;
     link->SetPath(target.c_str());
     if (iconIndex != 0) link->SetIconLocation(target.c_str(), -iconIndex);
@@ -69,8 +50,8 @@ HRESULT CreateShortcut(const tstr& target, const tstr& linkPath, const tstr& des
     link->SetWorkingDirectory(folder.c_str());
     link->SetDescription(description.c_str());
     if (!arguments.IsEmpty()) link->SetArguments(arguments.c_str());
-    CComPtr<IPersistFile> file;
-    result = link->QueryInterface(IID_IPersistFile, file.OutVoid());
+    CComRef<IPersistFile> file;
+    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out()));
     if (SUCCEEDED(result)) result = file->Save(linkPath.c_str(), TRUE);
     return result;
 }
