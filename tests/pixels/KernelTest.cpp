@@ -99,18 +99,6 @@ TEST_P(VectorKernels, MatchScalarAtEveryTailWidth)
     }
 }
 
-std::vector<const pix::RowKernels*> VectorPaths()
-{
-    std::vector<const pix::RowKernels*> paths;
-#if defined(__SSE2__)
-    paths.push_back(&pix::kSse2Rows);
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2"))
-        paths.push_back(&pix::kAvx2Rows);
-#endif
-    return paths;
-}
-
 INSTANTIATE_TEST_SUITE_P(Cpu, VectorKernels, ::testing::ValuesIn(VectorPaths()),
                          [](const ::testing::TestParamInfo<const pix::RowKernels*>& i) {
                              return std::string(i.param->name);

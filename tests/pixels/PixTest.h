@@ -1,5 +1,6 @@
 #pragma once
 #include "slideshow/Bmp.h"
+#include "slideshow/PixelKernels.h"
 
 #include <cstdint>
 #include <cstring>
@@ -37,4 +38,17 @@ inline CBmp SolidBmp(int w, int h, uint32_t bgra)
 inline std::vector<uint8_t> Bytes(const CBmp& b)
 {
     return std::vector<uint8_t>(b.Bits(), b.Bits() + b.ByteSize());
+}
+
+// The vector kernel paths this CPU can run, chosen as the program chooses them.
+inline std::vector<const pix::RowKernels*> VectorPaths()
+{
+    std::vector<const pix::RowKernels*> paths;
+#if defined(__SSE2__)
+    paths.push_back(&pix::kSse2Rows);
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2"))
+        paths.push_back(&pix::kAvx2Rows);
+#endif
+    return paths;
 }

@@ -74,12 +74,8 @@ Buf Resampled(const Buf& src, int w, int h, int w2, int h2)
 std::vector<const pix::RowKernels*> Paths()
 {
     std::vector<const pix::RowKernels*> paths{&pix::kScalarRows};
-#if defined(__SSE2__)
-    paths.push_back(&pix::kSse2Rows);
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2"))
-        paths.push_back(&pix::kAvx2Rows);
-#endif
+    const std::vector<const pix::RowKernels*> vector = VectorPaths();
+    paths.insert(paths.end(), vector.begin(), vector.end());
     return paths;
 }
 
