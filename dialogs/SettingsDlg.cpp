@@ -44,6 +44,7 @@ int CSettingsDlg::StatusBarId() const { return IDC_SETTINGS_STATUS; }
 
 INT_PTR CSettingsDlg::OnInitDialog() {
     CDialogSize::OnInitDialog();
+    m_showWanted = m_app.IsShowRunning();
     m_app.ReadAutostart();
     m_icon = static_cast<HICON>(
         LoadImageW(ProgramModule(), MAKEINTRESOURCEW(IDI_ART_FRAME), IMAGE_ICON, 16, 16, 0));
@@ -305,7 +306,7 @@ void CSettingsDlg::MakeCurrent(CNavPaneItem* item) {
         m_app.PointAt(album->GetAlbumName());
         m_app.Assign(*album);
         m_host.RebindSettingPages(&m_app);
-        RestartRunningShow(m_app);
+        FollowCurrentAlbum(m_app, m_showWanted);
     }
     m_edited = &m_app;
     m_modified = true;
@@ -338,7 +339,7 @@ void CSettingsDlg::Accept() {
     // Every album's save wrote its own name; the current one is meant.
     m_app.GetStore().WriteString(CWpp::kProfilesSection, CWpp::kProfileValue, m_app.GetAlbumName());
     m_app.ApplyAutostart();
-    RestartRunningShow(m_app);
+    RestartWantedShow(m_app, m_showWanted);
     End(IDOK);
 }
 
@@ -350,7 +351,7 @@ void CSettingsDlg::Reject() {
     if (m_modified) {
         m_app.ReinitAlbum();
         m_app.Load();
-        RestartRunningShow(m_app);
+        RestartWantedShow(m_app, m_showWanted);
     }
     End(IDCANCEL);
 }

@@ -61,6 +61,8 @@ private:
     CCollector<CWppProfile*> m_albums;
     std::vector<tstr> m_deletedNames;
     bool m_modified = false;
+    // The show ran as the dialog opened.
+    bool m_showWanted = false;
     CPageHost m_host;
     CNavPaneItem* m_photosPage = nullptr;
     HICON m_icon = nullptr;

@@ -8,11 +8,10 @@
 
 class TempFolder {
 public:
-    TempFolder() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
+    // Under the temporary directory, or under `base` (with a trailing backslash).
+    explicit TempFolder(const std::wstring& base = TempPath()) {
         static int serial = 0;
-        m_path = std::wstring(temp) + L"lumora_album_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+        m_path = base + L"lumora_album_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                  std::to_wstring(++serial);
         CreateDirectoryW(Long(m_path).c_str(), nullptr);
     }
@@ -51,6 +50,11 @@ public:
     static std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
 
 private:
+    static std::wstring TempPath() {
+        wchar_t temp[MAX_PATH] = L"";
+        GetTempPathW(MAX_PATH, temp);
+        return temp;
+    }
     static void RemoveTree(const std::wstring& path) {
         WIN32_FIND_DATAW entry;
         HANDLE find = FindFirstFileW(Long(path + L"\\*").c_str(), &entry);

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
 #include <memory>
 
 #include "app/Shortcut.h"
@@ -78,6 +82,23 @@ protected:
         });
         Command(IDC_NEW_ALBUM);
         EXPECT_FALSE(AnswerPending());
+    }
+    // The folder picker of command 1010: the folder is chosen in its tree and
+    // OK is pressed on a later tick, once the tree has followed.
+    static void PickFolderInNextPicker(const std::wstring& folder) {
+        auto chosen = std::make_shared<bool>(false);
+        OnNextBox([folder, chosen](HWND box) {
+            HWND tree = FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr);
+            if (!tree) return false;
+            if (!*chosen) {
+                SendMessageW(box, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+                *chosen = true;
+                return false;
+            }
+            if (!TreeView_GetSelection(tree)) return false;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return true;
+        });
     }
     FileList StoredFileNames(const wchar_t* album) { return FileNames(*OpenAlbum(album)); }
     bool LinkExists() const { return GetFileAttributesW(m_link.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -269,6 +290,43 @@ TEST_F(SettingsDlgTest, RenamesAlongAChainKeepEveryAlbum) {
     EXPECT_EQ((FileList{L"Garden", L"Park", L"Trips"}), SubKeys(kProfiles));
     EXPECT_EQ(FileList{L"f1.bmp"}, StoredFileNames(L"Garden"));
     EXPECT_EQ((FileList{L"g1.bmp", L"g2.bmp", L"g3.bmp"}), StoredFileNames(L"Park"));
+}
+
+TEST_F(SettingsDlgTest, AlbumCreatedFilledFromAFolderRenamedAndMadeCurrentShows) {
+    // The picker's tree leaves hidden folders out, the temporary one among
+    // them, and does not follow paths into the shell's special folders.
+    TempFolder winter(L"C:\\");
+    for (const wchar_t* name : {L"w1.bmp", L"w2.bmp"})
+        CopyFileW(Picture(name, 40, 30).c_str(), (winter.Path() + L"\\" + name).c_str(), FALSE);
+    TempFolder::File(winter.Path() + L"\\notes.txt");
+    ASSERT_TRUE(m_app->StartShow());
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    NewAlbum(L"Winter");
+    // An empty album stops the show for now, without a message box.
+    ClickTool(AlbumRow(L"Winter"), 0);
+    EXPECT_EQ(L"Winter", m_app->GetAlbumName().Str());
+    EXPECT_FALSE(m_app->IsShowRunning());
+    ChoosePage(IDC_PAGE_PHOTOS);
+    PickFolderInNextPicker(winter.Path());
+    Command(IDC_ADD_FOLDER);
+    EXPECT_FALSE(AnswerPending());
+    FileList names = FileNames(*m_app);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((FileList{L"w1.bmp", L"w2.bmp"}), names);
+    EXPECT_EQ(L"Photos (2)", Pages().Current()->Text());
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Winter", L"Snow");
+    Command(IDOK);
+
+    EXPECT_EQ(L"Snow", ReadText(kProfiles, L"Profile"));
+    EXPECT_EQ((FileList{L"Family", L"Garden", L"Snow", L"Trips"}), SubKeys(kProfiles));
+    EXPECT_EQ(2u, StoredFileNames(L"Snow").size());
+    ASSERT_TRUE(m_app->IsShowRunning());
+    HWND slide = m_app->SlideWnd().Hwnd();
+    EXPECT_TRUE(IsWindowVisible(slide));
+    EXPECT_EQ(L"Snow", m_app->GetAlbumName().Str());
+    m_app->StopShow();
 }
 
 TEST_F(SettingsDlgTest, StartWithWindowsChangesTheShortcutOnlyOnOk) {
