@@ -101,10 +101,15 @@ bool CWppProfile::Load()
 {
     const bool loaded = CApp::Load();
     m_albumSettings.LoadAll();
-    if (m_placementX.GetValue() == kUnplaced) m_placementX.SetValue(s_taskbarRtl ? 0 : 2);
-    if (m_placementY.GetValue() == kUnplaced) m_placementY.SetValue(2);
+    ResolvePlacementDefaults();
     if (!m_photos.empty()) m_photos.LoadItemValues(&GetStore());
     return loaded;
+}
+
+void CWppProfile::ResolvePlacementDefaults()
+{
+    if (m_placementX.GetValue() == kUnplaced) m_placementX.SetValue(s_taskbarRtl ? 0 : 2);
+    if (m_placementY.GetValue() == kUnplaced) m_placementY.SetValue(2);
 }
 
 bool CWppProfile::Save()

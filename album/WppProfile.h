@@ -40,6 +40,9 @@ public:
     bool RebuildPhotoList();
     // Album settings, placement defaults, photo paths.
     bool Load() override;
+    // An album never placed goes to the bottom corner away from the start
+    // button.
+    void ResolvePlacementDefaults();
     // Writes "Profile", the lower layers, the album settings and the photos in
     // place, then removes what is stale; a renamed album's old key goes last.
     // Refused, writing nothing, for a name that is not a usable key (see

@@ -240,6 +240,8 @@ void CSettingsDlg::NewAlbum() {
     CWppProfile* album = CWppProfile::NewAlbumObject(ask.Name());
     // A stored album of that name was renamed away: its photos stay behind.
     album->Photos().ClearItems();
+    // Its alignment lists show a choice from the start.
+    album->ResolvePlacementDefaults();
     m_albums.Add(album);
     CNavPaneItem* item = AddAlbumItem(album);
     m_host.Items().SetCurrent(item);

@@ -266,6 +266,9 @@ TEST_F(SettingsDlgTest, NewAlbumIsSavedOnOk) {
     Command(IDOK);
     EXPECT_TRUE(KeyPresent(AlbumPath(L"Winter", L"Slides").c_str()));
     EXPECT_EQ(L"Trips", ReadText(kProfiles, L"Profile"));
+    // Placed at the bottom right as a loaded album would be, not "not chosen".
+    EXPECT_EQ(L"2", ReadText(AlbumPath(L"Winter", L"Slides"), L"PlacementX"));
+    EXPECT_EQ(L"2", ReadText(AlbumPath(L"Winter", L"Slides"), L"PlacementY"));
 }
 
 // Old keys of renamed albums go after every album is written: the old name
