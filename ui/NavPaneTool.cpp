@@ -24,6 +24,12 @@ void CNavPaneItemTool::Activate(INavPaneItem& item) {
 const CBmp* CNavPaneItemTool::PictureToDraw(int* layer) const {
     const CBmp* picture = (Has(kChecked) && !m_bmpChecked.Empty()) ? &m_bmpChecked : &m_bmp;
     int list = Has(kPressed) ? 3 : Has(kHot) ? 1 : Has(kDisabled) ? 2 : 0;
+    // A tool with a checked picture only would be invisible while unchecked:
+    // under the pointer it shows that picture greyed, so it can be found.
+    if (picture->Empty() && !m_bmpChecked.Empty() && (Has(kHot) || Has(kPressed))) {
+        picture = &m_bmpChecked;
+        list = 2;
+    }
     *layer = picture->LayerFilled(list) ? list : -1;
     return picture->Empty() ? nullptr : picture;
 }

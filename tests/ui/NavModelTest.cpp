@@ -407,6 +407,19 @@ TEST(NavToolPicture, StateListsAndPictureChoice) {
     tool.Set(CNavPaneItemTool::kChecked, true);
     EXPECT_EQ(tool.PictureToDraw(&layer), &tool.m_bmpChecked);
     EXPECT_EQ(layer, -1);
+
+    // A radio with a checked picture only: nothing while unchecked and away,
+    // the checked picture greyed under the pointer.
+    CNavPaneItemTool radio(CNavPaneItemTool::kRadio | CNavPaneItemTool::kToggle, 2);
+    ASSERT_TRUE(radio.m_bmpChecked.Create(4, 4));
+    PrepareToolPicture(radio.m_bmpChecked);
+    EXPECT_EQ(radio.PictureToDraw(&layer), nullptr);
+    radio.Set(CNavPaneItemTool::kHot, true);
+    EXPECT_EQ(radio.PictureToDraw(&layer), &radio.m_bmpChecked);
+    EXPECT_EQ(layer, 2);
+    radio.Set(CNavPaneItemTool::kChecked, true);
+    radio.PictureToDraw(&layer);
+    EXPECT_EQ(layer, 1);
 }
 
 }  // namespace
