@@ -1,6 +1,6 @@
 #include "album/Slide.h"
 
-#include "slideshow/Picture.h"
+#include "picture/Picture.h"
 
 const wchar_t CSlide::kPathValue[] = L"pic_path";
 

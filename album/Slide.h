@@ -4,7 +4,7 @@
 
 #include "settings/Param.h"
 #include "settings/RegStore.h"
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 #include "ui/NavPaneItemData.h"
 
 class CSlide : public CNavPaneItemData {

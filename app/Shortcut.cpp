@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "slideshow/GdiOwners.h"
+#include "picture/GdiOwners.h"
 
 tstr StartupShortcutPath(const tstr& title) {
     if (title.IsEmpty()) return tstr();

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 #include "ui/Menu.h"
 
 class CTrayMenu {

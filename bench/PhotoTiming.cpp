@@ -1,8 +1,8 @@
 // End-to-end photo timing under Wine: decode, then everything after it (fit
 // to a 1920 x 1080 area, resample, 64-pixel thumbnail), each timed alone.
-#include "slideshow/Fit.h"
-#include "slideshow/Picture.h"
-#include "slideshow/Resample.h"
+#include "picture/Fit.h"
+#include "picture/Picture.h"
+#include "picture/Resample.h"
 
 #include <windows.h>
 #include <objbase.h>

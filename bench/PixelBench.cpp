@@ -1,8 +1,8 @@
 // W1-W5 over the native pixel core, plus memcpy references. Names match the
 // peers' so run_bench.sh can pair them.
-#include "slideshow/Bmp.h"
-#include "slideshow/PixelKernels.h"
-#include "slideshow/Resample.h"
+#include "picture/Bmp.h"
+#include "picture/PixelKernels.h"
+#include "picture/Resample.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,8 +6,8 @@
 #include "app/VersionInfo.h"
 #include "res/artwork.h"
 #include "res/dialogs.h"
-#include "slideshow/GdiOwners.h"
-#include "slideshow/Picture.h"
+#include "picture/GdiOwners.h"
+#include "picture/Picture.h"
 #include "ui/Wnd.h"
 
 const wchar_t CAboutDlg::kProductSite[] = L"https://lumora-frame.example/";

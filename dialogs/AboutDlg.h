@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/App.h"
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 #include "ui/Dialog.h"
 
 class CAboutDlg : public CDialog {

@@ -1,7 +1,7 @@
 #include "dialogs/ItemPicture.h"
 
-#include "slideshow/Picture.h"
-#include "slideshow/PixView.h"
+#include "picture/Picture.h"
+#include "picture/PixView.h"
 #include "ui/NavPaneItem.h"
 #include "ui/NavPaneToolPicture.h"
 

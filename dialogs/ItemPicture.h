@@ -3,7 +3,7 @@
 // an optional 16 x 16 badge in its bottom-right corner, ready to be drawn in
 // its normal, hot, disabled and pressed states.
 
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
 class CNavPaneItemAbstract;
 

@@ -9,7 +9,7 @@
 #include "res/artwork.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
-#include "slideshow/Picture.h"
+#include "picture/Picture.h"
 #include "ui/ButtonFaces.h"
 #include "ui/ButtonWnd.h"
 #include "ui/ResString.h"

@@ -1,8 +1,8 @@
 #include "slideshow/LayeredWindow.h"
 
-#include "slideshow/Bmp.h"
-#include "slideshow/GdiOwners.h"
-#include "slideshow/PixView.h"
+#include "picture/Bmp.h"
+#include "picture/GdiOwners.h"
+#include "picture/PixView.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "slideshow/LentaDraw.h"
 
-#include "slideshow/Bmp.h"
-#include "slideshow/PixView.h"
+#include "picture/Bmp.h"
+#include "picture/PixView.h"
 #include "slideshow/SlideMath.h"
 #include "slideshow/SlideSettings.h"
 

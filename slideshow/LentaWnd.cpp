@@ -1,7 +1,7 @@
 #include "slideshow/LentaWnd.h"
 
 #include "slideshow/LentaDraw.h"
-#include "slideshow/PixView.h"
+#include "picture/PixView.h"
 #include "slideshow/SlideSettings.h"
 #include "slideshow/SlideWnd.h"
 

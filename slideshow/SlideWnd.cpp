@@ -1,9 +1,9 @@
 #include "slideshow/SlideWnd.h"
 
 #include "slideshow/Fader.h"
-#include "slideshow/Fit.h"
+#include "picture/Fit.h"
 #include "slideshow/LayeredWindow.h"
-#include "slideshow/Picture.h"
+#include "picture/Picture.h"
 #include "slideshow/Placement.h"
 #include "slideshow/SlideMath.h"
 #include "ui/ClassFactory.h"

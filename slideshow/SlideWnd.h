@@ -9,7 +9,7 @@
 // it with Start, Stop and Step.
 
 #include "settings/Tstr.h"
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 #include "slideshow/LentaWnd.h"
 #include "slideshow/SlideSettings.h"
 #include "ui/Wnd.h"

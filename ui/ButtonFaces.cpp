@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "slideshow/Picture.h"
+#include "picture/Picture.h"
 
 namespace {
 

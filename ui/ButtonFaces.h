@@ -5,7 +5,7 @@
 // texture is piece 0 of the normal face and piece 2 of the others, which is
 // what the hover animation scrolls.
 
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
 // False when the base has no pixels to take the mask from.
 bool ComposeButtonFaces(CBmp& image, int textureGifId, int overlayBitmapId);

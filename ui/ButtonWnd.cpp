@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "slideshow/Picture.h"
+#include "picture/Picture.h"
 #include "ui/ClassFactory.h"
 
 namespace {

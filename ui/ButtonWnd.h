@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "slideshow/Bmp.h"
-#include "slideshow/GdiOwners.h"
+#include "picture/Bmp.h"
+#include "picture/GdiOwners.h"
 #include "ui/Wnd.h"
 
 class CButtonWnd : public CWnd {

@@ -1,6 +1,6 @@
 #include "ui/Menu.h"
 
-#include "slideshow/Picture.h"
+#include "picture/Picture.h"
 
 CMenuItem::CMenuItem(CMenu* menu, const wchar_t* text, UINT command, UINT position, UINT flags,
                      bool coloured, const CBmp* image)

@@ -10,7 +10,7 @@
 
 #include "settings/Collector.h"
 #include "settings/Tstr.h"
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
 class CMenu;
 

@@ -1,8 +1,8 @@
 // Measuring and drawing of owner-drawn menu items.
 #include <algorithm>
 
-#include "slideshow/GdiOwners.h"
-#include "slideshow/Picture.h"
+#include "picture/GdiOwners.h"
+#include "picture/Picture.h"
 #include "ui/Menu.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
-#include "slideshow/Bmp.h"
-#include "slideshow/GdiOwners.h"
-#include "slideshow/PixView.h"
+#include "picture/Bmp.h"
+#include "picture/GdiOwners.h"
+#include "picture/PixView.h"
 
 class CNavPaneItemTool;
 

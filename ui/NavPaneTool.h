@@ -3,7 +3,7 @@
 // tool bar. The tool knows how it reacts to a click; the item it sits on
 // (INavPaneItem) hears about the outcome.
 
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
 class INavPaneItem;
 class IParam;

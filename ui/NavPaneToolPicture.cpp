@@ -1,6 +1,6 @@
 #include "ui/NavPaneToolPicture.h"
 
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "slideshow/GdiOwners.h"
+#include "picture/GdiOwners.h"
 #include "ui/NavCanvas.h"
 #include "ui/NavPaneWndParent.h"
 

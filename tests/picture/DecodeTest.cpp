@@ -1,7 +1,7 @@
 // Decoding real files of each format, the fallback order, bad inputs and
 // thumbnails. Wine's OLE decoder also reads PNG; Windows' does not.
 #include "PictureFiles.h"
-#include "slideshow/Picture.h"
+#include "picture/Picture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Drawing onto device contexts: read back, blend, write, and leave the DC
 // as it was.
-#include "slideshow/BmpCompose.h"
-#include "slideshow/GdiOwners.h"
-#include "slideshow/PixView.h"
-#include "slideshow/Picture.h"
+#include "picture/BmpCompose.h"
+#include "picture/GdiOwners.h"
+#include "picture/PixView.h"
+#include "picture/Picture.h"
 
 #include <gtest/gtest.h>
 

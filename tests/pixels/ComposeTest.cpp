@@ -1,8 +1,8 @@
 // Drawing onto views: clipping and offsets, the banded stretch, and the
 // union and multiply composites.
 #include "PixTest.h"
-#include "slideshow/BmpCompose.h"
-#include "slideshow/PixView.h"
+#include "picture/BmpCompose.h"
+#include "picture/PixView.h"
 
 #include <gtest/gtest.h>
 

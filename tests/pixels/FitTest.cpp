@@ -1,6 +1,6 @@
 // Shown size of photos and thumbnail sizes.
 #include "PixTest.h"
-#include "slideshow/Fit.h"
+#include "picture/Fit.h"
 
 #include <gtest/gtest.h>
 

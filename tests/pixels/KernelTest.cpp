@@ -1,8 +1,8 @@
 // Row kernels: the written formulas on hand-picked values, and the vector
 // paths against the scalar definitions at every loop-tail width.
 #include "PixTest.h"
-#include "slideshow/PixView.h"
-#include "slideshow/PixelKernels.h"
+#include "picture/PixView.h"
+#include "picture/PixelKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "slideshow/Bmp.h"
-#include "slideshow/PixelKernels.h"
+#include "picture/Bmp.h"
+#include "picture/PixelKernels.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The resampler against a straightforward reading of its written rules.
 #include "PixTest.h"
-#include "slideshow/PixelKernels.h"
-#include "slideshow/Resample.h"
+#include "picture/PixelKernels.h"
+#include "picture/Resample.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 #include "slideshow/SlideSettings.h"
 
 class CFakeAlbum : public ISlideAlbum {

@@ -4,7 +4,7 @@
 
 #include "FakeAlbum.h"
 #include "slideshow/LentaDraw.h"
-#include "slideshow/PixView.h"
+#include "picture/PixView.h"
 
 namespace {
 const uint32_t kBack = 0xFF000000u;   // black window text colour

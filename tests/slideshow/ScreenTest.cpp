@@ -7,7 +7,7 @@
 
 #include "FakeAlbum.h"
 #include "ShowTest.h"
-#include "slideshow/Picture.h"
+#include "picture/Picture.h"
 #include "slideshow/Placement.h"
 #include "slideshow/SlideWnd.h"
 

@@ -2,7 +2,7 @@
 // A 32-bit top-down DIB selected into a memory DC, for reading back what a
 // control or menu item drew.
 
-#include "slideshow/GdiOwners.h"
+#include "picture/GdiOwners.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Command-line access to the pixel core on raw BGRA files: u32 LE width,
 // u32 LE height, then width*height*4 bytes B, G, R, A, rows top to bottom.
-#include "slideshow/Bmp.h"
-#include "slideshow/PixView.h"
+#include "picture/Bmp.h"
+#include "picture/PixView.h"
 
 #include <cstdio>
 #include <cstdlib>

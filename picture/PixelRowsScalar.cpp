@@ -1,6 +1,6 @@
 // The reference definitions of the row kernels; the vector paths use them
 // for their tails.
-#include "slideshow/PixelKernels.h"
+#include "picture/PixelKernels.h"
 
 #include <cstring>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "slideshow/PixBuffer.h"
+#include "picture/PixBuffer.h"
 
 class CPixView;
 

@@ -1,7 +1,7 @@
-#include "slideshow/Resample.h"
+#include "picture/Resample.h"
 
-#include "slideshow/Bmp.h"
-#include "slideshow/PixelKernels.h"
+#include "picture/Bmp.h"
+#include "picture/PixelKernels.h"
 
 #include <cstdlib>
 #include <cstring>

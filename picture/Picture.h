@@ -2,7 +2,7 @@
 // Decoding pictures into CBmp and drawing CBmp onto device contexts.
 // Every function here fails quietly: false and an empty (or unchanged) image.
 
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "slideshow/BmpCompose.h"
-#include "slideshow/GdiOwners.h"
-#include "slideshow/PixView.h"
-#include "slideshow/PixelKernels.h"
-#include "slideshow/Picture.h"
+#include "picture/BmpCompose.h"
+#include "picture/GdiOwners.h"
+#include "picture/PixView.h"
+#include "picture/PixelKernels.h"
+#include "picture/Picture.h"
 
 #include <cstring>
 

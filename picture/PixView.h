@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "slideshow/PixBuffer.h"
+#include "picture/PixBuffer.h"
 
 class CBmp;
 

@@ -1,6 +1,6 @@
-#include "slideshow/Fit.h"
+#include "picture/Fit.h"
 
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
 #include <algorithm>
 

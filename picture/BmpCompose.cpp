@@ -1,8 +1,8 @@
-#include "slideshow/BmpCompose.h"
+#include "picture/BmpCompose.h"
 
-#include "slideshow/Bmp.h"
-#include "slideshow/PixView.h"
-#include "slideshow/PixelKernels.h"
+#include "picture/Bmp.h"
+#include "picture/PixView.h"
+#include "picture/PixelKernels.h"
 
 #include <algorithm>
 #include <cstdlib>

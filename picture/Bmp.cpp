@@ -1,7 +1,7 @@
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
-#include "slideshow/PixelKernels.h"
-#include "slideshow/Resample.h"
+#include "picture/PixelKernels.h"
+#include "picture/Resample.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
-#include "slideshow/Picture.h"
+#include "picture/Picture.h"
 
-#include "slideshow/Fit.h"
-#include "slideshow/GdiOwners.h"
+#include "picture/Fit.h"
+#include "picture/GdiOwners.h"
 
 #include <objidl.h>
 #include <ocidl.h>

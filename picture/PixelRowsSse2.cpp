@@ -1,5 +1,5 @@
 #define PIX_NS sse2
-#include "slideshow/PixelRowsVector.inc"
+#include "picture/PixelRowsVector.inc"
 
 namespace pix {
 const RowKernels kSse2Rows = {"sse2",         sse2::BlendOver, sse2::Premultiply, sse2::Lerp255,

@@ -1,4 +1,4 @@
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
 #include <algorithm>
 #include <cstdlib>

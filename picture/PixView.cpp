@@ -1,6 +1,6 @@
-#include "slideshow/PixView.h"
+#include "picture/PixView.h"
 
-#include "slideshow/Bmp.h"
+#include "picture/Bmp.h"
 
 #include <algorithm>
 #include <chrono>
