@@ -4,7 +4,7 @@
 
 #include "album/FolderScan.h"
 #include "tests/album/AlbumTest.h"
-#include "tests/album/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Thumbnails of the photo entries, and dropping the photos that have none.
 
 #include "tests/album/AlbumTest.h"
-#include "tests/album/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <gtest/gtest.h>
+
 namespace lumora_test {
 
 const wchar_t kTitle[] = L"Lumora Photo Frame";
@@ -143,7 +145,7 @@ HWND CLumoraProcess::FindMainWindow() const {
 
 HWND CLumoraProcess::WaitMainWindow() {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindMainWindow()) != nullptr; });
+    EXPECT_TRUE(WaitUntil("the main window", [&] { return (found = FindMainWindow()) != nullptr; }));
     return found;
 }
 
@@ -157,7 +159,7 @@ HWND CLumoraProcess::FindDialog(const std::wstring& caption) const {
 
 HWND CLumoraProcess::WaitDialog(const std::wstring& caption) {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindDialog(caption)) != nullptr; });
+    EXPECT_TRUE(WaitUntil("a box titled \"" + Utf8(caption) + "\"", [&] { return (found = FindDialog(caption)) != nullptr; }));
     return found;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Deadline.h"
+
 namespace lumora_test {
 
 extern const wchar_t kTitle[];   // "Lumora Photo Frame"
@@ -23,17 +25,6 @@ bool KeyExists(const std::wstring& key);
 
 std::wstring StartupShortcutPath();
 std::wstring LumoraExePath();
-
-// Polls until `done` is true or about `seconds` have passed; the program's
-// start-up under Wine takes a second or two.
-template <class F>
-bool WaitFor(F done, double seconds = 15) {
-    for (int i = 0; i < seconds * 20; ++i) {
-        if (done()) return true;
-        Sleep(50);
-    }
-    return done();
-}
 
 class CLumoraProcess {
 public:

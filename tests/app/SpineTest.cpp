@@ -43,7 +43,7 @@ TEST_F(Spine, FirstRunShowsMainWindowAndStoresItsHandle) {
     ASSERT_TRUE(lumora.Start());
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_TRUE(WaitUntil("the main window of the first run", [&] { return IsWindowVisible(main) != FALSE; }));
     EXPECT_FALSE(IsIconic(main));
     std::wstring handle;
     ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handle));
@@ -105,7 +105,7 @@ TEST_F(Spine, LaterStartIsNotAFirstRunAndGoesToTheTray) {
     ASSERT_TRUE(lumora.Start());
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
-    EXPECT_TRUE(WaitFor([&] { return IsIconic(main) && !IsWindowVisible(main); }));
+    EXPECT_TRUE(WaitUntil("the main window minimised into the tray", [&] { return IsIconic(main) && !IsWindowVisible(main); }));
     // Not a first run: no shortcut is made.
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(StartupShortcutPath().c_str()));
     CloseAndExpectCleanExit(lumora, main);
@@ -120,7 +120,7 @@ TEST_F(Spine, SecondProcessActivatesTheFirstAndEndsWithCodeZero) {
     // Start-up is over once the window sits minimised in the tray. Wine's X11
     // driver still delivers the events of that minimise for a moment; an
     // activation before them would be undone by them (not so on Windows).
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(main) && !IsWindowVisible(main); }));
+    ASSERT_TRUE(WaitUntil("the main window minimised into the tray", [&] { return IsIconic(main) && !IsWindowVisible(main); }));
     Sleep(3000);
     std::wstring handleBefore;
     ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handleBefore));
@@ -130,7 +130,7 @@ TEST_F(Spine, SecondProcessActivatesTheFirstAndEndsWithCodeZero) {
     DWORD code = 1;
     ASSERT_TRUE(second.WaitExit(code));
     EXPECT_EQ(0u, code);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    EXPECT_TRUE(WaitUntil("the main window in front", [&] { return IsWindowVisible(main) && !IsIconic(main); }));
     std::wstring handleAfter;
     ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handleAfter));
     EXPECT_EQ(handleBefore, handleAfter);
@@ -150,8 +150,9 @@ TEST_F(Spine, StaleHandleOfAnotherWindowIsIgnored) {
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
     std::wstring handle;
-    EXPECT_TRUE(WaitFor([&] { return ReadValue(L"Options\\Windows\\Main", L"Handle", handle) &&
-                                     handle == HandleText(main); }));
+    EXPECT_TRUE(WaitUntil("the stored handle of the main window", [&] {
+        return ReadValue(L"Options\\Windows\\Main", L"Handle", handle) && handle == HandleText(main);
+    }));
     EXPECT_TRUE(lumora.Running());
     CloseAndExpectCleanExit(lumora, main);
     DestroyWindow(other);
@@ -201,7 +202,7 @@ TEST_F(ExitPaths, QuestionAnsweredCancelKeepsRunningThenOkExits) {
     // A second request while the question is open is ignored.
     PostMessageW(main, WM_COMMAND, 998, 0);
     PressButton(question, IDCANCEL);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+    ASSERT_TRUE(WaitUntil("the closing of the question box", [&] { return !IsWindow(question); }));
     DWORD code = 1;
     EXPECT_FALSE(lumora.WaitExit(code, 1000));
     EXPECT_EQ(nullptr, lumora.FindDialog(kTitle));

@@ -9,32 +9,6 @@
 
 namespace {
 
-std::function<bool(HWND)> g_step;
-UINT_PTR g_timer = 0;
-
-BOOL CALLBACK FindBox(HWND hwnd, LPARAM found) {
-    wchar_t name[16] = L"";
-    GetClassNameW(hwnd, name, 16);
-    if (IsWindowVisible(hwnd) && std::wstring(name) == L"#32770" && !(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) &&
-        GetWindow(hwnd, GW_ENABLEDPOPUP) == nullptr) {
-        *reinterpret_cast<HWND*>(found) = hwnd;
-    }
-    return TRUE;
-}
-
-void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
-    if (!box || !g_step) return;
-    // The step may open the next box; it must not run twice at once.
-    std::function<bool(HWND)> step = g_step;
-    if (step(box) && g_timer) {
-        KillTimer(nullptr, g_timer);
-        g_timer = 0;
-        g_step = nullptr;
-    }
-}
-
 void Put16(std::string& out, unsigned value) {
     out += static_cast<char>(value & 0xFF);
     out += static_cast<char>((value >> 8) & 0xFF);
@@ -62,21 +36,8 @@ void DialogTest::SetUp() {
     if (key) RegCloseKey(key);
 }
 
-void DialogTest::Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void DialogTest::OnNextBox(std::function<bool(HWND box)> step) {
-    g_step = std::move(step);
-    if (!g_timer) g_timer = SetTimer(nullptr, 0, 40, StepTimer);
-}
-
 void DialogTest::AnswerMessageBox(int button, std::wstring* text) {
-    OnNextBox([button, text](HWND box) {
+    OnNextBox("a message box", [button, text](HWND box) {
         if (text) {
             wchar_t buffer[512] = L"";
             GetDlgItemTextW(box, 0xFFFF, buffer, 512);
@@ -86,8 +47,6 @@ void DialogTest::AnswerMessageBox(int button, std::wstring* text) {
         return true;
     });
 }
-
-bool DialogTest::AnswerPending() { return g_timer != 0; }
 
 std::wstring DialogTest::Picture(const wchar_t* name, int w, int h) {
     const int stride = (w * 3 + 3) & ~3;

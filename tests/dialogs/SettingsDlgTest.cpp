@@ -63,7 +63,7 @@ protected:
     void Command(int id) { SendMessageW(m_hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0); }
     // On the albums page: the album dialog of a row, given a new name and OK.
     void Rename(const wchar_t* from, const wchar_t* to) {
-        OnNextBox([to](HWND box) {
+        OnNextBox("the album dialog", [to](HWND box) {
             if (!GetDlgItem(box, IDC_ALBUM_NAME) || !GetDlgItem(box, IDC_PAGE_LIST)) return false;
             SetDlgItemTextW(box, IDC_ALBUM_NAME, to);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -74,7 +74,7 @@ protected:
     }
     // On the albums page: the new-album dialog, given a name and OK.
     void NewAlbum(const wchar_t* name) {
-        OnNextBox([name](HWND box) {
+        OnNextBox("the new-album dialog", [name](HWND box) {
             if (!GetDlgItem(box, IDC_ALBUM_NAME) || GetDlgItem(box, IDC_PAGE_LIST)) return false;
             SetDlgItemTextW(box, IDC_ALBUM_NAME, name);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -87,7 +87,7 @@ protected:
     // OK is pressed on a later tick, once the tree has followed.
     static void PickFolderInNextPicker(const std::wstring& folder) {
         auto chosen = std::make_shared<bool>(false);
-        OnNextBox([folder, chosen](HWND box) {
+        OnNextBox("the folder picker with its folder chosen", [folder, chosen](HWND box) {
             HWND tree = FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr);
             if (!tree) return false;
             if (!*chosen) {
@@ -187,7 +187,7 @@ TEST_F(SettingsDlgTest, CancelAfterAddingPhotosReloadsTheCurrentAlbum) {
     Picture(L"new2.bmp");
     SetCurrentDirectoryW(Folder().c_str());
     // The open-file dialog: several names typed into its file name box.
-    OnNextBox([](HWND box) {
+    OnNextBox("the open-file dialog", [](HWND box) {
         HWND name = GetDlgItem(box, 0x47c);  // file name combo box
         if (!name) name = GetDlgItem(box, 0x480);
         if (!name) return false;

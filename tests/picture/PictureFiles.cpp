@@ -1,5 +1,7 @@
 #include "PictureFiles.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <objidl.h>
 
 #include <gdiplus.h>
@@ -56,13 +58,8 @@ private:
 
 const std::wstring& Dir()
 {
-    static std::wstring dir = [] {
-        wchar_t tmp[MAX_PATH];
-        GetTempPathW(MAX_PATH, tmp);
-        std::wstring d = std::wstring(tmp) + L"lumora_picture_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(d.c_str(), nullptr);
-        return d;
-    }();
+    static const TempFolder folder;
+    static const std::wstring dir = folder.Path() + L"\\";
     return dir;
 }
 

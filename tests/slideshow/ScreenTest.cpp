@@ -28,18 +28,35 @@ bool RunUnix(const std::wstring& commandLine)
     return true;
 }
 
-// Screenshot of the whole X display: a PNG to look at, and a BMP to check.
-// The windows keep being served while it is taken.
+// Where the shots go: a folder of this run that the Linux side sees too.
+const TempFolder& ShotFolder()
+{
+    static const TempFolder folder(L"Z:\\tmp\\", L"lumora_shots_");
+    return folder;
+}
+
+// The Linux path of a path on drive Z:.
+std::wstring UnixPath(const std::wstring& path)
+{
+    std::wstring unix = path.substr(2);
+    for (wchar_t& c : unix)
+        if (c == L'\\')
+            c = L'/';
+    return unix;
+}
+
+// Screenshot of the whole X display, as a BMP to check. The windows keep
+// being served while it is taken.
 bool Screenshot(const std::wstring& name, CBmp& out)
 {
     wchar_t display[64] = L"";
     GetEnvironmentVariableW(L"DISPLAY", display, 64);
-    const std::wstring dir = TestFolder(L"lumora-shots");
-    const std::wstring shot = L"/tmp/lumora-shots/" + name;
-    DeleteFileW((dir + name + L".bmp").c_str());
+    const std::wstring bmp = ShotFolder().Path() + L"\\" + name + L".bmp";
+    const std::wstring shot = UnixPath(ShotFolder().Path()) + L"/" + name;
     RunUnix(L"Z:\\bin\\sh -c \"import -window root -display " + std::wstring(display) + L" " + shot +
             L".png && convert " + shot + L".png BMP3:" + shot + L".tmp && mv " + shot + L".tmp " + shot + L".bmp\"");
-    return PumpUntil([&] { return LoadPhotoFile((dir + name + L".bmp").c_str(), out); }, 20000);
+    return WaitUntil("the screenshot " + std::string(name.begin(), name.end()),
+                     [&] { return LoadPhotoFile(bmp.c_str(), out); });
 }
 
 struct Rgb {
@@ -56,11 +73,7 @@ protected:
     static void SetUpTestSuite() { ASSERT_TRUE(CSlideWnd::RegisterClasses()); }
     void SetUp() override
     {
-        // The shots go where the Linux side can find them too.
-        SetEnvironmentVariableW(L"TMP", L"Z:\\tmp");
-        SetEnvironmentVariableW(L"TEMP", L"Z:\\tmp");
-        const std::wstring folder = TestFolder(L"lumora-show-screen");
-        photos = {folder + L"red.bmp", folder + L"blue.bmp"};
+        photos = {folder.Path() + L"\\red.bmp", folder.Path() + L"\\blue.bmp"};
         WriteSolidBmp(photos[0], 400, 300, RGB(230, 20, 20));
         WriteSolidBmp(photos[1], 300, 200, RGB(20, 20, 230));
         album.paths = {photos[0].c_str(), photos[1].c_str()};
@@ -79,8 +92,9 @@ protected:
         show.Stop();
         DestroyWindow(backdrop);
     }
-    void Settle() { PumpUntil([] { return false; }, 600); }
+    void Settle() { PumpFor(600); }
 
+    TempFolder folder;
     std::vector<std::wstring> photos;
     CFakeAlbum album;
     CSlideWnd show;
@@ -111,7 +125,7 @@ TEST_F(ScreenTest, NormalShowAndStrip)
     EXPECT_EQ(160, outside.g);
 
     MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    ASSERT_TRUE(PumpUntil([&] { return show.PointerInside(); }));
+    ASSERT_TRUE(WaitUntil("the pointer inside the show", [&] { return show.PointerInside(); }));
     Settle();
     ASSERT_TRUE(Screenshot(L"show-strip", shot));
     EXPECT_TRUE(IsWindowVisible(show.Strip().Hwnd()));
@@ -132,7 +146,7 @@ TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
                             std::to_wstring(grabX + 40) + L" " + std::to_wstring(grabY + 30) +
                             L" sleep 0.2 mousemove " + std::to_wstring(toX) + L" " + std::to_wstring(toY) +
                             L" sleep 0.3 mouseup 1"));
-    ASSERT_TRUE(PumpUntil([&] { return album.settings.placementX == 2; }, 15000));
+    ASSERT_TRUE(WaitUntil("the drop in the right third", [&] { return album.settings.placementX == 2; }));
     const SlideRect dropped = WindowRectOf(show.Hwnd());
     EXPECT_GT(dropped.left, r.left + 300);
     EXPECT_EQ(2, album.settings.placementX);

@@ -4,32 +4,6 @@
 #include <fstream>
 #include <vector>
 
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > limitMs)
-            return done();
-        MSG msg;
-        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    }
-    return true;
-}
-
-void PumpPending()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 namespace {
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -96,15 +70,6 @@ bool WriteSolidBmp(const std::wstring& path, int w, int h, COLORREF rgb)
               WriteFile(file, rows.data(), pixelBytes, &written, nullptr);
     CloseHandle(file);
     return ok;
-}
-
-std::wstring TestFolder(const wchar_t* name)
-{
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\";
 }
 
 void MovePointer(int x, int y)

@@ -1,6 +1,7 @@
 #pragma once
-// A folder under the temporary directory that exists for one test. Paths are
-// created and removed in the "\\?\" form so that they may exceed MAX_PATH.
+// A folder under the temporary directory that exists while its object does,
+// removed with everything in it. Paths are created and removed in the "\\?\"
+// form so that they may exceed MAX_PATH.
 
 #include <windows.h>
 
@@ -8,12 +9,17 @@
 
 class TempFolder {
 public:
-    // Under the temporary directory, or under `base` (with a trailing backslash).
-    explicit TempFolder(const std::wstring& base = TempPath()) {
-        static int serial = 0;
-        m_path = base + L"lumora_album_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                 std::to_wstring(++serial);
-        CreateDirectoryW(Long(m_path).c_str(), nullptr);
+    // A new folder under the temporary directory, or under `base` (with a
+    // trailing backslash). Its name is new on this machine: runs of other
+    // prefixes may share the base folder.
+    explicit TempFolder(const std::wstring& base = TempPath(), const std::wstring& prefix = L"lumora_test_") {
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        unsigned long long tag = static_cast<unsigned long long>(now.QuadPart) ^
+                                 (static_cast<unsigned long long>(GetCurrentProcessId()) << 40);
+        do {
+            m_path = base + prefix + std::to_wstring(++tag);
+        } while (!CreateDirectoryW(Long(m_path).c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -49,12 +55,13 @@ public:
 
     static std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
 
-private:
     static std::wstring TempPath() {
         wchar_t temp[MAX_PATH] = L"";
         GetTempPathW(MAX_PATH, temp);
         return temp;
     }
+
+private:
     static void RemoveTree(const std::wstring& path) {
         WIN32_FIND_DATAW entry;
         HANDLE find = FindFirstFileW(Long(path + L"\\*").c_str(), &entry);
