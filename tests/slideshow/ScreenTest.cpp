@@ -129,6 +129,19 @@ TEST_F(ScreenTest, NormalShowAndStrip)
     Settle();
     ASSERT_TRUE(Screenshot(L"show-strip", shot));
     EXPECT_TRUE(IsWindowVisible(show.Strip().Hwnd()));
+    // Over the photo's lower edge: the current (red) thumbnail in the middle,
+    // the blue one a thumbnail further on either side, a dark band above.
+    const SlideRect strip = WindowRectOf(show.Strip().Hwnd());
+    const int midX = (strip.left + strip.right) / 2, midY = (strip.top + strip.bottom) / 2;
+    const int pitch = strip.bottom - strip.top;
+    const Rgb current = At(shot, midX, midY);
+    EXPECT_TRUE(current.r > 150 && current.b < 100) << current.r << "," << current.g << "," << current.b;
+    for (const int x : {midX - pitch, midX + pitch}) {
+        const Rgb other = At(shot, x, midY);
+        EXPECT_TRUE(other.b > 150 && other.r < 100) << x << ": " << other.r << "," << other.g << "," << other.b;
+    }
+    const Rgb band = At(shot, strip.left + 10, strip.top + 3);
+    EXPECT_TRUE(band.r < 60 && band.g < 60 && band.b < 60) << band.r << "," << band.g << "," << band.b;
 }
 
 TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
