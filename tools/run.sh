@@ -12,6 +12,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
 export LUMORA_BUILD="${LUMORA_BUILD:-$root/build}"
+# A prefix of its own: the tests may run meanwhile in build/wineprefix.
+LUMORA_WINEPREFIX="$LUMORA_BUILD/wineprefix-run"
 source "$root/tools/wine-env.sh"
 jobs=$(nproc)
 

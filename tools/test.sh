@@ -3,11 +3,13 @@
 # sanitizers, then the Win32 build under Wine on a private X display.
 # While working on one area: LUMORA_BUILD=<folder> (default build/),
 # LUMORA_TARGETS="t1 t2" builds only those targets, LUMORA_TESTS=<regex>
-# runs only matching tests, LUMORA_NATIVE=0 skips the native build.
+# runs only matching tests (a filter that matches none fails), LUMORA_NATIVE=0
+# skips the native build. The 32-bit build is compiled, never run.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh" || exit 1
 export LUMORA_BUILD="${LUMORA_BUILD:-$root/build}"
+unset LUMORA_WINEPREFIX   # the tests' own prefix, never the run command's
 source "$root/tools/wine-env.sh"
 jobs=$(nproc)
 
@@ -17,17 +19,25 @@ for t in ${LUMORA_TARGETS:-}; do targets+=(--target "$t"); done
 filter=()
 [ -n "${LUMORA_TESTS:-}" ] && filter=(-R "$LUMORA_TESTS")
 
+# GCC does not see a cast that changes only the calling convention: no cast
+# may make a callback pointer.
+callbacks='WNDPROC|DLGPROC|TIMERPROC|WNDENUMPROC|HOOKPROC|MONITORENUMPROC|BFFCALLBACK|LPOFNHOOKPROC|LPTHREAD_START_ROUTINE'
+if grep -rnE "(_cast<|\()\s*($callbacks)\s*[>)]" --include='*.cpp' --include='*.h' \
+     "$root"/{picture,settings,ui,album,slideshow,dialogs,app,tests,bench}; then
+  echo "a cast makes a callback pointer (above): declare the function CALLBACK instead" >&2
+  exit 1
+fi
+
 set -e
 if [ "$native" = 1 ]; then
   cmake -S "$root" -B "$LUMORA_BUILD/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_SANITIZE=ON >/dev/null
   cmake --build "$LUMORA_BUILD/native" -j "$jobs" "${targets[@]}"
 fi
-# The 32-bit product must build; the tests run on the 64-bit build of the same sources.
-if [ -z "${LUMORA_TARGETS:-}" ]; then
-  cmake -S "$root" -B "$LUMORA_BUILD/win32" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
-  cmake --build "$LUMORA_BUILD/win32" -j "$jobs" --target lumora
-fi
+# The 32-bit product and its tests must build; the tests run on the 64-bit
+# build of the same sources, this machine's kernel cannot run 32-bit code.
+cmake -S "$root" -B "$LUMORA_BUILD/win32" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
+cmake --build "$LUMORA_BUILD/win32" -j "$jobs" "${targets[@]}"
 cmake -S "$root" -B "$LUMORA_BUILD/win64" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$LUMORA_BUILD/win64" -j "$jobs" "${targets[@]}"
@@ -63,4 +73,8 @@ read -r wf wt <<<"$(summary "$LUMORA_BUILD/win64.log")"
 failed=$(( ${nf:-0} + ${wf:-0} ))
 total=$(( ${nt:-0} + ${wt:-0} ))
 echo "all: $(( total - failed )) passed, $failed failed"
+if [ "$total" -eq 0 ]; then
+  echo "no test matches LUMORA_TESTS='${LUMORA_TESTS:-}'" >&2
+  exit 1
+fi
 [ "$native_rc" -eq 0 ] && [ "$win64_rc" -eq 0 ]
