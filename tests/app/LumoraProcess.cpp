@@ -159,7 +159,8 @@ HWND CLumoraProcess::FindDialog(const std::wstring& caption) const {
 
 HWND CLumoraProcess::WaitDialog(const std::wstring& caption) {
     HWND found = nullptr;
-    EXPECT_TRUE(WaitUntil("a box titled \"" + Utf8(caption) + "\"", [&] { return (found = FindDialog(caption)) != nullptr; }));
+    EXPECT_TRUE(WaitUntil("a box titled \"" + Utf8(caption) + "\"",
+                          [&] { return (found = FindDialog(caption)) != nullptr; }));
     return found;
 }
 

@@ -51,7 +51,8 @@ protected:
         ASSERT_TRUE(m_lumora.Start());
         m_main = m_lumora.WaitMainWindow();
         ASSERT_NE(nullptr, m_main);
-        ASSERT_TRUE(WaitUntil("the main window minimised into the tray", [&] { return IsIconic(m_main) && !IsWindowVisible(m_main); }));
+        ASSERT_TRUE(WaitUntil("the main window minimised into the tray",
+                              [&] { return IsIconic(m_main) && !IsWindowVisible(m_main); }));
     }
     void Tray(UINT mouseMessage) { PostMessageW(m_main, kTrayMessage, 0, mouseMessage); }
     bool Shown() const { return IsWindowVisible(m_main) && !IsIconic(m_main); }
@@ -101,7 +102,8 @@ TEST_F(MainWindow, WithoutKeepInTrayRestoringRemovesTheIcon) {
     ASSERT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
     EXPECT_TRUE(WaitUntil("the removal of the tray icon", [&] { return TrayIconCount() == before; }));
     PostMessageW(m_main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(WaitUntil("the main window in the tray with its icon", [&] { return InTray() && TrayIconCount() == before + 1; }));
+    EXPECT_TRUE(WaitUntil("the main window in the tray with its icon",
+                          [&] { return InTray() && TrayIconCount() == before + 1; }));
 }
 
 TEST_F(MainWindow, TwoTrayClicksWhileInFrontHideThenShow) {
@@ -158,7 +160,8 @@ TEST_F(MainWindow, WithoutMinimizeToTrayTheWindowStaysOnTheTaskbar) {
     ASSERT_TRUE(m_lumora.Start());
     m_main = m_lumora.WaitMainWindow();
     ASSERT_NE(nullptr, m_main);
-    EXPECT_TRUE(WaitUntil("the main window minimised on the taskbar", [&] { return IsIconic(m_main) && IsWindowVisible(m_main); }));
+    EXPECT_TRUE(WaitUntil("the main window minimised on the taskbar",
+                          [&] { return IsIconic(m_main) && IsWindowVisible(m_main); }));
 }
 
 TEST_F(MainWindow, EscapeWithEscMinMinimisesInsteadOfExiting) {

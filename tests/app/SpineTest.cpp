@@ -105,7 +105,8 @@ TEST_F(Spine, LaterStartIsNotAFirstRunAndGoesToTheTray) {
     ASSERT_TRUE(lumora.Start());
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
-    EXPECT_TRUE(WaitUntil("the main window minimised into the tray", [&] { return IsIconic(main) && !IsWindowVisible(main); }));
+    EXPECT_TRUE(WaitUntil("the main window minimised into the tray",
+                          [&] { return IsIconic(main) && !IsWindowVisible(main); }));
     // Not a first run: no shortcut is made.
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(StartupShortcutPath().c_str()));
     CloseAndExpectCleanExit(lumora, main);
@@ -120,7 +121,8 @@ TEST_F(Spine, SecondProcessActivatesTheFirstAndEndsWithCodeZero) {
     // Start-up is over once the window sits minimised in the tray. Wine's X11
     // driver still delivers the events of that minimise for a moment; an
     // activation before them would be undone by them (not so on Windows).
-    ASSERT_TRUE(WaitUntil("the main window minimised into the tray", [&] { return IsIconic(main) && !IsWindowVisible(main); }));
+    ASSERT_TRUE(WaitUntil("the main window minimised into the tray",
+                          [&] { return IsIconic(main) && !IsWindowVisible(main); }));
     Sleep(3000);
     std::wstring handleBefore;
     ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handleBefore));

@@ -93,7 +93,8 @@ TEST(BandedStretch, BandsWiderThanTheTargetOrSourceStayInsideTheBuffers)
                 ASSERT_TRUE(BlendStretchedBands(src, dst, w, h, band, band));
                 for (size_t i = 0; i < kGuard; ++i) {
                     ASSERT_EQ(buffer[i], kBack) << "before the target, " << w << "x" << h << " band " << band;
-                    ASSERT_EQ(buffer[kGuard + bytes + i], kBack) << "after the target, " << w << "x" << h << " band " << band;
+                    ASSERT_EQ(buffer[kGuard + bytes + i], kBack)
+                        << "after the target, " << w << "x" << h << " band " << band;
                 }
                 for (size_t i = 0; i < bytes; ++i) {
                     const int want = i % 4 == 3 ? kBack : static_cast<int>(colour >> (i % 4 * 8) & 0xFF);

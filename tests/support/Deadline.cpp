@@ -11,8 +11,9 @@ void WaitForMessage(DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms,
 
 std::string Utf8(const std::wstring& text) {
     const int size = static_cast<int>(text.size());
-    std::string out(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), size, nullptr, 0, nullptr, nullptr)), '\0');
-    if (!out.empty()) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), size, &out[0], static_cast<int>(out.size()), nullptr, nullptr);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(std::max(bytes, 0)), '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), size, &out[0], bytes, nullptr, nullptr);
     return out;
 }
 
