@@ -23,7 +23,14 @@ public:
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder() { RemoveTree(m_path); }
+    ~TempFolder() {
+        // A folder cannot be removed while it is the current one (a test or
+        // the open-file dialog may have made it so).
+        wchar_t current[MAX_PATH] = L"";
+        GetCurrentDirectoryW(MAX_PATH, current);
+        if (_wcsnicmp(current, m_path.c_str(), m_path.size()) == 0) SetCurrentDirectoryW(TempPath().c_str());
+        RemoveTree(m_path);
+    }
 
     const std::wstring& Path() const { return m_path; }
 
