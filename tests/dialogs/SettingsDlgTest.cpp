@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <memory>
 
 #include "app/Shortcut.h"
@@ -330,6 +331,84 @@ TEST_F(SettingsDlgTest, AlbumCreatedFilledFromAFolderRenamedAndMadeCurrentShows)
     EXPECT_TRUE(IsWindowVisible(slide));
     EXPECT_EQ(L"Snow", m_app->GetAlbumName().Str());
     m_app->StopShow();
+}
+
+// Fault: a refused write was reported as done, and OK went on to delete the
+// keys of deleted and renamed albums.
+TEST_F(SettingsDlgTest, RefusedSaveNamesTheAlbumKeepsTheDialogOpenAndDeletesNothing) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Family", L"Relatives");
+    Items().Click(AlbumRow(L"Garden"), false, false);
+    AnswerMessageBox(IDOK);
+    Command(IDC_DELETE_ALBUM);
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    const std::wstring first = m_dialog->Albums().GetAt(0)->GetAlbumName().Str();
+    std::wstring message;
+    AnswerMessageBox(IDOK, &message);
+    CRegStore::FailNthWrite(1, ERROR_ACCESS_DENIED);
+    Command(IDOK);
+    EXPECT_FALSE(AnswerPending());
+    EXPECT_NE(std::wstring::npos, message.find(L"\"" + first + L"\" could not be saved")) << message;
+    wchar_t system[256] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_ACCESS_DENIED, 0,
+                   system, 256, nullptr);
+    const std::wstring reason(system, std::wcscspn(system, L"\r\n"));
+    ASSERT_FALSE(reason.empty());
+    EXPECT_NE(std::wstring::npos, message.find(reason)) << message;
+    EXPECT_TRUE(IsWindow(m_hwnd));
+    EXPECT_EQ(before, ProfilesSnapshot());
+
+    Command(IDOK);
+    EXPECT_FALSE(IsWindow(m_hwnd));
+    EXPECT_EQ((FileList{L"Relatives", L"Trips"}), SubKeys(kProfiles));
+    EXPECT_EQ(FileList{L"f1.bmp"}, StoredFileNames(L"Relatives"));
+}
+
+// Fault: the current album was found by its exact name. With "Profile" and
+// the key differing in letter case no radio tool was checked, and OK took the
+// application's photos for a deleted album's and replaced them.
+TEST_F(SettingsDlgTest, CurrentAlbumIsFoundIgnoringLetterCase) {
+    StoreText(kProfiles, L"Profile", L"TRIPS");
+    m_app->ReinitAlbum();
+    m_app->Load();
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ASSERT_NE(nullptr, AlbumRow(L"Trips"));
+    EXPECT_TRUE(AlbumRow(L"Trips")->m_leftTools[0]->Has(CNavPaneItemTool::kChecked));
+    EXPECT_FALSE(AlbumRow(L"Family")->m_leftTools[0]->Has(CNavPaneItemTool::kChecked));
+    m_app->AddPhoto(Picture(L"t3.bmp"));   // as the photos page adds one
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp", L"t3.bmp"}), FileNames(*m_app));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp", L"t3.bmp"}), StoredFileNames(L"Trips"));
+}
+
+TEST_F(SettingsDlgTest, RenamingTheCurrentAlbumInLetterCaseOnlyRenamesItsKey) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Trips", L"TRIPS");
+    EXPECT_TRUE(AlbumRow(L"TRIPS")->m_leftTools[0]->Has(CNavPaneItemTool::kChecked));
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"Family", L"Garden", L"TRIPS"}), SubKeys(kProfiles));
+    EXPECT_EQ(L"TRIPS", ReadText(kProfiles, L"Profile"));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp"}), StoredFileNames(L"TRIPS"));
+}
+
+// Fault: Cancel's reload filled an empty current album, and that save
+// removed "Handle" while the program ran: a later start ran a second copy.
+TEST_F(SettingsDlgTest, CancelNeverTouchesTheHandle) {
+    StoreAlbum(L"Empty", {});
+    StoreText(kProfiles, L"Profile", L"Empty");
+    m_app->ReinitAlbum();
+    m_app->Load();
+    const std::wstring main = L"Software\\Arvendal\\Lumora\\Options\\Windows\\Main";
+    StoreText(main, L"Handle", L"4242");
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ClickTool(AlbumRow(L"Family"), 0);
+    Command(IDCANCEL);
+    EXPECT_EQ(L"Empty", m_app->GetAlbumName().Str());
+    EXPECT_EQ(L"4242", ReadText(main, L"Handle"));
 }
 
 TEST_F(SettingsDlgTest, StartWithWindowsChangesTheShortcutOnlyOnOk) {
