@@ -151,7 +151,7 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
         backup.Restore();
         return false;
     }
-    if (caseOnly || dropOldKey) m_renamedFrom = tstr();
+    if (dropOldKey) m_renamedFrom = tstr();
     return true;
 }
 

@@ -52,7 +52,8 @@ public:
     // Save, except that a pending rename's old key stays, and the rename stays
     // pending: for saving several albums, one of which may take the old name,
     // before any old key goes (see TakeRenamedFrom). A change of letter case
-    // only is completed all the same: the key is the album's own.
+    // only is made all the same (the key is the album's own) and stays
+    // pending too, so that it is made again should the albums be put back.
     bool SaveKeepingOldKey();
     // The system error code of the latest failed save.
     unsigned long SaveError() const { return m_saveError; }

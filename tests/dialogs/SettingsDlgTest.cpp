@@ -334,35 +334,50 @@ TEST_F(SettingsDlgTest, AlbumCreatedFilledFromAFolderRenamedAndMadeCurrentShows)
 }
 
 // Fault: a refused write was reported as done, and OK went on to delete the
-// keys of deleted and renamed albums.
-TEST_F(SettingsDlgTest, RefusedSaveNamesTheAlbumKeepsTheDialogOpenAndDeletesNothing) {
+// keys of deleted and renamed albums. Writes of OK throughout its course are
+// refused in turn (every 17th: each refusal costs a message box; the album
+// tests refuse every single write of a save): each time a message names an
+// album and the system's reason, the dialog stays open and the store is as
+// it was; then OK goes through.
+TEST_F(SettingsDlgTest, EveryRefusedWriteOfOkKeepsTheDialogOpenAndTheStoreAsItWas) {
     Open();
     ChoosePage(IDC_PAGE_ALBUMS);
-    Rename(L"Family", L"Relatives");
-    Items().Click(AlbumRow(L"Garden"), false, false);
+    Rename(L"Garden", L"Park");
+    Rename(L"Family", L"Garden");
+    Rename(L"Trips", L"TRIPS");
+    NewAlbum(L"Winter");
+    Items().Click(AlbumRow(L"Winter"), false, false);
     AnswerMessageBox(IDOK);
     Command(IDC_DELETE_ALBUM);
     const std::vector<std::wstring> before = ProfilesSnapshot();
-    const std::wstring first = m_dialog->Albums().GetAt(0)->GetAlbumName().Str();
-    std::wstring message;
-    AnswerMessageBox(IDOK, &message);
-    CRegStore::FailNthWrite(1, ERROR_ACCESS_DENIED);
-    Command(IDOK);
-    EXPECT_FALSE(AnswerPending());
-    EXPECT_NE(std::wstring::npos, message.find(L"\"" + first + L"\" could not be saved")) << message;
     wchar_t system[256] = L"";
     FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_ACCESS_DENIED, 0,
                    system, 256, nullptr);
     const std::wstring reason(system, std::wcscspn(system, L"\r\n"));
     ASSERT_FALSE(reason.empty());
-    EXPECT_NE(std::wstring::npos, message.find(reason)) << message;
-    EXPECT_TRUE(IsWindow(m_hwnd));
-    EXPECT_EQ(before, ProfilesSnapshot());
-
-    Command(IDOK);
-    EXPECT_FALSE(IsWindow(m_hwnd));
-    EXPECT_EQ((FileList{L"Relatives", L"Trips"}), SubKeys(kProfiles));
-    EXPECT_EQ(FileList{L"f1.bmp"}, StoredFileNames(L"Relatives"));
+    std::wstring message;
+    unsigned long refused = 1;
+    for (;; refused += 17) {
+        message.clear();
+        AnswerMessageBox(IDOK, &message);
+        CRegStore::FailNthWrite(refused, ERROR_ACCESS_DENIED);
+        Command(IDOK);
+        if (!IsWindow(m_hwnd)) break;
+        ASSERT_FALSE(AnswerPending()) << "write " << refused << " refused without a message";
+        ASSERT_NE(std::wstring::npos, message.find(L"\" could not be saved.")) << message;
+        ASSERT_NE(std::wstring::npos, message.find(reason)) << message;
+        ASSERT_EQ(before, ProfilesSnapshot()) << "write " << refused << " refused";
+    }
+    EXPECT_NE(0ul, CRegStore::WritesBeforeFailure());
+    CRegStore::FailNthWrite(0, 0);
+    // The answer made ready for the OK that went through takes this box.
+    MessageBoxW(nullptr, L"", L"", MB_OK);
+    EXPECT_GT(refused, 50ul);   // the refusals reached every album
+    EXPECT_EQ((FileList{L"Garden", L"Park", L"TRIPS"}), SubKeys(kProfiles));
+    EXPECT_EQ(FileList{L"f1.bmp"}, StoredFileNames(L"Garden"));
+    EXPECT_EQ((FileList{L"g1.bmp", L"g2.bmp", L"g3.bmp"}), StoredFileNames(L"Park"));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp"}), StoredFileNames(L"TRIPS"));
+    EXPECT_EQ(L"TRIPS", ReadText(kProfiles, L"Profile"));
 }
 
 // Fault: the current album was found by its exact name. With "Profile" and
