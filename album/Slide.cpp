@@ -40,10 +40,12 @@ bool CSlide::LoadPath(CRegStore& store, const tstr& key)
     return true;
 }
 
-bool CSlide::SavePath(CRegStore& store, const tstr& key)
+bool CSlide::SavePath(CRegStore& store, const tstr& key) { return m_path.Save(store, key); }
+
+bool CSlide::IsSavedAt(CRegStore& store, const tstr& key) const
 {
-    m_path.Save(store, key);
-    return true;
+    tstr stored;
+    return store.ReadString(key, kPathValue, stored) && stored == GetPath();
 }
 
 bool CSlide::MakeThumbnail() { return MakePhotoThumbnail(GetPath().c_str(), m_thumbnail); }

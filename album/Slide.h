@@ -25,6 +25,8 @@ public:
     virtual bool OnRelease() { return true; }
     virtual bool LoadPath(CRegStore& store, const tstr& key);
     virtual bool SavePath(CRegStore& store, const tstr& key);
+    // Whether the store holds this entry's path under key.
+    virtual bool IsSavedAt(CRegStore& store, const tstr& key) const;
 
     // Decodes the file into the thumbnail unless there is one already; false
     // when the file is missing or cannot be decoded (tried again next time).

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "album/AlbumBackup.h"
 #include "album/FolderScan.h"
 
 const wchar_t CWppProfile::kSlidesSection[] = L"*prof*Slides";
@@ -16,9 +17,11 @@ bool CWppProfile::s_taskbarRtl = false;
 namespace {
 const wchar_t kProfPlaceholder[] = L"*prof*";
 const wchar_t kSlidesKey[] = L"Slides";
-
-tstr AlbumKey(const tstr& name) { return tstr(CWppProfile::kProfilesSection) + L"\\" + name; }
 }  // namespace
+
+tstr CWppProfile::AlbumKey(const tstr& name) { return tstr(kProfilesSection) + L"\\" + name; }
+
+tstr CWppProfile::SlidesKey(const tstr& name) { return AlbumPrefix(name) + kSlidesKey; }
 
 CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
 {
@@ -112,33 +115,75 @@ void CWppProfile::ResolvePlacementDefaults()
     if (m_placementY.GetValue() == kUnplaced) m_placementY.SetValue(2);
 }
 
-bool CWppProfile::Save()
+bool CWppProfile::Save() { return SaveAlbum(true); }
+
+bool CWppProfile::SaveKeepingOldKey() { return SaveAlbum(false); }
+
+bool CWppProfile::SaveAlbum(bool dropOldKey)
 {
-    const tstr& name = GetAlbumName();
+    const tstr name = GetAlbumName();
     // Not even "Profile": it would name an album that cannot be read back.
     if (CheckAlbumName(name, {}) != NameProblem::None) return false;
-    const bool saved = CApp::Save();
     CRegStore& store = GetStore();
-    store.AddReplacement(kProfPlaceholder, AlbumPrefix(name));
-    m_albumSettings.SaveAll();
-    m_photos.SaveItems(&store);
-    DeleteStaleAlbumKeys();
+    store.ClearLastError();
+    CAlbumBackup backup(store, m_albumSettings);
+    backup.Keep(name);
+    const bool caseOnly = !m_renamedFrom.IsEmpty() && SameName(m_renamedFrom, name);
+    bool saved;
+    if (caseOnly) {
+        // The old and the new spelling are one key: the album stays complete
+        // under an interim name while the old key goes and the new one is made.
+        const tstr interim = InterimName(name);
+        backup.Keep(interim);
+        saved = !interim.IsEmpty() && WriteAlbumAt(interim) && DeleteStoredAlbum(m_renamedFrom) &&
+                WriteAlbumAt(name) && DeleteStoredAlbum(interim);
+    } else {
+        if (dropOldKey && !m_renamedFrom.IsEmpty()) backup.Keep(m_renamedFrom);
+        saved = WriteAlbumAt(name);
+    }
+    // "Profile" names the album only once it is complete.
+    saved = saved && CApp::Save();
     // Only now that the album is complete under its new name.
-    if (!m_renamedFrom.IsEmpty()) DeleteStoredAlbum(m_renamedFrom);
-    m_renamedFrom = tstr();
-    return saved;
+    if (saved && dropOldKey && !caseOnly && !m_renamedFrom.IsEmpty()) saved = DeleteStoredAlbum(m_renamedFrom);
+    PointAt(name);
+    if (!saved) {
+        m_saveError = store.LastError() ? store.LastError() : static_cast<unsigned long>(ERROR_WRITE_FAULT);
+        backup.Restore();
+        return false;
+    }
+    if (dropOldKey) m_renamedFrom = tstr();
+    return true;
+}
+
+bool CWppProfile::WriteAlbumAt(const tstr& name)
+{
+    GetStore().AddReplacement(kProfPlaceholder, AlbumPrefix(name));
+    const bool settings = m_albumSettings.SaveAll();
+    return settings && m_photos.SaveItems(&GetStore()) && DeleteStaleAlbumKeys(name);
 }
 
 // Nothing but the settings key lives below the album's own key.
-void CWppProfile::DeleteStaleAlbumKeys()
+bool CWppProfile::DeleteStaleAlbumKeys(const tstr& albumName)
 {
     CRegStore& store = GetStore();
-    const tstr album = AlbumKey(GetAlbumName());
+    const tstr album = AlbumKey(albumName);
     std::vector<tstr> stale;
     tstr name;
     for (unsigned long i = 0; store.EnumSubKey(album, i, name); ++i)
         if (!SameName(name, kSlidesKey)) stale.push_back(album + L"\\" + name);
-    for (const tstr& key : stale) store.DeleteKey(key);
+    for (const tstr& key : stale)
+        if (!store.RemoveKey(key)) return false;
+    return true;
+}
+
+tstr CWppProfile::InterimName(const tstr& name)
+{
+    for (int n = 1; n < 100; ++n) {
+        const tstr suffix = tstr(L" ~") + tstr::FromInt(n);
+        const tstr interim = tstr(name.Str().substr(0, kMaxNameLength - suffix.Length())) + suffix;
+        if (!GetStore().KeyExists(AlbumKey(interim))) return interim;
+    }
+    return tstr();
 }
 
 void CWppProfile::MakeThumbnails()
@@ -248,8 +293,7 @@ void CWppProfile::PointAt(const tstr& name)
 void CWppProfile::RenameAlbum(const tstr& name)
 {
     const tstr stored = m_renamedFrom.IsEmpty() ? GetAlbumName() : m_renamedFrom;
-    // A change of letter case only keeps the same key.
-    m_renamedFrom = SameName(stored, name) ? tstr() : stored;
+    m_renamedFrom = stored == name ? tstr() : stored;
     PointAt(name);
 }
 
@@ -270,5 +314,5 @@ tstr CWppProfile::StoredCurrentAlbumName()
 bool CWppProfile::DeleteStoredAlbum(const tstr& name)
 {
     if (CheckAlbumName(name, {}) != NameProblem::None) return false;
-    return GetStore().DeleteKey(AlbumKey(name));
+    return GetStore().RemoveKey(AlbumKey(name));
 }

@@ -43,11 +43,20 @@ public:
     // An album never placed goes to the bottom corner away from the start
     // button.
     void ResolvePlacementDefaults();
-    // Writes "Profile", the lower layers, the album settings and the photos in
-    // place, then removes what is stale; a renamed album's old key goes last.
-    // Refused, writing nothing, for a name that is not a usable key (see
-    // CheckAlbumName).
+    // Writes the album settings and the photos in place, reads the photos
+    // back, removes what is stale, then writes "Profile" and the lower layers;
+    // a renamed album's old key goes last. When any of it fails, the store is
+    // put back as it was before and SaveError tells why. Refused, writing
+    // nothing, for a name that is not a usable key (see CheckAlbumName).
     bool Save() override;
+    // Save, except that a pending rename's old key stays, and the rename stays
+    // pending: for saving several albums, one of which may take the old name,
+    // before any old key goes (see TakeRenamedFrom). A change of letter case
+    // only is made all the same (the key is the album's own) and stays
+    // pending too, so that it is made again should the albums be put back.
+    bool SaveKeepingOldKey();
+    // The system error code of the latest failed save.
+    unsigned long SaveError() const { return m_saveError; }
 
     // An album object has no window of its own.
     void CreateMainDialog(HWND) override {}
@@ -91,17 +100,22 @@ public:
     // change together, so no save can write one album over another's key.
     void PointAt(const tstr& name);
     // PointAt, and the stored album moves to the new key with the next Save
-    // (written under the new name first, the old key removed after).
+    // (written under the new name first, the old key removed after). Registry
+    // keys keep the letter case they were made with, so a change of case
+    // only moves the key too.
     void RenameAlbum(const tstr& name);
     // The stored name a pending rename will remove at the next Save; empty
     // when there is none.
     const tstr& RenamedFrom() const { return m_renamedFrom; }
-    // The pending rename's old name, which the next Save then leaves in
-    // place: for saving several albums, one of which may take the old name,
-    // before any old key goes.
+    // The pending rename's old name, which is then no longer pending: once
+    // the old key was dealt with after SaveKeepingOldKey.
     tstr TakeRenamedFrom();
-    // Removes the stored album `name`; refused for names that are not album names.
+    // Removes the stored album `name` (true when there is none); refused for
+    // names that are not album names.
     bool DeleteStoredAlbum(const tstr& name);
+    // "Profiles\<name>" and its settings key "Profiles\<name>\Slides".
+    static tstr AlbumKey(const tstr& name);
+    static tstr SlidesKey(const tstr& name);
     // "Profile" of "Profiles", or "Default" when that is missing or no usable
     // album name (it is a key name under "Profiles").
     tstr StoredCurrentAlbumName();
@@ -140,7 +154,14 @@ protected:
     virtual bool GetShellFolder(int csidl, tstr& path);
 
 private:
-    void DeleteStaleAlbumKeys();
+    bool SaveAlbum(bool dropOldKey);
+    // The settings and photos under the key of `name`, read back, with
+    // nothing else left below that key.
+    bool WriteAlbumAt(const tstr& name);
+    bool DeleteStaleAlbumKeys(const tstr& albumName);
+    // A name under which the album can stay while the letter case of its
+    // key changes: no album is stored under it. Empty when none was found.
+    tstr InterimName(const tstr& name);
 
     static bool s_taskbarRtl;
 
@@ -160,4 +181,5 @@ private:
     CParamRegSet m_albumSettings;
     CDialog m_noDialog;
     tstr m_renamedFrom;
+    unsigned long m_saveError = 0;
 };

@@ -102,16 +102,6 @@ void DialogTest::StoreAlbum(const std::wstring& name, const std::vector<std::wst
     }
 }
 
-std::vector<std::wstring> DialogTest::ProfilesSnapshot() {
-    std::vector<std::wstring> lines;
-    std::function<void(const std::wstring&)> walk = [&](const std::wstring& path) {
-        for (const std::wstring& name : ValueNames(path)) lines.push_back(path + L"=" + name + L"=" + ReadText(path, name.c_str()));
-        for (const std::wstring& key : SubKeys(path)) walk(path + L"\\" + key);
-    };
-    walk(kProfiles);
-    return lines;
-}
-
 std::vector<std::wstring> DialogTest::FileNames(const CWppProfile& album) {
     std::vector<std::wstring> names;
     for (const CSlide* photo : album.Photos()) {

@@ -48,8 +48,6 @@ protected:
 
     // Saves the Slides of an album with the given photo paths.
     void StoreAlbum(const std::wstring& name, const std::vector<std::wstring>& photos);
-    // Every value under Profiles, as "key\name=value" lines, sorted.
-    static std::vector<std::wstring> ProfilesSnapshot();
 
     // Names of the paths of an album in order, file names only.
     static std::vector<std::wstring> FileNames(const CWppProfile& album);

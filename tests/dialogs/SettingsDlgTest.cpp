@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <memory>
 
 #include "app/Shortcut.h"
@@ -330,6 +331,99 @@ TEST_F(SettingsDlgTest, AlbumCreatedFilledFromAFolderRenamedAndMadeCurrentShows)
     EXPECT_TRUE(IsWindowVisible(slide));
     EXPECT_EQ(L"Snow", m_app->GetAlbumName().Str());
     m_app->StopShow();
+}
+
+// Fault: a refused write was reported as done, and OK went on to delete the
+// keys of deleted and renamed albums. Writes of OK throughout its course are
+// refused in turn (every 17th: each refusal costs a message box; the album
+// tests refuse every single write of a save): each time a message names an
+// album and the system's reason, the dialog stays open and the store is as
+// it was; then OK goes through.
+TEST_F(SettingsDlgTest, EveryRefusedWriteOfOkKeepsTheDialogOpenAndTheStoreAsItWas) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Garden", L"Park");
+    Rename(L"Family", L"Garden");
+    Rename(L"Trips", L"TRIPS");
+    NewAlbum(L"Winter");
+    Items().Click(AlbumRow(L"Winter"), false, false);
+    AnswerMessageBox(IDOK);
+    Command(IDC_DELETE_ALBUM);
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    wchar_t system[256] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_ACCESS_DENIED, 0,
+                   system, 256, nullptr);
+    const std::wstring reason(system, std::wcscspn(system, L"\r\n"));
+    ASSERT_FALSE(reason.empty());
+    std::wstring message;
+    unsigned long refused = 1;
+    for (;; refused += 17) {
+        message.clear();
+        AnswerMessageBox(IDOK, &message);
+        CRegStore::FailNthWrite(refused, ERROR_ACCESS_DENIED);
+        Command(IDOK);
+        if (!IsWindow(m_hwnd)) break;
+        ASSERT_FALSE(AnswerPending()) << "write " << refused << " refused without a message";
+        ASSERT_NE(std::wstring::npos, message.find(L"\" could not be saved.")) << message;
+        ASSERT_NE(std::wstring::npos, message.find(reason)) << message;
+        ASSERT_EQ(before, ProfilesSnapshot()) << "write " << refused << " refused";
+    }
+    EXPECT_NE(0ul, CRegStore::WritesBeforeFailure());
+    CRegStore::FailNthWrite(0, 0);
+    // The answer made ready for the OK that went through takes this box.
+    MessageBoxW(nullptr, L"", L"", MB_OK);
+    EXPECT_GT(refused, 50ul);   // the refusals reached every album
+    EXPECT_EQ((FileList{L"Garden", L"Park", L"TRIPS"}), SubKeys(kProfiles));
+    EXPECT_EQ(FileList{L"f1.bmp"}, StoredFileNames(L"Garden"));
+    EXPECT_EQ((FileList{L"g1.bmp", L"g2.bmp", L"g3.bmp"}), StoredFileNames(L"Park"));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp"}), StoredFileNames(L"TRIPS"));
+    EXPECT_EQ(L"TRIPS", ReadText(kProfiles, L"Profile"));
+}
+
+// Fault: the current album was found by its exact name. With "Profile" and
+// the key differing in letter case no radio tool was checked, and OK took the
+// application's photos for a deleted album's and replaced them.
+TEST_F(SettingsDlgTest, CurrentAlbumIsFoundIgnoringLetterCase) {
+    StoreText(kProfiles, L"Profile", L"TRIPS");
+    m_app->ReinitAlbum();
+    m_app->Load();
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ASSERT_NE(nullptr, AlbumRow(L"Trips"));
+    EXPECT_TRUE(AlbumRow(L"Trips")->m_leftTools[0]->Has(CNavPaneItemTool::kChecked));
+    EXPECT_FALSE(AlbumRow(L"Family")->m_leftTools[0]->Has(CNavPaneItemTool::kChecked));
+    m_app->AddPhoto(Picture(L"t3.bmp"));   // as the photos page adds one
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp", L"t3.bmp"}), FileNames(*m_app));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp", L"t3.bmp"}), StoredFileNames(L"Trips"));
+}
+
+TEST_F(SettingsDlgTest, RenamingTheCurrentAlbumInLetterCaseOnlyRenamesItsKey) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Trips", L"TRIPS");
+    EXPECT_TRUE(AlbumRow(L"TRIPS")->m_leftTools[0]->Has(CNavPaneItemTool::kChecked));
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"Family", L"Garden", L"TRIPS"}), SubKeys(kProfiles));
+    EXPECT_EQ(L"TRIPS", ReadText(kProfiles, L"Profile"));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp"}), StoredFileNames(L"TRIPS"));
+}
+
+// Fault: Cancel's reload filled an empty current album, and that save
+// removed "Handle" while the program ran: a later start ran a second copy.
+TEST_F(SettingsDlgTest, CancelNeverTouchesTheHandle) {
+    StoreAlbum(L"Empty", {});
+    StoreText(kProfiles, L"Profile", L"Empty");
+    m_app->ReinitAlbum();
+    m_app->Load();
+    const std::wstring main = L"Software\\Arvendal\\Lumora\\Options\\Windows\\Main";
+    StoreText(main, L"Handle", L"4242");
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ClickTool(AlbumRow(L"Family"), 0);
+    Command(IDCANCEL);
+    EXPECT_EQ(L"Empty", m_app->GetAlbumName().Str());
+    EXPECT_EQ(L"4242", ReadText(main, L"Handle"));
 }
 
 TEST_F(SettingsDlgTest, StartWithWindowsChangesTheShortcutOnlyOnOk) {
