@@ -50,6 +50,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${PUBLISHER}. All rig
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "Setup will install ${TITLE} ${VERSION} for your account; it needs no administrator rights.$\r$\n$\r$\nIf ${TITLE} is running, Setup asks it to exit first; your albums and settings are kept.$\r$\n$\r$\n$_CLICK"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\lumora.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${TITLE}"
 
@@ -183,7 +184,9 @@ Section "Install"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  SetDetailsPrint none
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  SetDetailsPrint both
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
