@@ -5,6 +5,9 @@
 # LUMORA_TARGETS="t1 t2" builds only those targets, LUMORA_TESTS=<regex>
 # runs only matching tests (a filter that matches none fails), LUMORA_NATIVE=0
 # skips the native build. The 32-bit build is compiled, never run.
+# Last, tools/package.sh builds the packages and the tests labelled "package"
+# install them; LUMORA_PACKAGE=0 skips that, and so does a LUMORA_TARGETS
+# without test_package.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh" || exit 1
@@ -65,16 +68,29 @@ if [ "$native" = 1 ]; then
   ctest --test-dir "$LUMORA_BUILD/native" --output-on-failure -j "$jobs" "${filter[@]}" | tee "$LUMORA_BUILD/native.log"
   native_rc=${PIPESTATUS[0]}
 fi
-ctest --test-dir "$LUMORA_BUILD/win64" --output-on-failure "${filter[@]}" | tee "$LUMORA_BUILD/win64.log"
+ctest --test-dir "$LUMORA_BUILD/win64" --output-on-failure -LE package "${filter[@]}" | tee "$LUMORA_BUILD/win64.log"
 win64_rc=${PIPESTATUS[0]}
+
+package_rc=0
+: >"$LUMORA_BUILD/package.log"
+if [ "${LUMORA_PACKAGE:-1}" = 1 ] && { [ -z "${LUMORA_TARGETS:-}" ] || [[ " $LUMORA_TARGETS " == *" test_package "* ]]; }; then
+  if "$root/tools/package.sh"; then
+    ctest --test-dir "$LUMORA_BUILD/win64" --output-on-failure -L package "${filter[@]}" | tee "$LUMORA_BUILD/package.log"
+    package_rc=${PIPESTATUS[0]}
+  else
+    echo "test: tools/package.sh failed" | tee "$LUMORA_BUILD/package.log"
+    package_rc=1
+  fi
+fi
 
 read -r nf nt <<<"$(summary "$LUMORA_BUILD/native.log")"
 read -r wf wt <<<"$(summary "$LUMORA_BUILD/win64.log")"
-failed=$(( ${nf:-0} + ${wf:-0} ))
-total=$(( ${nt:-0} + ${wt:-0} ))
+read -r pf pt <<<"$(summary "$LUMORA_BUILD/package.log")"
+failed=$(( ${nf:-0} + ${wf:-0} + ${pf:-0} + package_rc * (${pt:-0} == 0) ))
+total=$(( ${nt:-0} + ${wt:-0} + ${pt:-0} ))
 echo "all: $(( total - failed )) passed, $failed failed"
 if [ "$total" -eq 0 ]; then
   echo "no test matches LUMORA_TESTS='${LUMORA_TESTS:-}'" >&2
   exit 1
 fi
-[ "$native_rc" -eq 0 ] && [ "$win64_rc" -eq 0 ]
+[ "$native_rc" -eq 0 ] && [ "$win64_rc" -eq 0 ] && [ "$package_rc" -eq 0 ]

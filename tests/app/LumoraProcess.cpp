@@ -101,13 +101,16 @@ std::wstring StartupShortcutPath() {
     return path + kTitle + L".lnk";
 }
 
-std::wstring LumoraExePath() {
-    // The build passes the path as the Unix path of the cross build; Wine
-    // maps the root of the Unix file system to drive Z:.
-    std::string unix = LUMORA_EXE;
+std::wstring WindowsPath(const std::string& unixPath) {
+    // Wine maps the root of the Unix file system to drive Z:.
     std::wstring path = L"Z:";
-    for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
     return path;
+}
+
+std::wstring LumoraExePath() {
+    // The build passes the path as the Unix path of the cross build.
+    return WindowsPath(LUMORA_EXE);
 }
 
 CLumoraProcess::~CLumoraProcess() {
@@ -121,7 +124,10 @@ CLumoraProcess::~CLumoraProcess() {
 }
 
 bool CLumoraProcess::Start() {
-    std::wstring exe = LumoraExePath();
+    return Start(LumoraExePath());
+}
+
+bool CLumoraProcess::Start(const std::wstring& exe) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);

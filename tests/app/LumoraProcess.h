@@ -24,6 +24,9 @@ std::vector<std::wstring> ValueNames(const std::wstring& key);
 bool KeyExists(const std::wstring& key);
 
 std::wstring StartupShortcutPath();
+// An ASCII Unix path as Wine shows it.
+std::wstring WindowsPath(const std::string& unixPath);
+// The program of this build.
 std::wstring LumoraExePath();
 
 class CLumoraProcess {
@@ -34,7 +37,8 @@ public:
     // Kills the process if a test left it running.
     ~CLumoraProcess();
 
-    bool Start();
+    bool Start();   // the program of this build
+    bool Start(const std::wstring& exe);
     DWORD Id() const { return m_info.dwProcessId; }
     // The process's top-level window titled "Lumora Photo Frame", or null.
     HWND FindMainWindow() const;
