@@ -7,49 +7,10 @@
 
 #include "FakeAlbum.h"
 #include "ShowTest.h"
-#include "picture/Picture.h"
 #include "slideshow/Placement.h"
 #include "slideshow/SlideWnd.h"
 
 namespace {
-
-// Starts a Linux program of the test machine (Wine runs ELF binaries; it
-// does not wait for them).
-bool RunUnix(const std::wstring& commandLine)
-{
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    std::wstring line = commandLine;
-    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
-}
-
-// Screenshot of the whole X display: a PNG to look at, and a BMP to check.
-// The windows keep being served while it is taken.
-bool Screenshot(const std::wstring& name, CBmp& out)
-{
-    wchar_t display[64] = L"";
-    GetEnvironmentVariableW(L"DISPLAY", display, 64);
-    const std::wstring dir = TestFolder(L"lumora-shots");
-    const std::wstring shot = L"/tmp/lumora-shots/" + name;
-    DeleteFileW((dir + name + L".bmp").c_str());
-    RunUnix(L"Z:\\bin\\sh -c \"import -window root -display " + std::wstring(display) + L" " + shot +
-            L".png && convert " + shot + L".png BMP3:" + shot + L".tmp && mv " + shot + L".tmp " + shot + L".bmp\"");
-    return PumpUntil([&] { return LoadPhotoFile((dir + name + L".bmp").c_str(), out); }, 20000);
-}
-
-struct Rgb {
-    int r, g, b;
-};
-Rgb At(const CBmp& shot, int x, int y)
-{
-    const uint32_t p = shot.Pixel(x, y);
-    return {static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF), static_cast<int>(p & 0xFF)};
-}
 
 class ScreenTest : public ::testing::Test {
 protected:
@@ -127,11 +88,7 @@ TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
     const int grabY = r.top + 4;   // in the top band
     const int toX = area.left + (area.right - area.left) * 3 / 4;
     const int toY = area.top + (area.bottom - area.top) * 5 / 6;
-    ASSERT_TRUE(RunUnix(L"Z:\\usr\\bin\\xdotool mousemove " + std::to_wstring(grabX) + L" " +
-                            std::to_wstring(grabY) + L" sleep 0.3 mousedown 1 sleep 0.3 mousemove " +
-                            std::to_wstring(grabX + 40) + L" " + std::to_wstring(grabY + 30) +
-                            L" sleep 0.2 mousemove " + std::to_wstring(toX) + L" " + std::to_wstring(toY) +
-                            L" sleep 0.3 mouseup 1"));
+    ASSERT_TRUE(DragPointer(grabX, grabY, toX, toY));
     ASSERT_TRUE(PumpUntil([&] { return album.settings.placementX == 2; }, 15000));
     const SlideRect dropped = WindowRectOf(show.Hwnd());
     EXPECT_GT(dropped.left, r.left + 300);

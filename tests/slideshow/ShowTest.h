@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+class CBmp;
+
 // Dispatches messages until done() holds or about `limitMs` passed (a
 // safety net against hangs, not a timing check). Returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
@@ -23,3 +25,18 @@ std::wstring TestFolder(const wchar_t* name);
 
 // Moves the real (X) pointer.
 void MovePointer(int x, int y);
+
+// Starts a Linux program of the test machine (Wine runs ELF binaries; it
+// does not wait for them).
+bool RunUnix(const std::wstring& commandLine);
+// A user's drag with the real X pointer: press at the grab point, move in two
+// steps, release at the target. Returns at once; the moves take about a second.
+bool DragPointer(int grabX, int grabY, int toX, int toY);
+
+// Screenshot of the whole X display: /tmp/lumora-shots/<name>.png to look
+// at, and its pixels. The windows keep being served while it is taken.
+bool Screenshot(const std::wstring& name, CBmp& out);
+struct Rgb {
+    int r, g, b;
+};
+Rgb At(const CBmp& shot, int x, int y);
