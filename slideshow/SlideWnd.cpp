@@ -75,6 +75,7 @@ void CSlideWnd::Stop()
     }
     m_pointerInside = false;
     m_perPixel = false;
+    m_moving = false;
     Destroy();
 }
 
@@ -160,6 +161,9 @@ void CSlideWnd::PlaceAgain()
 
 void CSlideWnd::PlaceAgainSoon()
 {
+    // Dragged across monitors of another DPI: the drop stores the new place.
+    if (m_moving)
+        return;
     SetTimer(m_hwnd, kReplaceTimer, kReplaceDelayMs, nullptr);
 }
 
@@ -351,7 +355,11 @@ LRESULT CSlideWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_ENTERSIZEMOVE:
+        m_moving = true;
+        break;
     case WM_EXITSIZEMOVE:
+        m_moving = false;
         StorePlacement();
         break;
     // Broadcast to every top-level window, this one included.

@@ -96,5 +96,6 @@ private:
     bool m_pointerInside = false;
     // The last photo went out through UpdateLayeredWindow.
     bool m_perPixel = false;
+    bool m_moving = false;   // in the drag loop
     ISlideAlbum* m_album = nullptr;
 };
