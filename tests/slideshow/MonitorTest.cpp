@@ -66,6 +66,15 @@ protected:
         ASSERT_TRUE(show.Start());
     }
     SlideRect Frame() const { return WindowRectOf(show.Hwnd()); }
+    // The album placed in the right and bottom corner of `monitor`, shown.
+    SlideRect StartInCorner(const wchar_t* monitor)
+    {
+        StoreText(kAlbumSlides, L"Monitor", monitor);
+        StoreText(kAlbumSlides, L"PlacementX", L"2");
+        StoreText(kAlbumSlides, L"PlacementY", L"2");
+        StartShow();
+        return Frame();
+    }
     void Settle() { PumpUntil([] { return false; }, 600); }
 
     SlideMonitor primary, second;
@@ -115,11 +124,7 @@ TEST_F(MonitorTest, DroppedOnTheSecondMonitorTheFrameStaysThere)
 
 TEST_F(MonitorTest, StoredMonitorNotAttachedPlacesOnThePrimaryAndIsKept)
 {
-    StoreText(kAlbumSlides, L"Monitor", L"\\\\.\\DISPLAY9");
-    StoreText(kAlbumSlides, L"PlacementX", L"2");
-    StoreText(kAlbumSlides, L"PlacementY", L"2");
-    StartShow();
-    const SlideRect frame = Frame();
+    const SlideRect frame = StartInCorner(L"\\\\.\\DISPLAY9");
     EXPECT_EQ(1920 - 30, frame.right);
     EXPECT_EQ(1040 - 20, frame.bottom);
     ASSERT_TRUE(album->Save());
@@ -150,11 +155,7 @@ TEST_F(MonitorTest, FullscreenOnTheSecondMonitorCoversExactlyItsWorkArea)
 // back to its place at once, and a pointer over it stays over it.
 TEST_F(MonitorTest, DisplayChangesPlaceTheFrameAgainAtOnce)
 {
-    StoreText(kAlbumSlides, L"Monitor", kSecond);
-    StoreText(kAlbumSlides, L"PlacementX", L"2");
-    StoreText(kAlbumSlides, L"PlacementY", L"2");
-    StartShow();
-    const SlideRect placed = Frame();
+    const SlideRect placed = StartInCorner(kSecond);
     EXPECT_EQ(3200 - 30, placed.right);
     EXPECT_EQ(994 - 20, placed.bottom);
     MovePointer((placed.left + placed.right) / 2, (placed.top + placed.bottom) / 2);
