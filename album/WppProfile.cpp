@@ -45,6 +45,9 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     m_sliderVis.SetValue(80);
     m_sliderVisIn.SetRange(10, 100);
     m_sliderVisIn.SetValue(50);
+    // Empty is the default, so albums never dropped store no "Monitor".
+    m_monitor.SetValue(tstr(L""));
+    m_monitor.SetDefault(tstr(L""));
 
     // The current photo index is never stored: every start shows the first photo.
     m_albumSettings.SetSection(kSlidesSection);
@@ -59,6 +62,7 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     m_albumSettings.AddNamed(&m_sliderVis, L"SliderVis");
     m_albumSettings.AddNamed(&m_sliderVisIn, L"SliderVisIn");
     m_albumSettings.AddNamed(&m_timeout, L"timeout");
+    m_albumSettings.AddNamed(&m_monitor, L"Monitor");
 
     GetStore().SetNames(L"Arvendal", L"Lumora");
     SetTitle(L"Lumora Photo Frame");
@@ -216,6 +220,7 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_timeout.Assign(other.m_timeout);
     m_sliderVis.Assign(other.m_sliderVis);
     m_sliderVisIn.Assign(other.m_sliderVisIn);
+    m_monitor.Assign(other.m_monitor);
 }
 
 CSlide* CWppProfile::AddPhoto(const tstr& path)

@@ -132,6 +132,9 @@ public:
     CParamRange& Timeout() { return m_timeout; }
     CParamRange& SliderVis() { return m_sliderVis; }
     CParamRange& SliderVisIn() { return m_sliderVisIn; }
+    // Device name of the monitor the frame was last dropped on; empty for
+    // the primary monitor of albums never dropped elsewhere.
+    CParam<tstr>& Monitor() { return m_monitor; }
     CParamRegSet& AlbumSettings() { return m_albumSettings; }
 
     // The application object's taskbar layout flag, which every album reads
@@ -178,6 +181,7 @@ private:
     CParamRange m_timeout;
     CParamRange m_sliderVis;
     CParamRange m_sliderVisIn;
+    CParam<tstr> m_monitor;
     CParamRegSet m_albumSettings;
     CDialog m_noDialog;
     tstr m_renamedFrom;

@@ -22,6 +22,7 @@ SlideSettings CAlbumSlides::Settings() const
     s.marginX = Signed(m_album.MarginX().GetValue());
     s.marginY = Signed(m_album.MarginY().GetValue());
     s.thumbSize = Signed(m_album.ThumbSize().GetValue());
+    s.monitor = m_album.Monitor().GetValue();
     return s;
 }
 
@@ -30,8 +31,9 @@ void CAlbumSlides::SetMaximized(bool on)
     m_album.Maximized().SetValue(on ? 1 : 0);
 }
 
-void CAlbumSlides::SetPlacement(int codeX, int codeY, int marginX, int marginY)
+void CAlbumSlides::SetPlacement(int codeX, int codeY, int marginX, int marginY, const tstr& monitor)
 {
+    m_album.Monitor().SetValue(monitor);
     m_album.PlacementX().SetValue(Unsigned(codeX));
     m_album.PlacementY().SetValue(Unsigned(codeY));
     m_album.MarginX().SetValue(Unsigned(marginX));

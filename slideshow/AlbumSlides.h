@@ -12,7 +12,7 @@ public:
 
     SlideSettings Settings() const override;
     void SetMaximized(bool on) override;
-    void SetPlacement(int codeX, int codeY, int marginX, int marginY) override;
+    void SetPlacement(int codeX, int codeY, int marginX, int marginY, const tstr& monitor) override;
     int PhotoCount() const override;
     tstr PhotoPath(int index) const override;
     const CBmp* Thumbnail(int index) override;

@@ -19,6 +19,7 @@ struct SlideSettings {
     int marginX = 30;
     int marginY = 20;
     int thumbSize = 64;     // strip height and thumbnail cell
+    tstr monitor = tstr(L""); // device name placement is measured on; empty: primary
 };
 
 class ISlideAlbum {
@@ -26,7 +27,7 @@ public:
     virtual ~ISlideAlbum() = default;
     virtual SlideSettings Settings() const = 0;
     virtual void SetMaximized(bool on) = 0;
-    virtual void SetPlacement(int codeX, int codeY, int marginX, int marginY) = 0;
+    virtual void SetPlacement(int codeX, int codeY, int marginX, int marginY, const tstr& monitor) = 0;
     virtual int PhotoCount() const = 0;
     // Empty for an index out of range.
     virtual tstr PhotoPath(int index) const = 0;

@@ -44,6 +44,11 @@ SlideSettings CSlideWnd::Settings() const
     return m_album ? m_album->Settings() : SlideSettings();
 }
 
+SlideMonitor CSlideWnd::ShowMonitor() const
+{
+    return MonitorNamed(Settings().monitor);
+}
+
 bool CSlideWnd::Start()
 {
     if (!m_album || m_album->PhotoCount() == 0)
@@ -66,9 +71,11 @@ void CSlideWnd::Stop()
     if (m_hwnd) {
         StopFade(m_hwnd);
         StopSwitchTimer();
+        KillTimer(m_hwnd, kReplaceTimer);
     }
     m_pointerInside = false;
     m_perPixel = false;
+    m_moving = false;
     Destroy();
 }
 
@@ -119,7 +126,7 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
         SetWindowPos(m_hwnd, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CBmp photo;
     if (LoadPhotoFile(path.c_str(), photo)) {
-        const SlideRect area = WorkArea();
+        const SlideRect area = ShowMonitor().work;
         const FitSize size = FitPhoto(photo.Width(), photo.Height(), s.sizeX, s.sizeY, m_fullScreen,
                                       area.right - area.left, area.bottom - area.top);
         photo.Resample(size.width, size.height);
@@ -138,10 +145,32 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
     return !m_image.Empty();
 }
 
+void CSlideWnd::PlaceAgain()
+{
+    if (!m_hwnd || m_path.IsEmpty())
+        return;
+    const tstr path = m_path;
+    ShowPhoto(path);
+    // Showing a photo gives the outside opacity and takes click-through away;
+    // a pointer still inside keeps both.
+    if (m_pointerInside && !m_fullScreen) {
+        SetWindowAlpha(m_hwnd, AlphaFromPercent(Settings().sliderVisIn));
+        SetExStyleBits(m_hwnd, WS_EX_TRANSPARENT, true);
+    }
+}
+
+void CSlideWnd::PlaceAgainSoon()
+{
+    // Dragged across monitors of another DPI: the drop stores the new place.
+    if (m_moving)
+        return;
+    SetTimer(m_hwnd, kReplaceTimer, kReplaceDelayMs, nullptr);
+}
+
 void CSlideWnd::Present(CBmp& photo)
 {
     const SlideSettings s = Settings();
-    const SlideRect area = WorkArea();
+    const SlideRect area = ShowMonitor().work;
     const int alpha = AlphaFromPercent(s.sliderVis);
     if (!m_fullScreen) {
         const SlidePoint at = PlaceOnArea(s.placementX, s.placementY, s.marginX, s.marginY,
@@ -220,8 +249,10 @@ void CSlideWnd::StorePlacement()
 {
     if (!m_album)
         return;
-    const SlidePlacement p = PlacementFromRect(WindowRectOf(m_hwnd), WorkArea());
-    m_album->SetPlacement(p.codeX, p.codeY, p.marginX, p.marginY);
+    const SlideRect window = WindowRectOf(m_hwnd);
+    const SlideMonitor monitor = MonitorAt((window.left + window.right) / 2, (window.top + window.bottom) / 2);
+    const SlidePlacement p = PlacementFromRect(window, monitor.work, monitor.Origin());
+    m_album->SetPlacement(p.codeX, p.codeY, p.marginX, p.marginY, monitor.device);
     PlaceStrip();
 }
 
@@ -270,6 +301,9 @@ void CSlideWnd::OnTimer(UINT_PTR id)
     if (id == kSwitchTimer) {
         if (Settings().timeout != 0)
             Step(+1);
+    } else if (id == kReplaceTimer) {
+        KillTimer(m_hwnd, kReplaceTimer);
+        PlaceAgain();
     } else if (id == kLeaveTimer) {
         POINT pt;
         GetCursorPos(&pt);
@@ -321,9 +355,26 @@ LRESULT CSlideWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_ENTERSIZEMOVE:
+        m_moving = true;
+        break;
     case WM_EXITSIZEMOVE:
+        m_moving = false;
         StorePlacement();
         break;
+    // Broadcast to every top-level window, this one included.
+    case WM_DISPLAYCHANGE:
+        PlaceAgainSoon();
+        break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA)
+            PlaceAgainSoon();
+        break;
+    case WM_DPICHANGED:
+        // The photo keeps its physical size at any DPI: the suggested
+        // rectangle is not taken.
+        PlaceAgainSoon();
+        return 0;
     default:
         break;
     }

@@ -4,9 +4,10 @@ set -euo pipefail
 
 # Wine runs the 64-bit build of the program: the 32-bit one is built as the
 # product but needs a kernel with 32-bit support to run under Wine.
+# Xorg with the dummy driver gives the two-monitor tests their desktop.
 packages=(cmake g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb x11-utils
           xdotool imagemagick googletest libgtest-dev libbenchmark-dev python3-pil libpixman-1-dev
-          nsis p7zip-full)
+          nsis p7zip-full xserver-xorg-core xserver-xorg-video-dummy)
 # Sample photos for the installers and tools/run.sh; everything works without them.
 optional=(mate-backgrounds)
 

@@ -42,6 +42,7 @@ TEST_F(AlbumList, AssignCopiesPhotosSettingsAndIndex)
     source->CommitAlbumSettings();
     source->Timeout().SetValue(9);
     source->MarginX().SetValue(44);
+    source->Monitor().SetValue(tstr(L"\\\\.\\DISPLAY2"));
     source->Index().SetValue(1);
 
     auto target = OpenAlbum(L"Target");
@@ -54,6 +55,7 @@ TEST_F(AlbumList, AssignCopiesPhotosSettingsAndIndex)
     EXPECT_EQ(100ul, target->ThumbSize().GetValue());
     EXPECT_EQ(9ul, target->Timeout().GetValue());
     EXPECT_EQ(44ul, target->MarginX().GetValue());
+    EXPECT_EQ(L"\\\\.\\DISPLAY2", target->Monitor().GetValue().Str());
     EXPECT_EQ(1, target->Index().GetValue());
     EXPECT_EQ(L"Target", target->GetAlbumName().Str());
     target->RevertAlbumSettings();   // the committed state came along

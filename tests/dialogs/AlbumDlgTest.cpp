@@ -152,11 +152,13 @@ TEST_F(AlbumDlgTest, CancelRestoresPhotosSettingsAndName) {
     SendMessageW(dialog, WM_COMMAND, IDC_DELETE_PHOTOS, 0);
     AddPhotoFiles(Photos(dialog), *m_album, {Picture(L"9.bmp")});
     m_album->Timeout().SetValue(33);
+    m_album->Monitor().SetValue(tstr(L"\\\\.\\DISPLAY2"));
     SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"Elsewhere");
     SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp"}), FileNames(*m_album));
     EXPECT_EQ(5ul, m_album->Timeout().GetValue());
+    EXPECT_EQ(L"", m_album->Monitor().GetValue().Str());
     EXPECT_EQ(L"Trips", m_album->GetAlbumName().Str());
 }
 

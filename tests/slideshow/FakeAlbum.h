@@ -17,8 +17,9 @@ public:
 
     SlideSettings Settings() const override { return settings; }
     void SetMaximized(bool on) override { settings.maximized = on; }
-    void SetPlacement(int codeX, int codeY, int marginX, int marginY) override
+    void SetPlacement(int codeX, int codeY, int marginX, int marginY, const tstr& monitor) override
     {
+        settings.monitor = monitor;
         settings.placementX = codeX;
         settings.placementY = codeY;
         settings.marginX = marginX;

@@ -7,66 +7,10 @@
 
 #include "FakeAlbum.h"
 #include "ShowTest.h"
-#include "picture/Picture.h"
 #include "slideshow/Placement.h"
 #include "slideshow/SlideWnd.h"
 
 namespace {
-
-// Starts a Linux program of the test machine (Wine runs ELF binaries; it
-// does not wait for them).
-bool RunUnix(const std::wstring& commandLine)
-{
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    std::wstring line = commandLine;
-    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
-}
-
-// Where the shots go: a folder of this run that the Linux side sees too.
-const TempFolder& ShotFolder()
-{
-    static const TempFolder folder(L"Z:\\tmp\\", L"lumora_shots_");
-    return folder;
-}
-
-// The Linux path of a path on drive Z:.
-std::wstring UnixPath(const std::wstring& path)
-{
-    std::wstring unix = path.substr(2);
-    for (wchar_t& c : unix)
-        if (c == L'\\')
-            c = L'/';
-    return unix;
-}
-
-// Screenshot of the whole X display, as a BMP to check. The windows keep
-// being served while it is taken.
-bool Screenshot(const std::wstring& name, CBmp& out)
-{
-    wchar_t display[64] = L"";
-    GetEnvironmentVariableW(L"DISPLAY", display, 64);
-    const std::wstring bmp = ShotFolder().Path() + L"\\" + name + L".bmp";
-    const std::wstring shot = UnixPath(ShotFolder().Path()) + L"/" + name;
-    RunUnix(L"Z:\\bin\\sh -c \"import -window root -display " + std::wstring(display) + L" " + shot +
-            L".png && convert " + shot + L".png BMP3:" + shot + L".tmp && mv " + shot + L".tmp " + shot + L".bmp\"");
-    return WaitUntil("the screenshot " + std::string(name.begin(), name.end()),
-                     [&] { return LoadPhotoFile(bmp.c_str(), out); });
-}
-
-struct Rgb {
-    int r, g, b;
-};
-Rgb At(const CBmp& shot, int x, int y)
-{
-    const uint32_t p = shot.Pixel(x, y);
-    return {static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF), static_cast<int>(p & 0xFF)};
-}
 
 class ScreenTest : public ::testing::Test {
 protected:
@@ -154,11 +98,7 @@ TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
     const int grabY = r.top + 4;   // in the top band
     const int toX = area.left + (area.right - area.left) * 3 / 4;
     const int toY = area.top + (area.bottom - area.top) * 5 / 6;
-    ASSERT_TRUE(RunUnix(L"Z:\\usr\\bin\\xdotool mousemove " + std::to_wstring(grabX) + L" " +
-                            std::to_wstring(grabY) + L" sleep 0.3 mousedown 1 sleep 0.3 mousemove " +
-                            std::to_wstring(grabX + 40) + L" " + std::to_wstring(grabY + 30) +
-                            L" sleep 0.2 mousemove " + std::to_wstring(toX) + L" " + std::to_wstring(toY) +
-                            L" sleep 0.3 mouseup 1"));
+    ASSERT_TRUE(DragPointer(grabX, grabY, toX, toY));
     ASSERT_TRUE(WaitUntil("the drop in the right third", [&] { return album.settings.placementX == 2; }));
     const SlideRect dropped = WindowRectOf(show.Hwnd());
     EXPECT_GT(dropped.left, r.left + 300);

@@ -8,6 +8,8 @@
 #include "tests/support/Deadline.h"
 #include "tests/support/TempFolder.h"
 
+class CBmp;
+
 // A plain top-level window of a registered test class.
 HWND MakePlainWindow(DWORD exStyle, DWORD style, int x, int y, int w, int h, COLORREF fill);
 
@@ -17,3 +19,18 @@ bool WriteSolidBmp(const std::wstring& path, int w, int h, COLORREF rgb);
 
 // Moves the real (X) pointer.
 void MovePointer(int x, int y);
+
+// Starts a Linux program of the test machine (Wine runs ELF binaries; it
+// does not wait for them).
+bool RunUnix(const std::wstring& commandLine);
+// A user's drag with the real X pointer: press at the grab point, move in two
+// steps, release at the target. Returns at once; the moves take about a second.
+bool DragPointer(int grabX, int grabY, int toX, int toY);
+
+// Screenshot of the whole X display, as pixels to check (the PNG lies in a
+// folder of this run). The windows keep being served while it is taken.
+bool Screenshot(const std::wstring& name, CBmp& out);
+struct Rgb {
+    int r, g, b;
+};
+Rgb At(const CBmp& shot, int x, int y);
