@@ -50,11 +50,16 @@ bool OrientUpright(CBmp& picture, int orientation)
     const Walk walk = WalkFor(orientation, picture.Width(), picture.Height());
     const uint32_t* src = reinterpret_cast<const uint32_t*>(picture.Bits());
     uint32_t* dst = reinterpret_cast<uint32_t*>(bits);
-    for (ptrdiff_t y = 0; y < size.height; ++y) {
-        ptrdiff_t from = walk.first + y * walk.stepY;
-        for (ptrdiff_t x = 0; x < size.width; ++x, from += walk.stepX)
-            *dst++ = src[from];
-    }
+    // In tiles: a quarter turn reads the source down its columns, which
+    // row by row would miss the cache on every pixel of a photo.
+    const ptrdiff_t tile = 32, w = size.width, h = size.height;
+    for (ptrdiff_t ty = 0; ty < h; ty += tile)
+        for (ptrdiff_t tx = 0; tx < w; tx += tile)
+            for (ptrdiff_t y = ty; y < h && y < ty + tile; ++y) {
+                ptrdiff_t from = walk.first + y * walk.stepY + tx * walk.stepX;
+                for (ptrdiff_t x = tx; x < w && x < tx + tile; ++x, from += walk.stepX)
+                    dst[y * w + x] = src[from];
+            }
     picture.Adopt(bits, size.width, size.height);
     return true;
 }

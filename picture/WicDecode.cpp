@@ -28,6 +28,11 @@ bool CWicPicture::Open(const uint8_t* data, size_t size)
         return false;
     m_width = w;
     m_height = h;
+    WICPixelFormatGUID format = {};
+    m_opaque = SUCCEEDED(m_frame->GetPixelFormat(&format)) &&
+               (format == GUID_WICPixelFormat24bppBGR || format == GUID_WICPixelFormat24bppRGB ||
+                format == GUID_WICPixelFormat32bppBGR || format == GUID_WICPixelFormat8bppGray ||
+                format == GUID_WICPixelFormat32bppCMYK);
     IUnknown* transform = nullptr;
     m_scalesNatively = SUCCEEDED(m_frame->QueryInterface(kIidSourceTransform, reinterpret_cast<void**>(&transform)));
     if (transform)
@@ -62,7 +67,9 @@ bool CWicPicture::Decode(int reduction, CBmp& out)
         return false;
     }
     // On opaque black, as the other decoders give it.
-    out.Premultiply();
-    out.ScaleAlpha(0, 255);
+    if (!m_opaque) {
+        out.Premultiply();
+        out.ScaleAlpha(0, 255);
+    }
     return true;
 }

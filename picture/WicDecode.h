@@ -36,4 +36,5 @@ private:
     uint32_t m_width = 0;
     uint32_t m_height = 0;
     bool m_scalesNatively = false;
+    bool m_opaque = false;  // a pixel format without alpha
 };
