@@ -7,12 +7,9 @@
 
 namespace {
 
-const uint32_t kTagOrientation = 0x0112;
-const uint32_t kTagThumbnailOffset = 0x0201;
-const uint32_t kTagThumbnailLength = 0x0202;
-const uint32_t kTypeShort = 3;
-const uint32_t kTypeLong = 4;
-const size_t kEntrySize = 12;
+enum : uint32_t { kTagOrientation = 0x0112, kTagThumbnailOffset = 0x0201, kTagThumbnailLength = 0x0202 };
+enum : uint32_t { kTypeShort = 3, kTypeLong = 4 };
+const size_t kEntrySize = 12;  // tag, type, count, value
 
 // A TIFF structure: offsets are counted from its first byte.
 class CTiff {
