@@ -207,23 +207,30 @@ bool DecodeExifThumbnail(const uint8_t* data, size_t size, const Facts& photo, c
     CWicPicture wic;
     int reduction = 1;
     return Opened(wic, data, size, reduction) && reduction == 1 && wic.Decode(1, out) &&
-           Finish(out, o, request, full);
+           Finish(out, o, request, full);  // small: the codec's copy may stay meanwhile
 }
 
 bool DecodeWithWic(const CPictureBytes& bytes, const Facts& facts, const PhotoRequest& request, int& reduction,
                    CBmp& out)
 {
-    CWicPicture wic;
-    if (!Opened(wic, bytes.Data(), bytes.Size(), reduction) || reduction == 0)
-        return false;
     const int o = facts.exif.orientation;
-    const FitSize full = UprightSize(static_cast<int>(wic.Width()), static_cast<int>(wic.Height()), o);
-    if (wic.ScalesNatively() && request.size) {
-        const FitSize want = Wanted(request, full);
-        const FitSize stored = UprightSize(want.width, want.height, o);  // the same swap undoes itself
-        reduction = ReductionKeeping(wic.Width(), wic.Height(), stored.width, stored.height, reduction);
+    FitSize full = {0, 0};
+    {
+        // The codec's own copy of the pixels goes before ours are turned and
+        // resampled: the limits count on two copies at most.
+        CWicPicture wic;
+        if (!Opened(wic, bytes.Data(), bytes.Size(), reduction) || reduction == 0)
+            return false;
+        full = UprightSize(static_cast<int>(wic.Width()), static_cast<int>(wic.Height()), o);
+        if (wic.ScalesNatively() && request.size) {
+            const FitSize want = Wanted(request, full);
+            const FitSize stored = UprightSize(want.width, want.height, o);  // the same swap undoes itself
+            reduction = ReductionKeeping(wic.Width(), wic.Height(), stored.width, stored.height, reduction);
+        }
+        if (!wic.Decode(reduction, out))
+            return false;
     }
-    return wic.Decode(reduction, out) && Finish(out, o, request, full);
+    return Finish(out, o, request, full);
 }
 
 // One decoder at the stored size, for the public single-decoder calls.

@@ -19,7 +19,7 @@ bool CreateWicFactory(CComRef<IWICImagingFactory>& factory)
 bool CWicPicture::Open(const uint8_t* data, size_t size)
 {
     UINT w = 0, h = 0;
-    if (!data || size == 0 || static_cast<uint64_t>(size) > 0xFFFFFFFFu || !CreateWicFactory(m_factory) ||
+    if (!data || size == 0 || static_cast<DWORD>(size) != size || !CreateWicFactory(m_factory) ||
         FAILED(m_factory->CreateStream(m_stream.Out())) ||
         FAILED(m_stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) ||
         FAILED(m_factory->CreateDecoderFromStream(m_stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
