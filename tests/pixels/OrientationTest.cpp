@@ -54,16 +54,6 @@ TEST(Orientation, EveryValueOnEverySmallSize)
             }
 }
 
-TEST(Orientation, QuarterTurnsUndoEachOther)
-{
-    std::mt19937 rng(6);
-    const CBmp stored = RandomBmp(5, 3, rng);
-    CBmp b = stored;
-    ASSERT_TRUE(OrientUpright(b, 6));
-    ASSERT_TRUE(OrientUpright(b, 8));
-    EXPECT_EQ(0, std::memcmp(b.Bits(), stored.Bits(), static_cast<size_t>(stored.ByteSize())));
-}
-
 TEST(Orientation, OtherValuesAndEmptyPicturesAreLeftAlone)
 {
     CBmp b = Labelled(4, 2);
