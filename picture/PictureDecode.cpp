@@ -64,13 +64,11 @@ bool PictureToBmp(IPicture* picture, bool wideHandles, CBmp& out)
     return LoadBmpFromHandle(reinterpret_cast<HBITMAP>(raw), out);
 }
 
-// A stream over the bytes; the block stays theirs.
+// A stream over the bytes; the block stays theirs. The block may be larger
+// than the file: decoders stop at the end of the picture.
 bool StreamOver(const CPictureBytes& bytes, CComRef<IStream>& stream)
 {
-    ULARGE_INTEGER size;
-    size.QuadPart = bytes.Size();
-    return bytes.Handle() && SUCCEEDED(CreateStreamOnHGlobal(bytes.Handle(), FALSE, stream.Out())) &&
-           SUCCEEDED(stream->SetSize(size));
+    return bytes.Handle() && SUCCEEDED(CreateStreamOnHGlobal(bytes.Handle(), FALSE, stream.Out()));
 }
 
 bool DecodeBytesWithPictureDecoder(const CPictureBytes& bytes, CBmp& out)
