@@ -1,7 +1,6 @@
 #include "slideshow/SlideWnd.h"
 
 #include "slideshow/Fader.h"
-#include "picture/Fit.h"
 #include "slideshow/LayeredWindow.h"
 #include "picture/Picture.h"
 #include "slideshow/Placement.h"
@@ -124,12 +123,10 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
     // the new one decodes.
     if (!m_fullScreen)
         SetWindowPos(m_hwnd, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SlideRect area = ShowMonitor().work;
     CBmp photo;
-    if (LoadPhotoFile(path.c_str(), photo)) {
-        const SlideRect area = ShowMonitor().work;
-        const FitSize size = FitPhoto(photo.Width(), photo.Height(), s.sizeX, s.sizeY, m_fullScreen,
-                                      area.right - area.left, area.bottom - area.top);
-        photo.Resample(size.width, size.height);
+    if (LoadPhotoFitted(path.c_str(), s.sizeX, s.sizeY, m_fullScreen, area.right - area.left, area.bottom - area.top,
+                        photo)) {
         Present(photo);
         m_image = std::move(photo);
     }
@@ -326,7 +323,7 @@ LRESULT CSlideWnd::OnEraseBackground(HDC dc)
     }
     // Shown at another size than fitted: fit the file again, keep the image.
     CBmp again;
-    if (LoadPhotoFile(m_path.c_str(), again) && again.Resample(client.right, client.bottom))
+    if (LoadPhotoFitted(m_path.c_str(), 0, 0, true, client.right, client.bottom, again))  // stretched to the client
         DrawBmp(dc, again, 0, 0);
     return 1;
 }

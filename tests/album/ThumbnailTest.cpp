@@ -29,6 +29,13 @@ std::string BmpFile(int width, int height)
     return file;
 }
 
+// The header of a 30000 x 30000 RGBA PNG: 3.6 GB once decoded.
+std::string HugePngHeader()
+{
+    return std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\x75\x30\0\0\x75\x30\x08\x06\0\0\0", 29) +
+           std::string(4, '\0');
+}
+
 using Thumbnails = AlbumTest;
 
 TEST_F(Thumbnails, UnusablePhotosAreDroppedAndTheRestKeepOrder)
@@ -37,6 +44,7 @@ TEST_F(Thumbnails, UnusablePhotosAreDroppedAndTheRestKeepOrder)
     const std::wstring first = TempFolder::File(temp.Path() + L"\\first.bmp", BmpFile(8, 6));
     const std::wstring corrupt = TempFolder::File(temp.Path() + L"\\corrupt.jpg", "not a picture at all");
     const std::wstring empty = TempFolder::File(temp.Path() + L"\\empty.bmp", "");
+    const std::wstring huge = TempFolder::File(temp.Path() + L"\\huge.png", HugePngHeader());
     const std::wstring second = TempFolder::File(temp.Path() + L"\\second.bmp", BmpFile(3, 9));
     auto album = OpenAlbum();
     album->AddPhoto(first);
@@ -44,6 +52,7 @@ TEST_F(Thumbnails, UnusablePhotosAreDroppedAndTheRestKeepOrder)
     album->AddPhoto(corrupt);
     album->AddPhoto(empty);
     album->AddPhoto(L"");
+    album->AddPhoto(huge);
     album->AddPhoto(second);
     album->DropUnusablePhotos();
     EXPECT_EQ((std::vector<std::wstring>{first, second}), Paths(*album));

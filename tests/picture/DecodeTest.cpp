@@ -203,11 +203,16 @@ TEST(Thumbnails, KeptWhenPresentAndNoSecondDecoderWithoutADot)
     EXPECT_TRUE(MakePhotoThumbnail(L"C:\\nowhere\\x.bmp", thumb));
     EXPECT_EQ(thumb.Width(), 3);
 
+    // WIC, tried first, knows a TIFF by its bytes whatever the name; a name
+    // without a '.' only keeps GDI+ out, which under Wine reads nothing WIC
+    // does not.
     const std::string tiff = ReadBytes(Sample(L"k.tif", L"image/tiff"));
     CBmp a, b;
     EXPECT_TRUE(MakePhotoThumbnail(WriteBytes(L"tiff_with.tif", tiff.data(), tiff.size()).c_str(), a));
-    EXPECT_FALSE(MakePhotoThumbnail(WriteBytes(L"tiff_without", tiff.data(), tiff.size()).c_str(), b));
-    EXPECT_TRUE(b.Empty());
+    PhotoRequest request;
+    request.thumbnail = true;
+    EXPECT_EQ(DecodePhoto(WriteBytes(L"tiff_without", tiff.data(), tiff.size()).c_str(), request, b),
+              PhotoDecoder::kWic);
 }
 
 TEST(Handles, AlphaRuleOnLoad)

@@ -7,10 +7,42 @@
 
 #include "FakeAlbum.h"
 #include "ShowTest.h"
+#include "tests/headers/ExifBuilder.h"
 #include "slideshow/Placement.h"
 #include "slideshow/SlideWnd.h"
 
 namespace {
+
+// A phone's portrait photo as the camera stores it: 400 x 300 with the sky
+// (blue) on the left and the ground (dark green) on the right, EXIF
+// orientation 6. Made by ImageMagick, the EXIF block put in here.
+bool WriteSidewaysPortrait(const std::wstring& path)
+{
+    const TempFolder work(L"Z:\\tmp\\", L"lumora_portrait_");
+    const std::wstring made = UnixPath(work.Path()) + L"/sideways";
+    RunUnix(L"Z:\\bin\\sh -c \"convert -size 200x300 xc:#2040E0 -size 200x300 xc:#106010 +append -quality 95 " +
+            made + L".tmp.jpg && mv " + made + L".tmp.jpg " + made + L".jpg\"");
+    std::string jpeg;
+    const bool madeOk = WaitUntil("the sideways portrait from ImageMagick", [&] {
+        HANDLE f = CreateFileW((work.Path() + L"\\sideways.jpg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE)
+            return false;
+        jpeg.resize(GetFileSize(f, nullptr));
+        DWORD got = 0;
+        ReadFile(f, &jpeg[0], static_cast<DWORD>(jpeg.size()), &got, nullptr);
+        CloseHandle(f);
+        return got > 0 && got == jpeg.size();
+    }, 20000);
+    if (!madeOk)
+        return false;
+    const std::string photo = exifmake::WithExif(jpeg, {false, 6, ""});
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, photo.data(), static_cast<DWORD>(photo.size()), &written, nullptr);
+    CloseHandle(f);
+    return written == photo.size();
+}
 
 class ScreenTest : public ::testing::Test {
 protected:
@@ -141,4 +173,35 @@ TEST_F(ScreenTest, FullscreenCoversTheWorkAreaAndFadesDownTheMiddle)
     const Rgb quarter = At(shot, area.left + (area.right - area.left) / 4, midY);
     EXPECT_GT(quarter.r, middle.r);
     EXPECT_LT(quarter.r, left.r);
+}
+
+TEST_F(ScreenTest, PortraitPhotoStoredSidewaysStandsUpright)
+{
+    const std::wstring portrait = folder.Path() + L"\\portrait.jpg";
+    ASSERT_TRUE(WriteSidewaysPortrait(portrait));
+    album.paths = {portrait.c_str(), photos[1].c_str()};
+    album.thumbColours = {CFakeAlbum::kThumbFromFile, 0xFF1414E6u};
+    album.settings.placementX = 1;
+    album.settings.placementY = 1;
+    ASSERT_TRUE(show.Start());
+    const SlideRect r = WindowRectOf(show.Hwnd());
+    EXPECT_EQ(180, r.right - r.left);  // 300 x 400 upright, fitted to 320 x 240
+    EXPECT_EQ(240, r.bottom - r.top);
+    Settle();
+    CBmp shot;
+    ASSERT_TRUE(Screenshot(L"show-portrait", shot));
+    const Rgb sky = At(shot, (r.left + r.right) / 2, r.top + 40);
+    const Rgb ground = At(shot, (r.left + r.right) / 2, r.bottom - 40);
+    EXPECT_GT(sky.b, 150) << sky.r << "," << sky.g << "," << sky.b;
+    EXPECT_LT(ground.b, 60) << ground.r << "," << ground.g << "," << ground.b;
+
+    MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ASSERT_TRUE(WaitUntil("the pointer inside the frame", [&] { return show.PointerInside(); }));
+    Settle();
+    ASSERT_TRUE(Screenshot(L"show-portrait-strip", shot));
+    const CBmp* thumb = album.Thumbnail(0);
+    ASSERT_NE(nullptr, thumb);
+    EXPECT_EQ(48, thumb->Width());
+    EXPECT_EQ(64, thumb->Height());
+    EXPECT_GT(thumb->Pixel(24, 4) & 0xFF, 150u);  // sky on top
 }

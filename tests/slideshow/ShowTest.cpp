@@ -110,8 +110,8 @@ const TempFolder& ShotFolder()
     static const TempFolder folder(L"Z:\\tmp\\", L"lumora_shots_");
     return folder;
 }
+}  // namespace
 
-// The Linux path of a path on drive Z:.
 std::wstring UnixPath(const std::wstring& path)
 {
     std::wstring unix = path.substr(2);
@@ -120,7 +120,6 @@ std::wstring UnixPath(const std::wstring& path)
             c = L'/';
     return unix;
 }
-}  // namespace
 
 bool Screenshot(const std::wstring& name, CBmp& out)
 {

@@ -23,6 +23,8 @@ void MovePointer(int x, int y);
 // Starts a Linux program of the test machine (Wine runs ELF binaries; it
 // does not wait for them).
 bool RunUnix(const std::wstring& commandLine);
+// The Linux path of a path on drive Z:.
+std::wstring UnixPath(const std::wstring& path);
 // A user's drag with the real X pointer: press at the grab point, move in two
 // steps, release at the target. Returns at once; the moves take about a second.
 bool DragPointer(int grabX, int grabY, int toX, int toY);
