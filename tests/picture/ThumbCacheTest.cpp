@@ -1,0 +1,251 @@
+// The thumbnail cache on disk: hits only for the unchanged photo, damaged and
+// foreign files ignored and replaced, an unusable folder tolerated, a bounded
+// folder, and several writers at once (threads, cache objects, processes).
+#include "picture/ThumbCache.h"
+#include "tests/album/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace {
+
+const wchar_t kChildFolderVariable[] = L"LUMORA_THUMB_TEST_FOLDER";
+
+ThumbKey Key(int n, uint64_t version = 0)
+{
+    wchar_t name[32];
+    swprintf(name, 32, L"C:\\Photos\\photo%02d.jpg", n);
+    return ThumbKey{name, 1000 + version, 0x01D9000000000000ull + version, 64};
+}
+
+// Every pixel tells which key and version it was made for.
+CBmp Thumb(int n, uint64_t version = 0, int side = 16)
+{
+    CBmp b;
+    b.Create(side, side);
+    b.Fill(0xFF000000u | (static_cast<uint32_t>(n) << 8) | static_cast<uint32_t>(version));
+    return b;
+}
+
+bool SamePixels(const CBmp& a, const CBmp& b)
+{
+    return a.Width() == b.Width() && a.Height() == b.Height() && std::equal(a.Bits(), a.Bits() + a.ByteSize(), b.Bits());
+}
+
+bool IsThumb(const CBmp& b, int n, uint64_t version) { return SamePixels(b, Thumb(n, version)); }
+
+bool Hits(CThumbCache& cache, const ThumbKey& key, const CBmp& want)
+{
+    CBmp got;
+    return cache.Find(key, got) && SamePixels(got, want);
+}
+
+uint64_t EntryBytes(const std::wstring& folder)
+{
+    uint64_t total = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\*.thumb").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        total += (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    while (FindNextFileW(find, &found));
+    FindClose(find);
+    return total;
+}
+
+void SetWriteTime(const std::wstring& path, uint64_t ticks)
+{
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    FILETIME t{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &t));
+    CloseHandle(file);
+}
+
+uint64_t Now()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+TEST(ThumbCache, HitsOnlyWhileThePhotoIsUnchanged)
+{
+    TempFolder dir;
+    CThumbCache cache(dir.Path() + L"\\new\\Thumbnails");
+    ASSERT_TRUE(cache.Enabled());
+    const ThumbKey old = Key(1);
+    cache.Put(old, Thumb(1));
+    EXPECT_TRUE(Hits(cache, old, Thumb(1)));
+
+    ThumbKey replaced = old;
+    replaced.fileSize += 1;
+    CBmp untouched = Thumb(9);
+    EXPECT_FALSE(cache.Find(replaced, untouched));
+    EXPECT_TRUE(IsThumb(untouched, 9, 0));
+    replaced = old;
+    replaced.lastWriteTime += 1;
+    EXPECT_FALSE(cache.Find(replaced, untouched));
+    replaced.thumbSize = 96;
+    EXPECT_FALSE(cache.Find(replaced, untouched));
+
+    // The new version takes the old one's place.
+    const ThumbKey newer = Key(1, 1);
+    cache.Put(newer, Thumb(1, 1));
+    EXPECT_TRUE(Hits(cache, newer, Thumb(1, 1)));
+    EXPECT_FALSE(cache.Find(old, untouched));
+
+    // Keys are only names: any path the album can hold.
+    const ThumbKey foreign{L"C:\\Fotos\\\u00c5r\u00f8\\\u5199\u771f \U0001F600.jpg", 5, 6, 64};
+    const ThumbKey deep{L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b') + L".jpg", 5, 6, 64};
+    cache.Put(foreign, Thumb(2));
+    cache.Put(deep, Thumb(3));
+    EXPECT_TRUE(Hits(cache, foreign, Thumb(2)));
+    EXPECT_TRUE(Hits(cache, deep, Thumb(3)));
+}
+
+TEST(ThumbCache, DamagedOrForeignEntriesAreMissesAndGetReplaced)
+{
+    TempFolder dir;
+    CThumbCache cache(dir.Path());
+    const ThumbKey key = Key(4);
+    cache.Put(key, Thumb(4));
+    const std::wstring path = cache.EntryPath(key);
+    std::string bytes;
+    {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        bytes.resize(GetFileSize(file, nullptr));
+        DWORD read = 0;
+        ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(file);
+    }
+    std::string flipped = bytes;
+    flipped[bytes.size() / 2] ^= 0x40;
+    for (const std::string& damage : {bytes.substr(0, bytes.size() - 1), flipped, std::string(),
+                                      std::string("not a thumbnail at all\r\n")}) {
+        TempFolder::File(path, damage);
+        CBmp out;
+        EXPECT_FALSE(cache.Find(key, out));
+        EXPECT_TRUE(out.Empty());
+        cache.Put(key, Thumb(4));
+        EXPECT_TRUE(Hits(cache, key, Thumb(4)));
+    }
+}
+
+TEST(ThumbCache, UnusableFolderDisablesTheCache)
+{
+    TempFolder dir;
+    const std::wstring file = TempFolder::File(dir.Path() + L"\\file.txt");
+    // Beneath a file, on a file system that refuses writes, or none at all.
+    for (const std::wstring& folder : {file + L"\\Thumbnails", std::wstring(L"Z:\\proc"), std::wstring()}) {
+        CThumbCache cache(folder);
+        EXPECT_FALSE(cache.Enabled());
+        cache.Put(Key(1), Thumb(1));
+        CBmp out;
+        EXPECT_FALSE(cache.Find(Key(1), out));
+    }
+    const std::wstring standard = CThumbCache::DefaultFolder();
+    const std::wstring tail = L"\\Arvendal\\Lumora\\Thumbnails";
+    ASSERT_GT(standard.size(), tail.size());
+    EXPECT_EQ(standard.substr(standard.size() - tail.size()), tail);
+}
+
+TEST(ThumbCache, StaysUnderTheBoundEvictingLeastRecentlyUsed)
+{
+    TempFolder dir;
+    const uint64_t entry = EncodeThumbEntry(Key(0), Thumb(0)).size();
+    CThumbCache cache(dir.Path(), 10 * entry);
+    TempFolder::File(dir.Path() + L"\\keep.txt", std::string(20 * entry, 'k'));
+    const std::wstring deadWriter = TempFolder::File(dir.Path() + L"\\0123.99-1.thumbtmp", "partial");
+    const uint64_t twoDaysAgo = Now() - 2 * 86400 * 10000000ull;
+    SetWriteTime(deadWriter, twoDaysAgo);
+    for (int n = 0; n < 10; ++n) {
+        cache.Put(Key(n), Thumb(n));
+        SetWriteTime(cache.EntryPath(Key(n)), twoDaysAgo + n * 60 * 10000000ull);
+    }
+    CBmp out;
+    ASSERT_TRUE(cache.Find(Key(0), out));  // used again: now the most recent
+    for (int n = 10; n < 14; ++n)
+        cache.Put(Key(n), Thumb(n));
+
+    EXPECT_LE(EntryBytes(dir.Path()), 10 * entry);
+    for (int n = 0; n < 14; ++n)
+        EXPECT_EQ(cache.Find(Key(n), out), n == 0 || n >= 5) << n;
+    EXPECT_NE(GetFileAttributesW((dir.Path() + L"\\keep.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(deadWriter.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Puts and finds the same few keys in two versions for as long as `more`
+// says; every hit must be exactly the thumbnail of its key and version.
+int WrongHits(CThumbCache& cache, unsigned seed, const std::function<bool(int)>& more)
+{
+    int wrong = 0;
+    for (int round = 0; more(round); ++round) {
+        const int n = static_cast<int>(seed % 6);
+        const uint64_t version = (seed >> 4) % 2;
+        seed = seed * 1103515245u + 12345u;
+        if (round % 2)
+            cache.Put(Key(n, version), Thumb(n, version));
+        CBmp out;
+        if (cache.Find(Key(n, version), out) && !IsThumb(out, n, version))
+            ++wrong;
+    }
+    return wrong;
+}
+
+// Run by the test below as a second process on the same folder.
+TEST(ThumbCacheChild, DISABLED_WritesTheSameKeys)
+{
+    wchar_t folder[MAX_PATH] = L"";
+    ASSERT_TRUE(GetEnvironmentVariableW(kChildFolderVariable, folder, MAX_PATH));
+    CThumbCache cache(folder, 4 * EncodeThumbEntry(Key(0), Thumb(0)).size());
+    EXPECT_EQ(WrongHits(cache, 99, [](int round) { return round < 600; }), 0);
+}
+
+TEST(ThumbCache, WritersInThreadsObjectsAndProcessesNeverMixEntries)
+{
+    TempFolder dir;
+    SetEnvironmentVariableW(kChildFolderVariable, dir.Path().c_str());
+    wchar_t exe[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(exe) +
+                           L"\" --gtest_filter=ThumbCacheChild.* --gtest_also_run_disabled_tests";
+    STARTUPINFOW start = {};
+    start.cb = sizeof(start);
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &child));
+
+    // A small bound on one object keeps it evicting while the others read.
+    CThumbCache roomy(dir.Path());
+    CThumbCache tight(dir.Path(), 4 * EncodeThumbEntry(Key(0), Thumb(0)).size());
+    std::atomic<int> wrong{0};
+    const auto untilChildEnds = [&](int round) {
+        return round < 300 || WaitForSingleObject(child.hProcess, 0) == WAIT_TIMEOUT;
+    };
+    std::vector<std::thread> threads;
+    for (unsigned t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] { wrong += WrongHits(t % 2 ? roomy : tight, t, untilChildEnds); });
+    for (std::thread& thread : threads)
+        thread.join();
+
+    DWORD childResult = 1;
+    EXPECT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
+    GetExitCodeProcess(child.hProcess, &childResult);
+    CloseHandle(child.hProcess);
+    CloseHandle(child.hThread);
+    EXPECT_EQ(childResult, 0u);
+    EXPECT_EQ(wrong, 0);
+    for (int n = 0; n < 6; ++n) {
+        roomy.Put(Key(n, 1), Thumb(n, 1));
+        EXPECT_TRUE(Hits(roomy, Key(n, 1), Thumb(n, 1))) << n;
+    }
+}
+
+}  // namespace
