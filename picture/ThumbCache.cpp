@@ -20,6 +20,14 @@ const uint64_t kRefreshAfter = 3600 * kTicksPerSecond;
 // Temporary files this old belong to a writer that died.
 const uint64_t kStaleTempAfter = 3600 * kTicksPerSecond;
 
+// The bound is on disk space, and a file takes whole clusters: 4 KB on
+// almost every volume.
+uint64_t OnDisk(uint64_t bytes)
+{
+    const uint64_t cluster = 4096;
+    return (bytes + cluster - 1) / cluster * cluster;
+}
+
 uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 
 uint64_t Now()
@@ -167,11 +175,17 @@ void CThumbCache::Put(const ThumbKey& key, const CBmp& thumb)
         return;
     try {
         const std::vector<uint8_t> bytes = EncodeThumbEntry(key, thumb);
-        if (bytes.empty() || !WriteWhole(EntryPath(key), bytes))
+        if (bytes.empty())
+            return;
+        const std::wstring path = EntryPath(key);
+        // Someone may have deleted the whole folder to clear the cache.
+        if (!WriteWhole(path, bytes) &&
+            !(GetFileAttributesW(folder_.c_str()) == INVALID_FILE_ATTRIBUTES && CreateFolderTree(folder_) &&
+              WriteWhole(path, bytes)))
             return;
         // A replaced entry is counted twice until the next scan; that only
         // brings the scan forward.
-        const uint64_t known = knownBytes_ += bytes.size();
+        const uint64_t known = knownBytes_ += OnDisk(bytes.size());
         if (!measured_ || known > maxBytes_)
             Trim();
     } catch (...) {  // out of memory: the entry is simply not kept
@@ -198,7 +212,7 @@ void CThumbCache::Trim()
         return;
     do {
         FolderFile file{found.cFileName,
-                        (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
+                        OnDisk((static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow),
                         Ticks(found.ftLastWriteTime)};
         const bool temp = EndsWith(file.name, kTempSuffix);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (!temp && !EndsWith(file.name, kThumbEntrySuffix)))

@@ -45,18 +45,18 @@ bool Hits(CThumbCache& cache, const ThumbKey& key, const CBmp& want)
     return cache.Find(key, got) && SamePixels(got, want);
 }
 
-uint64_t EntryBytes(const std::wstring& folder)
+int EntryFiles(const std::wstring& folder)
 {
-    uint64_t total = 0;
+    int count = 0;
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW((folder + L"\\*.thumb").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return 0;
     do
-        total += (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        ++count;
     while (FindNextFileW(find, &found));
     FindClose(find);
-    return total;
+    return count;
 }
 
 void SetWriteTime(const std::wstring& path, uint64_t ticks)
@@ -137,6 +137,11 @@ TEST(ThumbCache, DamagedOrForeignEntriesAreMissesAndGetReplaced)
         cache.Put(key, Thumb(4));
         EXPECT_TRUE(Hits(cache, key, Thumb(4)));
     }
+    // The whole folder cleared away while the program runs.
+    ASSERT_TRUE(DeleteFileW(path.c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(dir.Path().c_str()));
+    cache.Put(key, Thumb(4));
+    EXPECT_TRUE(Hits(cache, key, Thumb(4)));
 }
 
 TEST(ThumbCache, UnusableFolderDisablesTheCache)
@@ -157,25 +162,27 @@ TEST(ThumbCache, UnusableFolderDisablesTheCache)
     EXPECT_EQ(standard.substr(standard.size() - tail.size()), tail);
 }
 
+// Entries of one 4 KB cluster each, ten of them allowed.
 TEST(ThumbCache, StaysUnderTheBoundEvictingLeastRecentlyUsed)
 {
     TempFolder dir;
-    const uint64_t entry = EncodeThumbEntry(Key(0), Thumb(0)).size();
-    CThumbCache cache(dir.Path(), 10 * entry);
-    TempFolder::File(dir.Path() + L"\\keep.txt", std::string(20 * entry, 'k'));
+    const uint64_t cluster = 4096;
+    ASSERT_LE(EncodeThumbEntry(Key(0), Thumb(0, 0, 31)).size(), cluster);
+    CThumbCache cache(dir.Path(), 10 * cluster);
+    TempFolder::File(dir.Path() + L"\\keep.txt", std::string(20 * cluster, 'k'));
     const std::wstring deadWriter = TempFolder::File(dir.Path() + L"\\0123.99-1.thumbtmp", "partial");
     const uint64_t twoDaysAgo = Now() - 2 * 86400 * 10000000ull;
     SetWriteTime(deadWriter, twoDaysAgo);
     for (int n = 0; n < 10; ++n) {
-        cache.Put(Key(n), Thumb(n));
+        cache.Put(Key(n), Thumb(n, 0, 31));
         SetWriteTime(cache.EntryPath(Key(n)), twoDaysAgo + n * 60 * 10000000ull);
     }
     CBmp out;
     ASSERT_TRUE(cache.Find(Key(0), out));  // used again: now the most recent
     for (int n = 10; n < 14; ++n)
-        cache.Put(Key(n), Thumb(n));
+        cache.Put(Key(n), Thumb(n, 0, 31));
 
-    EXPECT_LE(EntryBytes(dir.Path()), 10 * entry);
+    EXPECT_EQ(EntryFiles(dir.Path()), 10);
     for (int n = 0; n < 14; ++n)
         EXPECT_EQ(cache.Find(Key(n), out), n == 0 || n >= 5) << n;
     EXPECT_NE(GetFileAttributesW((dir.Path() + L"\\keep.txt").c_str()), INVALID_FILE_ATTRIBUTES);
