@@ -1,10 +1,13 @@
 #include "picture/ThumbCache.h"
 
+#include "picture/GdiOwners.h"
+
 #include <windows.h>
 
 #include <shlobj.h>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -75,17 +78,33 @@ bool CanWriteIn(const std::wstring& folder)
 bool WriteWhole(const std::wstring& path, const std::vector<uint8_t>& bytes)
 {
     const std::wstring temp = TempName(path);
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool complete = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                          written == bytes.size();
-    CloseHandle(file);
+    bool complete = false;
+    {
+        CFileHandle file(
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid())
+            return false;
+        DWORD written = 0;
+        complete = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                   written == bytes.size();
+    }
     if (complete && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
     DeleteFileW(temp.c_str());
     return false;
+}
+
+// Write access only for the time stamp: a cache of someone else's may allow
+// reading alone. Deleting stays possible while it is open, for eviction.
+HANDLE OpenEntry(const std::wstring& path)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+        file = CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                           nullptr);
+    return file;
 }
 
 bool ReadWhole(HANDLE file, std::vector<uint8_t>& bytes)
@@ -147,23 +166,12 @@ bool CThumbCache::Find(const ThumbKey& key, CBmp& out)
     if (!Enabled())
         return false;
     try {
-        const std::wstring path = EntryPath(key);
-        // Write access only for the time stamp; a cache of someone else's may
-        // allow reading alone.
-        const DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE;
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
-            file = CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                               nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
+        CFileHandle file(OpenEntry(EntryPath(key)));
         std::vector<uint8_t> bytes;
-        const bool found = ReadWhole(file, bytes) && ParseThumbEntry(bytes.data(), bytes.size(), key, out);
-        if (found)
-            MarkUsed(file);
-        CloseHandle(file);
-        return found;
+        if (!file.Valid() || !ReadWhole(file.Get(), bytes) || !ParseThumbEntry(bytes.data(), bytes.size(), key, out))
+            return false;
+        MarkUsed(file.Get());
+        return true;
     } catch (...) {  // out of memory: a miss
         return false;
     }
@@ -210,6 +218,7 @@ void CThumbCache::Trim()
                                    FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE)
         return;
+    std::unique_ptr<void, decltype(&FindClose)> listing(find, &FindClose);
     do {
         FolderFile file{found.cFileName,
                         OnDisk((static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow),
@@ -223,7 +232,7 @@ void CThumbCache::Trim()
         if (!temp)
             entries.push_back(std::move(file));
     } while (FindNextFileW(find, &found));
-    FindClose(find);
+    listing.reset();
 
     if (total > maxBytes_) {
         std::sort(entries.begin(), entries.end(), [](const FolderFile& a, const FolderFile& b) {
