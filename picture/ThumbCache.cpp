@@ -23,6 +23,10 @@ const uint64_t kRefreshAfter = 3600 * kTicksPerSecond;
 // Temporary files this old belong to a writer that died.
 const uint64_t kStaleTempAfter = 3600 * kTicksPerSecond;
 
+// The cache never takes this last bit of a volume, so that a nearly full
+// disk still has room for the settings and whatever else the user saves.
+const uint64_t kLeaveFree = 256ull << 20;
+
 // The bound is on disk space, and a file takes whole clusters: 4 KB on
 // almost every volume.
 uint64_t OnDisk(uint64_t bytes)
@@ -61,6 +65,14 @@ std::wstring TempName(const std::wstring& base)
 {
     static std::atomic<unsigned> serial{0};
     return base + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial) + kTempSuffix;
+}
+
+// A volume that cannot say how full it is gets the benefit of the doubt.
+bool RoomFor(const std::wstring& folder, uint64_t bytes)
+{
+    ULARGE_INTEGER available;
+    return !GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr) ||
+           available.QuadPart >= kLeaveFree + bytes;
 }
 
 bool CanWriteIn(const std::wstring& folder)
@@ -183,7 +195,7 @@ void CThumbCache::Put(const ThumbKey& key, const CBmp& thumb)
         return;
     try {
         const std::vector<uint8_t> bytes = EncodeThumbEntry(key, thumb);
-        if (bytes.empty())
+        if (bytes.empty() || !RoomFor(folder_, bytes.size()))
             return;
         const std::wstring path = EntryPath(key);
         // Someone may have deleted the whole folder to clear the cache.
