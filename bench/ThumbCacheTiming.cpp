@@ -38,8 +38,8 @@ private:
 
 ThumbKey Key(int n)
 {
-    return ThumbKey{L"C:\\Photos\\Holiday\\IMG_" + std::to_wstring(100000 + n) + L".jpg", 1048576, 0x01D9000000000000ull,
-                    64};
+    const std::wstring path = L"C:\\Photos\\Holiday\\IMG_" + std::to_wstring(100000 + n) + L".jpg";
+    return ThumbKey{path, 1048576, 0x01D9000000000000ull, 64};
 }
 
 void RemoveFolder(const std::wstring& folder)

@@ -15,12 +15,15 @@
 namespace {
 
 const wchar_t kChildFolderVariable[] = L"LUMORA_THUMB_TEST_FOLDER";
+// Room for four of the 16 x 16 thumbnails (one 4 KB cluster each) of the six
+// keys the concurrent writers share, so they keep evicting.
+const uint64_t kTightBound = 4 * 4096;
 
+// Names of one length for n < 90; a new version has another size and time.
 ThumbKey Key(int n, uint64_t version = 0)
 {
-    wchar_t name[32];
-    swprintf(name, 32, L"C:\\Photos\\photo%02d.jpg", n);
-    return ThumbKey{name, 1000 + version, 0x01D9000000000000ull + version, 64};
+    return ThumbKey{L"C:\\Photos\\photo" + std::to_wstring(10 + n) + L".jpg", 1000 + version,
+                    0x01D9000000000000ull + version, 64};
 }
 
 // Every pixel tells which key and version it was made for.
@@ -34,10 +37,9 @@ CBmp Thumb(int n, uint64_t version = 0, int side = 16)
 
 bool SamePixels(const CBmp& a, const CBmp& b)
 {
-    return a.Width() == b.Width() && a.Height() == b.Height() && std::equal(a.Bits(), a.Bits() + a.ByteSize(), b.Bits());
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::equal(a.Bits(), a.Bits() + a.ByteSize(), b.Bits());
 }
-
-bool IsThumb(const CBmp& b, int n, uint64_t version) { return SamePixels(b, Thumb(n, version)); }
 
 bool Hits(CThumbCache& cache, const ThumbKey& key, const CBmp& want)
 {
@@ -59,20 +61,18 @@ int EntryFiles(const std::wstring& folder)
     return count;
 }
 
-void SetWriteTime(const std::wstring& path, uint64_t ticks)
-{
-    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    FILETIME t{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &t));
-    CloseHandle(file);
-}
-
-uint64_t Now()
+// Last written two days ago plus `minutes`.
+void Age(const std::wstring& path, int minutes)
 {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    return (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    const uint64_t minute = 60 * 10000000ull;
+    const uint64_t ticks = ((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime) -
+                           2 * 24 * 60 * minute + static_cast<uint64_t>(minutes) * minute;
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME t{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &t));
+    CloseHandle(file);
 }
 
 TEST(ThumbCache, HitsOnlyWhileThePhotoIsUnchanged)
@@ -80,34 +80,22 @@ TEST(ThumbCache, HitsOnlyWhileThePhotoIsUnchanged)
     TempFolder dir;
     CThumbCache cache(dir.Path() + L"\\new\\Thumbnails");
     ASSERT_TRUE(cache.Enabled());
-    const ThumbKey old = Key(1);
-    cache.Put(old, Thumb(1));
-    EXPECT_TRUE(Hits(cache, old, Thumb(1)));
-
-    ThumbKey replaced = old;
-    replaced.fileSize += 1;
+    cache.Put(Key(1), Thumb(1));
+    EXPECT_TRUE(Hits(cache, Key(1), Thumb(1)));
     CBmp untouched = Thumb(9);
-    EXPECT_FALSE(cache.Find(replaced, untouched));
-    EXPECT_TRUE(IsThumb(untouched, 9, 0));
-    replaced = old;
-    replaced.lastWriteTime += 1;
-    EXPECT_FALSE(cache.Find(replaced, untouched));
-    replaced.thumbSize = 96;
-    EXPECT_FALSE(cache.Find(replaced, untouched));
-
-    // The new version takes the old one's place.
-    const ThumbKey newer = Key(1, 1);
-    cache.Put(newer, Thumb(1, 1));
-    EXPECT_TRUE(Hits(cache, newer, Thumb(1, 1)));
-    EXPECT_FALSE(cache.Find(old, untouched));
+    EXPECT_FALSE(cache.Find(Key(1, 1), untouched));  // the photo was replaced
+    EXPECT_TRUE(SamePixels(untouched, Thumb(9)));
+    cache.Put(Key(1, 1), Thumb(1, 1));
+    EXPECT_TRUE(Hits(cache, Key(1, 1), Thumb(1, 1)));
+    EXPECT_FALSE(cache.Find(Key(1), untouched));
 
     // Keys are only names: any path the album can hold.
-    const ThumbKey foreign{L"C:\\Fotos\\\u00c5r\u00f8\\\u5199\u771f \U0001F600.jpg", 5, 6, 64};
-    const ThumbKey deep{L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b') + L".jpg", 5, 6, 64};
-    cache.Put(foreign, Thumb(2));
-    cache.Put(deep, Thumb(3));
-    EXPECT_TRUE(Hits(cache, foreign, Thumb(2)));
-    EXPECT_TRUE(Hits(cache, deep, Thumb(3)));
+    const std::wstring deep = L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b');
+    for (const ThumbKey& key :
+         {ThumbKey{L"C:\\Fotos\\\u00c5r\u00f8\\\u5199\u771f \U0001F600.jpg", 5, 6, 64}, ThumbKey{deep, 5, 6, 64}}) {
+        cache.Put(key, Thumb(2));
+        EXPECT_TRUE(Hits(cache, key, Thumb(2)));
+    }
 }
 
 TEST(ThumbCache, DamagedOrForeignEntriesAreMissesAndGetReplaced)
@@ -115,22 +103,13 @@ TEST(ThumbCache, DamagedOrForeignEntriesAreMissesAndGetReplaced)
     TempFolder dir;
     CThumbCache cache(dir.Path());
     const ThumbKey key = Key(4);
-    cache.Put(key, Thumb(4));
-    const std::wstring path = cache.EntryPath(key);
-    std::string bytes;
-    {
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        bytes.resize(GetFileSize(file, nullptr));
-        DWORD read = 0;
-        ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(file);
-    }
-    std::string flipped = bytes;
-    flipped[bytes.size() / 2] ^= 0x40;
-    for (const std::string& damage : {bytes.substr(0, bytes.size() - 1), flipped, std::string(),
+    const std::vector<uint8_t> entry = EncodeThumbEntry(key, Thumb(4));
+    const std::string good(entry.begin(), entry.end());
+    std::string flipped = good;
+    flipped[good.size() / 2] ^= 0x40;
+    for (const std::string& damage : {good.substr(0, good.size() - 1), flipped, std::string(),
                                       std::string("not a thumbnail at all\r\n")}) {
-        TempFolder::File(path, damage);
+        TempFolder::File(cache.EntryPath(key), damage);
         CBmp out;
         EXPECT_FALSE(cache.Find(key, out));
         EXPECT_TRUE(out.Empty());
@@ -138,7 +117,7 @@ TEST(ThumbCache, DamagedOrForeignEntriesAreMissesAndGetReplaced)
         EXPECT_TRUE(Hits(cache, key, Thumb(4)));
     }
     // The whole folder cleared away while the program runs.
-    ASSERT_TRUE(DeleteFileW(path.c_str()));
+    ASSERT_TRUE(DeleteFileW(cache.EntryPath(key).c_str()));
     ASSERT_TRUE(RemoveDirectoryW(dir.Path().c_str()));
     cache.Put(key, Thumb(4));
     EXPECT_TRUE(Hits(cache, key, Thumb(4)));
@@ -171,11 +150,10 @@ TEST(ThumbCache, StaysUnderTheBoundEvictingLeastRecentlyUsed)
     CThumbCache cache(dir.Path(), 10 * cluster);
     TempFolder::File(dir.Path() + L"\\keep.txt", std::string(20 * cluster, 'k'));
     const std::wstring deadWriter = TempFolder::File(dir.Path() + L"\\0123.99-1.thumbtmp", "partial");
-    const uint64_t twoDaysAgo = Now() - 2 * 86400 * 10000000ull;
-    SetWriteTime(deadWriter, twoDaysAgo);
+    Age(deadWriter, 0);
     for (int n = 0; n < 10; ++n) {
         cache.Put(Key(n), Thumb(n, 0, 31));
-        SetWriteTime(cache.EntryPath(Key(n)), twoDaysAgo + n * 60 * 10000000ull);
+        Age(cache.EntryPath(Key(n)), n);
     }
     CBmp out;
     ASSERT_TRUE(cache.Find(Key(0), out));  // used again: now the most recent
@@ -201,7 +179,7 @@ int WrongHits(CThumbCache& cache, unsigned seed, const std::function<bool(int)>&
         if (round % 2)
             cache.Put(Key(n, version), Thumb(n, version));
         CBmp out;
-        if (cache.Find(Key(n, version), out) && !IsThumb(out, n, version))
+        if (cache.Find(Key(n, version), out) && !SamePixels(out, Thumb(n, version)))
             ++wrong;
     }
     return wrong;
@@ -212,7 +190,7 @@ TEST(ThumbCacheChild, DISABLED_WritesTheSameKeys)
 {
     wchar_t folder[MAX_PATH] = L"";
     ASSERT_TRUE(GetEnvironmentVariableW(kChildFolderVariable, folder, MAX_PATH));
-    CThumbCache cache(folder, 4 * EncodeThumbEntry(Key(0), Thumb(0)).size());
+    CThumbCache cache(folder, kTightBound);
     EXPECT_EQ(WrongHits(cache, 99, [](int round) { return round < 600; }), 0);
 }
 
@@ -229,9 +207,8 @@ TEST(ThumbCache, WritersInThreadsObjectsAndProcessesNeverMixEntries)
     PROCESS_INFORMATION child = {};
     ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &child));
 
-    // A small bound on one object keeps it evicting while the others read.
     CThumbCache roomy(dir.Path());
-    CThumbCache tight(dir.Path(), 4 * EncodeThumbEntry(Key(0), Thumb(0)).size());
+    CThumbCache tight(dir.Path(), kTightBound);
     std::atomic<int> wrong{0};
     const auto untilChildEnds = [&](int round) {
         return round < 300 || WaitForSingleObject(child.hProcess, 0) == WAIT_TIMEOUT;
