@@ -77,12 +77,9 @@ bool RoomFor(const std::wstring& folder, uint64_t bytes)
 
 bool CanWriteIn(const std::wstring& folder)
 {
-    HANDLE probe = CreateFileW(TempName(folder + L"probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (probe == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(probe);
-    return true;
+    const CFileHandle probe(CreateFileW(TempName(folder + L"probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return probe.Valid();
 }
 
 // Never in place: a reader, another process or a crash sees the old entry,
