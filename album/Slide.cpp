@@ -1,7 +1,5 @@
 #include "album/Slide.h"
 
-#include "picture/Picture.h"
-
 const wchar_t CSlide::kPathValue[] = L"pic_path";
 
 CSlide::CSlide()
@@ -14,8 +12,6 @@ CSlide::CSlide(const tstr& path) : CSlide() { SetPath(path); }
 
 void CSlide::Reset()
 {
-    m_picture.Reset();
-    m_thumbnail.Reset();
     m_path.SetValue(tstr(L""));
 }
 
@@ -23,8 +19,6 @@ void CSlide::CopyFrom(const CSlide* other)
 {
     if (!other) return;
     Reset();
-    if (!other->m_picture.Empty()) m_picture = other->m_picture;
-    if (!other->m_thumbnail.Empty()) m_thumbnail = other->m_thumbnail;
     SetPath(other->GetPath());
 }
 
@@ -45,5 +39,3 @@ bool CSlide::SavePath(CRegStore& store, const tstr& key)
     m_path.Save(store, key);
     return true;
 }
-
-bool CSlide::MakeThumbnail() { return MakePhotoThumbnail(GetPath().c_str(), m_thumbnail); }

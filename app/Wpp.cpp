@@ -26,7 +26,7 @@ void RegisterWindowClasses() {
 
 }  // namespace
 
-CWpp::CWpp() : m_mainDlg(*this), m_albumSlides(*this), m_taskbarRtl(TaskbarIsRightToLeft()) {
+CWpp::CWpp() : m_mainDlg(*this), m_albumSlides(*this, this), m_taskbarRtl(TaskbarIsRightToLeft()) {
     GetStore().SetNames(L"Arvendal", L"Lumora");
     SetTitle(L"Lumora Photo Frame");
     // Never stored: every start begins at the album's first photo.
@@ -36,6 +36,8 @@ CWpp::CWpp() : m_mainDlg(*this), m_albumSlides(*this), m_taskbarRtl(TaskbarIsRig
     Autostart().SetValue(true);
     SetTaskbarRtl(m_taskbarRtl);
 }
+
+CWpp::~CWpp() { Thumbnails().Forget(this); }
 
 bool CWpp::Init() {
     if (!CWppProfile::Init()) return false;
@@ -53,6 +55,8 @@ bool CWpp::Init() {
 }
 
 bool CWpp::Quit() {
+    // Nothing queued is made any more; a decode under way is not waited for.
+    Thumbnails().Forget(this);
     return CWppProfile::Quit();
 }
 
@@ -63,8 +67,20 @@ bool CWpp::Save() {
 bool CWpp::Load() {
     CWppProfile::Load();
     FillEmptyAlbum();
+    // Photos already known to be unusable go now; the workers check the rest.
     DropUnusablePhotos();
+    MakeThumbnails(this);
     return true;
+}
+
+void CWpp::OnThumbnailsArrived(bool someUnusable) {
+    if (someUnusable && !GetModalDialog()) {
+        DropUnusablePhotos();
+        if (Photos().empty() && m_showRunning && m_mainDlg.Hwnd())
+            SendMessageW(m_mainDlg.Hwnd(), WM_COMMAND, IDC_MAIN_STOP, 0);
+    }
+    CLentaWnd& strip = m_slideWnd.Strip();
+    if (strip.Exists() && IsWindowVisible(strip.Hwnd())) strip.Redraw(true);
 }
 
 void CWpp::CreateMainDialog(HWND owner) {

@@ -10,9 +10,10 @@
 #include "slideshow/AlbumSlides.h"
 #include "slideshow/SlideWnd.h"
 
-class CWpp : public CDialogApp<CWppProfile> {
+class CWpp : public CDialogApp<CWppProfile>, public IThumbnailListener {
 public:
     CWpp();
+    ~CWpp() override;
 
     // The second dialog layer's own settings and flag are not used: these go
     // straight to the album layer.
@@ -36,6 +37,11 @@ public:
     CMainDlg& MainDlg() { return m_mainDlg; }
     CSlideWnd& SlideWnd() { return m_slideWnd; }
     bool IsTaskbarRtl() const { return m_taskbarRtl; }
+
+    // Unusable photos leave the album as the workers find them (not while
+    // a dialog may list them: the next load drops them then); the strip
+    // shows what arrived.
+    void OnThumbnailsArrived(bool someUnusable) override;
 
     static constexpr UINT kTrayMessage = 40001;
     static constexpr UINT kIconId = 102;

@@ -42,9 +42,12 @@ public:
     // Moves the show by delta photos with wrap-around and restarts timer 1;
     // with no photos left timer 1 stays stopped.
     void Step(int delta);
-    // Decodes, fits, places and shows one photo; false when it gave no pixels
-    // (the show goes on; the next step tries the next photo).
+    // Decodes, fits, places and shows one photo; false, changing nothing,
+    // when it gives no pixels.
     bool ShowPhoto(const tstr& path);
+    // Shows the photo at index or, when it cannot be decoded, the next one
+    // that can, and makes it current; false when none can.
+    bool ShowUsableFrom(int index);
     void StartSwitchTimer();
     void StopSwitchTimer();
     // Stores "Maximized"; the next photo is shown accordingly.

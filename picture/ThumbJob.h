@@ -1,0 +1,21 @@
+#pragma once
+// One thumbnail to make, as a worker gets it: plain values only. The file's
+// size and last-write time are read by the worker just before it decodes,
+// so they always describe the pixels it makes.
+
+#include <cstdint>
+#include <string>
+
+#include "picture/Bmp.h"
+#include "picture/Fit.h"
+
+struct ThumbJob {
+    std::wstring path;
+    uint64_t fileSize = 0;
+    uint64_t lastWriteTime = 0;  // FILETIME
+    int thumbSize = kThumbSide;
+};
+
+// Fills in the file's size and time and makes its thumbnail; false, with
+// `out` empty, when the file is missing, unreadable or undecodable.
+bool MakeJobThumbnail(ThumbJob& job, CBmp& out);
