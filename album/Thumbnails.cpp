@@ -65,9 +65,8 @@ CThumbnails::~CThumbnails()
     m_pool.reset();
     if (!m_window)
         return;
-    MSG msg;
-    while (PeekMessageW(&msg, m_window, kResultMessage, kResultMessage, PM_REMOVE))
-        delete reinterpret_cast<ThumbResult*>(msg.lParam);
+    while (ThumbResult* result = NextPostedResult())
+        delete result;
     SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
     DestroyWindow(m_window);
 }
@@ -156,28 +155,46 @@ LRESULT CALLBACK CThumbnails::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     auto* result = reinterpret_cast<ThumbResult*>(lParam);
     auto* self = reinterpret_cast<CThumbnails*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self)
+    if (self && result)
         self->TakeResults(result);
     else
         delete result;
     return 0;
 }
 
+ThumbResult* CThumbnails::NextPostedResult()
+{
+    MSG msg;
+    if (!PeekMessageW(&msg, m_window, kResultMessage, kResultMessage, PM_REMOVE))
+        return nullptr;
+    // The quit message comes through any filter: it goes back for the loop.
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return nullptr;
+    }
+    return reinterpret_cast<ThumbResult*>(msg.lParam);
+}
+
 void CThumbnails::TakeResults(ThumbResult* first)
 {
     std::vector<std::unique_ptr<ThumbResult>> results;
     results.emplace_back(first);
-    MSG msg;
-    while (results.size() < static_cast<size_t>(kBatch) &&
-           PeekMessageW(&msg, m_window, kResultMessage, kResultMessage, PM_REMOVE))
-        results.emplace_back(reinterpret_cast<ThumbResult*>(msg.lParam));
+    while (results.size() < static_cast<size_t>(kBatch))
+        if (ThumbResult* next = NextPostedResult())
+            results.emplace_back(next);
+        else
+            break;
 
     // Each listener hears once per batch.
     std::vector<std::pair<IThumbnailListener*, bool>> told;
     for (std::unique_ptr<ThumbResult>& result : results) {
-        const bool usable = !result->thumbnail.Empty();
-        m_memory.Put(result->job.path,
-                     usable ? std::make_shared<const CBmp>(std::move(result->thumbnail)) : nullptr);
+        // A file someone else holds open stays unknown: asked for again
+        // when it is drawn, tried by the show when its turn comes.
+        const bool usable = result->outcome != ThumbOutcome::Unusable;
+        if (result->outcome == ThumbOutcome::Made)
+            m_memory.Put(result->job.path, std::make_shared<const CBmp>(std::move(result->thumbnail)));
+        else if (!usable)
+            m_memory.Put(result->job.path, nullptr);
         auto waiting = m_waiting.find(result->job.path);
         if (waiting == m_waiting.end())
             continue;

@@ -68,6 +68,9 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool EnsureWindow();
+    // A result already posted to the window, taken out of the queue; null
+    // when there is none.
+    ThumbResult* NextPostedResult();
     void TakeResults(ThumbResult* first);
 
     CThumbMemory m_memory{kMemoryBudget};

@@ -28,12 +28,35 @@ bool ReadFileStamp(ThumbJob& job)
     return true;
 }
 
+// Another decoder (or another program) has the file open without sharing;
+// two entries may well be links to one file.
+bool HeldBySomeoneElse(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(StatPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+const int kBusyRetries = 5;
+const DWORD kBusyPauseMs = 200;
+
 }  // namespace
 
-bool MakeJobThumbnail(ThumbJob& job, CBmp& out)
+ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out)
 {
     out.Reset();
-    if (!ReadFileStamp(job))
-        return false;
-    return MakePhotoThumbnail(job.path.c_str(), out);
+    for (int attempt = 0;; ++attempt) {
+        if (!ReadFileStamp(job))
+            return ThumbOutcome::Unusable;
+        if (MakePhotoThumbnail(job.path.c_str(), out))
+            return ThumbOutcome::Made;
+        if (!HeldBySomeoneElse(job.path))
+            return ThumbOutcome::Unusable;
+        if (attempt == kBusyRetries)
+            return ThumbOutcome::Busy;
+        Sleep(kBusyPauseMs);
+    }
 }

@@ -16,6 +16,12 @@ struct ThumbJob {
     int thumbSize = kThumbSide;
 };
 
-// Fills in the file's size and time and makes its thumbnail; false, with
-// `out` empty, when the file is missing, unreadable or undecodable.
-bool MakeJobThumbnail(ThumbJob& job, CBmp& out);
+enum class ThumbOutcome {
+    Made,
+    Unusable,  // missing, unreadable or undecodable
+    Busy,      // held open by someone else: neither made nor unusable
+};
+
+// Fills in the file's size and time and makes its thumbnail; `out` stays
+// empty unless it was made.
+ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out);

@@ -78,10 +78,12 @@ DWORD WINAPI WorkerMain(void* param)
         result->ticket = next.ticket;
         result->job = std::move(next.job);
         try {
-            state.maker(result->job, result->thumbnail);
+            result->outcome = state.maker(result->job, result->thumbnail);
         } catch (...) {  // out of memory: the photo counts as undecodable
-            result->thumbnail.Reset();
+            result->outcome = ThumbOutcome::Unusable;
         }
+        if (result->outcome != ThumbOutcome::Made)
+            result->thumbnail.Reset();
         if (!state.Closed())
             state.deliver(std::move(result));
     }

@@ -17,14 +17,15 @@
 struct ThumbResult {
     uint64_t ticket = 0;
     ThumbJob job;
-    CBmp thumbnail;  // empty: the file is missing, unreadable or undecodable
+    ThumbOutcome outcome = ThumbOutcome::Unusable;
+    CBmp thumbnail;  // made: the thumbnail; otherwise empty
 };
 
 class CThumbPool {
 public:
     // Both run on worker threads.
     using Deliver = std::function<void(std::unique_ptr<ThumbResult>)>;
-    using Maker = std::function<bool(ThumbJob&, CBmp&)>;
+    using Maker = std::function<ThumbOutcome(ThumbJob&, CBmp&)>;
 
     static const int kMaxWorkers = 4;
 

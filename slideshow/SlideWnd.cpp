@@ -61,14 +61,17 @@ bool CSlideWnd::Start()
 bool CSlideWnd::ShowUsableFrom(int index)
 {
     const int count = m_album->PhotoCount();
-    for (int tried = 0; tried < count; ++tried) {
-        const int at = (index + tried) % count;
+    const int tries = count < kMaxTriesPerSwitch ? count : kMaxTriesPerSwitch;
+    int at = index;
+    for (int tried = 0; tried < tries; ++tried) {
+        at = (index + tried) % count;
         if (ShowPhoto(m_album->PhotoPath(at))) {
             m_album->SetCurrentIndex(at);
             return true;
         }
     }
-    m_album->SetCurrentIndex(index);
+    // The next switch goes on from the last photo tried.
+    m_album->SetCurrentIndex(at);
     return false;
 }
 

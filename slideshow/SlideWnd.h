@@ -18,6 +18,7 @@ class CSlideWnd : public CWnd {
 public:
     static const UINT_PTR kSwitchTimer = 1;
     static const UINT_PTR kLeaveTimer = 3;   // 300 ms pointer-left test
+    static const int kMaxTriesPerSwitch = 8;
     static const DWORD kExStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     static const DWORD kStyle = WS_POPUP | WS_VISIBLE;
 
@@ -46,7 +47,9 @@ public:
     // when it gives no pixels.
     bool ShowPhoto(const tstr& path);
     // Shows the photo at index or, when it cannot be decoded, the next one
-    // that can, and makes it current; false when none can.
+    // that can (at most kMaxTriesPerSwitch, so that a run of broken files
+    // cannot hold up the UI thread), and makes it current; false when none
+    // of those can.
     bool ShowUsableFrom(int index);
     void StartSwitchTimer();
     void StopSwitchTimer();

@@ -69,9 +69,9 @@ TEST_F(Thumbnails, FileReplacedOrDeletedAfterQueueingIsJudgedAsItIsWhenDecoded)
     ThumbJob seen;
     CThumbnails thumbnails([gate, &seen](ThumbJob& job, CBmp& out) {
         WaitForSingleObject(gate, 10000);
-        const bool made = MakeJobThumbnail(job, out);
-        if (made) seen = job;
-        return made;
+        const ThumbOutcome outcome = MakeJobThumbnail(job, out);
+        if (outcome == ThumbOutcome::Made) seen = job;
+        return outcome;
     });
     thumbnails.Request(replaced.c_str(), false, nullptr);
     thumbnails.Request(deleted.c_str(), false, nullptr);
@@ -87,6 +87,30 @@ TEST_F(Thumbnails, FileReplacedOrDeletedAfterQueueingIsJudgedAsItIsWhenDecoded)
     CloseHandle(gate);
 }
 
+// A photo another program holds open is not unusable: it stays in the album
+// and is made once it is free.
+TEST_F(Thumbnails, FileHeldOpenElsewhereIsNeitherMadeNorDropped)
+{
+    TempFolder temp;
+    const std::wstring photo = TempFolder::File(temp.Path() + L"\\held.bmp", BmpFile(8, 6));
+    HANDLE held = CreateFileW(photo.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    auto album = OpenAlbum();
+    album->AddPhoto(photo);
+    CCountingListener listener;
+    album->MakeThumbnails(&listener);
+    ASSERT_TRUE(PumpUntilDone(album->Thumbnails()));
+    EXPECT_EQ(1, listener.calls);
+    EXPECT_FALSE(listener.unusable);
+    album->DropUnusablePhotos();
+    EXPECT_EQ(1u, album->Photos().size());
+    CloseHandle(held);
+    EXPECT_EQ(nullptr, album->Thumbnails().Get(photo.c_str(), &listener));
+    ASSERT_TRUE(PumpUntilDone(album->Thumbnails()));
+    EXPECT_NE(nullptr, album->Thumbnails().Get(photo.c_str(), &listener));
+    album->Thumbnails().Forget(&listener);
+}
+
 // Exit with thousands queued and every worker stuck in a decode: the
 // receiver goes at once (nothing joins a worker), and what the workers
 // finish afterwards is freed, never posted to a window that is gone.
@@ -97,7 +121,8 @@ TEST_F(Thumbnails, ClosingWithTenThousandQueuedDoesNotWaitForTheWorkers)
     auto thumbnails = std::make_unique<CThumbnails>([gate, busy](ThumbJob&, CBmp& out) {
         ++*busy;
         WaitForSingleObject(gate, 10000);
-        return out.Create(4, 4);
+        out.Create(4, 4);
+        return ThumbOutcome::Made;
     });
     CCountingListener listener;
     for (int i = 0; i < 10000; ++i)

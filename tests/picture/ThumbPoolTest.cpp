@@ -37,7 +37,8 @@ struct CRecorder {
     CThumbPool::Maker Maker() {
         return [this](ThumbJob& job, CBmp& out) {
             if (job.path == L"first") WaitForSingleObject(gate, 10000);
-            return out.Create(2, 2);
+            out.Create(2, 2);
+            return ThumbOutcome::Made;
         };
     }
 };
