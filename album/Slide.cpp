@@ -12,6 +12,7 @@ CSlide::CSlide(const tstr& path) : CSlide() { SetPath(path); }
 
 void CSlide::Reset()
 {
+    m_picture.Reset();
     m_path.SetValue(tstr(L""));
 }
 
@@ -19,6 +20,7 @@ void CSlide::CopyFrom(const CSlide* other)
 {
     if (!other) return;
     Reset();
+    if (!other->m_picture.Empty()) m_picture = other->m_picture;
     SetPath(other->GetPath());
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// One photo of an album: the path of its file ("pic_path"). Its thumbnail
-// is kept by the album's CThumbnails, shared by every entry of that file.
-// Entries are owned by the album's photo list.
+// One photo of an album: the path of its file ("pic_path") and a picture
+// cached for it. Its thumbnail is kept by the album's CThumbnails, shared by
+// every entry of that file. Entries are owned by the album's photo list.
 
 #include "settings/Param.h"
 #include "settings/RegStore.h"
+#include "picture/Bmp.h"
 #include "ui/NavPaneItemData.h"
 
 class CSlide : public CNavPaneItemData {
@@ -15,9 +16,9 @@ public:
     CSlide& operator=(const CSlide&) = delete;
     ~CSlide() override = default;
 
-    // Empties the path.
+    // Frees the picture and empties the path.
     virtual void Reset();
-    // Path of another entry; nothing for null.
+    // Path and cached picture of another entry; nothing for null.
     virtual void CopyFrom(const CSlide* other);
     // Whether the store has a "pic_path" under key; reads nothing into this entry.
     virtual bool Exists(CRegStore& store, const tstr& key) const;
@@ -26,6 +27,8 @@ public:
     virtual bool LoadPath(CRegStore& store, const tstr& key);
     virtual bool SavePath(CRegStore& store, const tstr& key);
 
+    CBmp& GetPicture() { return m_picture; }
+
     const tstr& GetPath() const { return m_path.GetValue(); }
     void SetPath(const tstr& path) { m_path.SetValue(path); }
     CParam<tstr>& PathParam() { return m_path; }
@@ -33,5 +36,6 @@ public:
     static const wchar_t kPathValue[];   // "pic_path"
 
 private:
+    CBmp m_picture;
     CParam<tstr> m_path;
 };

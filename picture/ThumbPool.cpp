@@ -8,9 +8,12 @@
 
 namespace {
 
-// Queue order: visible jobs below kBackground, the latest lowest; the others
-// above it in the order they came.
+// Queue order: visible jobs below kBackground, the others above it in the
+// order they came. Visible requests that come together (one paint) form a
+// burst, made in the order asked; a newer burst goes before older ones.
 const uint64_t kBackground = uint64_t(1) << 62;
+const uint64_t kBurstSpan = uint64_t(1) << 24;
+const ULONGLONG kBurstGapMs = 100;
 
 struct QueuedJob {
     uint64_t ticket;
@@ -36,11 +39,34 @@ struct CThumbPool::State {
     std::map<uint64_t, QueuedJob> queue;
     std::unordered_map<uint64_t, uint64_t> orderOf;  // ticket -> queue key
     uint64_t serial = 0;
+    uint64_t tickets = 0;
+    uint64_t burst = 0;
+    uint64_t inBurst = 0;
+    ULONGLONG lastVisible = 0;
     bool closed = false;
     Deliver deliver;
     Maker maker;
 
-    uint64_t NextKey(bool visible) { return visible ? kBackground - ++serial : kBackground + ++serial; }
+    uint64_t NextKey(bool visible)
+    {
+        if (!visible)
+            return kBackground + ++serial;
+        const ULONGLONG now = GetTickCount64();
+        if (burst == 0 || now - lastVisible > kBurstGapMs || inBurst + 1 == kBurstSpan) {
+            ++burst;
+            inBurst = 0;
+        }
+        lastVisible = now;
+        return kBackground - burst * kBurstSpan + ++inBurst;
+    }
+
+    // Asked for again while its group is still being asked for: it keeps
+    // its place.
+    bool InLatestBurst(uint64_t key) const
+    {
+        const uint64_t base = kBackground - burst * kBurstSpan;
+        return burst > 0 && key > base && key < base + kBurstSpan && GetTickCount64() - lastVisible <= kBurstGapMs;
+    }
 
     // False once the pool is gone.
     bool Take(QueuedJob& next)
@@ -145,7 +171,7 @@ uint64_t CThumbPool::Submit(ThumbJob job, bool visible)
     {
         CExclusive hold(m_state->lock);
         const uint64_t key = m_state->NextKey(visible);
-        ticket = m_state->serial;
+        ticket = ++m_state->tickets;
         m_state->queue.emplace(key, QueuedJob{ticket, std::move(job)});
         m_state->orderOf.emplace(ticket, key);
     }
@@ -158,6 +184,8 @@ void CThumbPool::Raise(uint64_t ticket)
     CExclusive hold(m_state->lock);
     auto at = m_state->orderOf.find(ticket);
     if (at == m_state->orderOf.end())
+        return;
+    if (m_state->InLatestBurst(at->second))
         return;
     auto queued = m_state->queue.find(at->second);
     QueuedJob moved = std::move(queued->second);

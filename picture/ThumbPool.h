@@ -35,9 +35,11 @@ public:
     ~CThumbPool();
 
     // Queues a job; the ticket names it in its result. Visible jobs go
-    // before all others, the latest first; the rest in the order given.
+    // before all others: those asked for together (within 100 ms, as one
+    // paint asks) in the order asked, a later group before earlier ones; the
+    // rest in the order given.
     uint64_t Submit(ThumbJob job, bool visible);
-    // A queued job becomes the latest visible one; nothing once it started.
+    // A queued job joins the latest visible group; nothing once it started.
     void Raise(uint64_t ticket);
     // Takes a job out of the queue; a job already started still delivers.
     void Cancel(uint64_t ticket);

@@ -44,8 +44,13 @@ void AskForLentaThumbnails(ISlideAlbum* album, int width, int cell)
     if (count <= 0)
         return;
     const LentaLayout layout = LayOutLenta(width, cell, 0);
-    for (int k = -kLentaNeighbours; k < layout.count + kLentaNeighbours; ++k)
+    // The cells on show first: they are made in the order asked.
+    for (int k = 0; k < layout.count; ++k)
         album->Thumbnail(CellPhoto(*album, layout, k, count));
+    for (int k = 1; k <= kLentaNeighbours; ++k) {
+        album->Thumbnail(CellPhoto(*album, layout, -k, count));
+        album->Thumbnail(CellPhoto(*album, layout, layout.count - 1 + k, count));
+    }
 }
 
 void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
@@ -60,8 +65,6 @@ void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
     const LentaLayout layout = LayOutLenta(target.Width(), h, slideOffset);
     const int count = album ? album->PhotoCount() : 0;
     if (count > 0) {
-        // Neighbours first: the cells asked for last are made first.
-        AskForLentaThumbnails(album, target.Width(), cell);
         for (int k = 0; k < layout.count; ++k) {
             const CBmp* thumb = album->Thumbnail(CellPhoto(*album, layout, k, count));
             if (!thumb || thumb->Empty())
@@ -69,6 +72,7 @@ void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
             const int x = layout.firstX + k * h;
             thumb->Draw(target, x + (h - thumb->Width()) / 2, (h - thumb->Height()) / 2);
         }
+        AskForLentaThumbnails(album, target.Width(), cell);
     }
 
     const int x = layout.centreX;

@@ -49,7 +49,9 @@ ThumbJob Job(const wchar_t* path) {
     return job;
 }
 
-TEST(ThumbPool, VisibleJobsGoFirstLatestFirstAndCancelledOnesNeverRun) {
+// Rows asked for by one paint are made top to bottom; a row asked for again
+// joins them; the album follows in its order.
+TEST(ThumbPool, VisibleJobsGoFirstInTheOrderAskedAndCancelledOnesNeverRun) {
     CRecorder recorder;
     recorder.expected = 5;
     CThumbPool pool(recorder.Deliver(), recorder.Maker(), 1);
@@ -66,7 +68,7 @@ TEST(ThumbPool, VisibleJobsGoFirstLatestFirstAndCancelledOnesNeverRun) {
     SetEvent(recorder.gate);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(recorder.done, 10000));
     EnterCriticalSection(&recorder.lock);
-    EXPECT_EQ((std::vector<std::wstring>{L"first", L"album 3", L"row 2", L"row 1", L"album 1"}), recorder.order);
+    EXPECT_EQ((std::vector<std::wstring>{L"first", L"row 1", L"row 2", L"album 3", L"album 1"}), recorder.order);
     LeaveCriticalSection(&recorder.lock);
 }
 
