@@ -42,6 +42,7 @@ CWpp::~CWpp() { Thumbnails().Forget(this); }
 bool CWpp::Init() {
     if (!CWppProfile::Init()) return false;
     RegisterWindowClasses();
+    m_starting = true;
     Load();
     CreateMainDialog(nullptr);
     HWND main = m_mainDlg.Hwnd();
@@ -51,6 +52,10 @@ bool CWpp::Init() {
     ShowWindow(main, IsFirstRun() ? SW_SHOW : SW_MINIMIZE);
     if (IsFirstRun()) SetTimer(main, kFirstRunTimer, 5000, nullptr);
     if (!Photos().empty()) SendMessageW(main, WM_COMMAND, IDC_MAIN_START, 0);
+    // Only now: a worker reading the first photo while the show opens it
+    // would make the show pass it over.
+    m_starting = false;
+    CheckPhotos();
     return true;
 }
 
@@ -67,10 +72,14 @@ bool CWpp::Save() {
 bool CWpp::Load() {
     CWppProfile::Load();
     FillEmptyAlbum();
+    if (!m_starting) CheckPhotos();
+    return true;
+}
+
+void CWpp::CheckPhotos() {
     // Photos already known to be unusable go now; the workers check the rest.
     DropUnusablePhotos();
     MakeThumbnails(this);
-    return true;
 }
 
 void CWpp::OnThumbnailsArrived(bool someUnusable) {

@@ -48,9 +48,14 @@ public:
     static constexpr UINT kFirstRunTimer = 6;
 
 private:
+    // Drops the photos known to be unusable and has the workers check the
+    // others; after Load, and at start-up once the show has its first photo.
+    void CheckPhotos();
+
     CMainDlg m_mainDlg;
     CAlbumSlides m_albumSlides;
     CSlideWnd m_slideWnd;
     bool m_taskbarRtl;
     bool m_showRunning = false;
+    bool m_starting = false;
 };
