@@ -117,6 +117,12 @@ void CThumbnails::Request(const tstr& path, bool visible, IThumbnailListener* li
         listeners.push_back(listener);
 }
 
+void CThumbnails::ShowFailed(const tstr& path)
+{
+    if (m_memory.Look(path.Str()) != Known::Usable && !FileHeldBySomeoneElse(path.Str()))
+        m_memory.Put(path.Str(), nullptr);
+}
+
 void CThumbnails::Forget(IThumbnailListener* listener)
 {
     for (auto at = m_waiting.begin(); at != m_waiting.end();) {

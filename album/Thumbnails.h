@@ -53,6 +53,9 @@ public:
     // The listener hears nothing more; work that only it waited for is
     // cancelled (a decode under way finishes and is kept).
     void Forget(IThumbnailListener* listener);
+    // The show could not decode the photo: it is unusable unless its file
+    // is merely held open by someone else. Nothing once known usable.
+    void ShowFailed(const tstr& path);
     // Thumbnails asked for and not arrived yet.
     size_t Outstanding() const { return m_waiting.size(); }
 

@@ -78,16 +78,18 @@ bool CWpp::Load() {
 
 void CWpp::CheckPhotos() {
     // Photos already known to be unusable go now; the workers check the rest.
-    DropUnusablePhotos();
+    DropUnusablePhotosAndIdleShow();
     MakeThumbnails(this);
 }
 
+void CWpp::DropUnusablePhotosAndIdleShow() {
+    DropUnusablePhotos();
+    if (Photos().empty() && m_showRunning && m_mainDlg.Hwnd())
+        SendMessageW(m_mainDlg.Hwnd(), WM_COMMAND, IDC_MAIN_STOP, 0);
+}
+
 void CWpp::OnThumbnailsArrived(bool someUnusable) {
-    if (someUnusable && !GetModalDialog()) {
-        DropUnusablePhotos();
-        if (Photos().empty() && m_showRunning && m_mainDlg.Hwnd())
-            SendMessageW(m_mainDlg.Hwnd(), WM_COMMAND, IDC_MAIN_STOP, 0);
-    }
+    if (someUnusable && !GetModalDialog()) DropUnusablePhotosAndIdleShow();
     CLentaWnd& strip = m_slideWnd.Strip();
     if (strip.Exists() && IsWindowVisible(strip.Hwnd())) strip.Redraw(true);
 }

@@ -51,6 +51,8 @@ private:
     // Drops the photos known to be unusable and has the workers check the
     // others; after Load, and at start-up once the show has its first photo.
     void CheckPhotos();
+    // An album left without photos stops the show.
+    void DropUnusablePhotosAndIdleShow();
 
     CMainDlg m_mainDlg;
     CAlbumSlides m_albumSlides;

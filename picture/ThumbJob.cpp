@@ -28,9 +28,12 @@ bool ReadFileStamp(ThumbJob& job)
     return true;
 }
 
-// Another decoder (or another program) has the file open without sharing;
-// two entries may well be links to one file.
-bool HeldBySomeoneElse(const std::wstring& path)
+const int kBusyRetries = 5;
+const DWORD kBusyPauseMs = 200;
+
+}  // namespace
+
+bool FileHeldBySomeoneElse(const std::wstring& path)
 {
     HANDLE file = CreateFileW(StatPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
@@ -40,11 +43,6 @@ bool HeldBySomeoneElse(const std::wstring& path)
     return GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-const int kBusyRetries = 5;
-const DWORD kBusyPauseMs = 200;
-
-}  // namespace
-
 ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out)
 {
     out.Reset();
@@ -53,7 +51,7 @@ ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out)
             return ThumbOutcome::Unusable;
         if (MakePhotoThumbnail(job.path.c_str(), out))
             return ThumbOutcome::Made;
-        if (!HeldBySomeoneElse(job.path))
+        if (!FileHeldBySomeoneElse(job.path))
             return ThumbOutcome::Unusable;
         if (attempt == kBusyRetries)
             return ThumbOutcome::Busy;

@@ -22,6 +22,10 @@ enum class ThumbOutcome {
     Busy,      // held open by someone else: neither made nor unusable
 };
 
+// Another decoder (or another program) has the file open without sharing;
+// two entries may well be links to one file.
+bool FileHeldBySomeoneElse(const std::wstring& path);
+
 // Fills in the file's size and time and makes its thumbnail; `out` stays
 // empty unless it was made.
 ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out);

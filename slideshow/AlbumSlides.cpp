@@ -62,6 +62,12 @@ const CBmp* CAlbumSlides::Thumbnail(int index)
     return m_shown.get();
 }
 
+void CAlbumSlides::PhotoFailed(int index)
+{
+    if (index >= 0 && index < PhotoCount())
+        m_album.Thumbnails().ShowFailed(m_album.Photos()[static_cast<size_t>(index)]->GetPath());
+}
+
 int CAlbumSlides::CurrentIndex() const
 {
     // The album brings a stale index (photos deleted, list reloaded) back into range.

@@ -20,6 +20,8 @@ public:
     int PhotoCount() const override;
     tstr PhotoPath(int index) const override;
     const CBmp* Thumbnail(int index) override;
+    // Remembered as unusable: the application drops it at its next check.
+    void PhotoFailed(int index) override;
     int CurrentIndex() const override;
     void SetCurrentIndex(int index) override;
 

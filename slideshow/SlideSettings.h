@@ -33,6 +33,8 @@ public:
     // Null (or empty) while it is not made: asking for it has it made, and
     // the strip draws a placeholder meanwhile. Valid until the next call.
     virtual const CBmp* Thumbnail(int index) = 0;
+    // The show could not decode the photo.
+    virtual void PhotoFailed(int /*index*/) {}
     virtual int CurrentIndex() const = 0;
     virtual void SetCurrentIndex(int index) = 0;
 };

@@ -69,6 +69,7 @@ bool CSlideWnd::ShowUsableFrom(int index)
             m_album->SetCurrentIndex(at);
             return true;
         }
+        m_album->PhotoFailed(at);
     }
     // The next switch goes on from the last photo tried.
     m_album->SetCurrentIndex(at);
