@@ -190,9 +190,9 @@ tstr CWppProfile::InterimName(const tstr& name)
     return tstr();
 }
 
-void CWppProfile::MakeThumbnails()
+void CWppProfile::MakeThumbnails(IThumbnailListener* listener)
 {
-    for (CSlide* photo : m_photos) photo->MakeThumbnail();
+    for (CSlide* photo : m_photos) m_thumbnails->Request(photo->GetPath(), false, listener);
 }
 
 void CWppProfile::CommitAlbumSettings() { m_albumSettings.CommitAll(); }
@@ -258,9 +258,18 @@ void CWppProfile::FillEmptyAlbum()
 
 void CWppProfile::DropUnusablePhotos()
 {
-    MakeThumbnails();
-    for (auto at = m_photos.begin(); at != m_photos.end();)
-        at = (*at)->HasThumbnail() ? at + 1 : m_photos.EraseAt(at);
+    const int current = m_index.GetValue();
+    int index = 0;
+    int droppedBefore = 0;
+    for (auto at = m_photos.begin(); at != m_photos.end(); ++index) {
+        if (m_thumbnails->KnownState((*at)->GetPath()) != CThumbnails::Known::Unusable) {
+            ++at;
+            continue;
+        }
+        if (index < current) ++droppedBefore;
+        at = m_photos.EraseAt(at);
+    }
+    m_index.SetValue(current - droppedBefore);
 }
 
 int CWppProfile::CurrentIndex()

@@ -6,10 +6,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "album/ColReg.h"
 #include "album/Slide.h"
+#include "album/Thumbnails.h"
 #include "app/App.h"
 #include "settings/Edges.h"
 #include "settings/Param.h"
@@ -62,7 +64,9 @@ public:
     void CreateMainDialog(HWND) override {}
     CDialog* GetMainDialog() override { return &m_noDialog; }
 
-    virtual void MakeThumbnails();
+    // Asks the workers for the thumbnail of every photo not known yet, in
+    // album order behind those on screen; the listener hears as they arrive.
+    virtual void MakeThumbnails(IThumbnailListener* listener = nullptr);
     virtual void CommitAlbumSettings();
     virtual void RevertAlbumSettings();
 
@@ -80,9 +84,11 @@ public:
     // Start-up with an empty album: user Pictures, common Pictures (each
     // followed by Save), then the folder in "InstallPath" of "Options".
     void FillEmptyAlbum();
-    // Makes the thumbnails and removes every entry that has none (missing or
-    // undecodable file); the others keep their order.
+    // Removes every entry whose file the workers found missing or
+    // undecodable; the others keep their order and the current photo stays
+    // current. Decodes nothing.
     void DropUnusablePhotos();
+    CThumbnails& Thumbnails() { return *m_thumbnails; }
 
     // The current photo index, brought back to 0 when it is past the end;
     // null/0 without photos. Deleting or dropping photos never re-wraps it.
@@ -186,4 +192,5 @@ private:
     CDialog m_noDialog;
     tstr m_renamedFrom;
     unsigned long m_saveError = 0;
+    std::shared_ptr<CThumbnails> m_thumbnails = CThumbnails::Shared();
 };

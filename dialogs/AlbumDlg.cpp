@@ -36,7 +36,6 @@ INT_PTR CAlbumDlg::OnInitDialog() {
         End(0);
         return TRUE;
     }
-    m_album->MakeThumbnails();
     m_backup.Assign(*m_album);
     SetDlgItemTextW(m_hwnd, IDC_ALBUM_NAME, m_album->GetAlbumName().c_str());
     if (!m_host.Attach(m_hwnd, this, m_album->GetTitle())) {
@@ -66,7 +65,7 @@ INT_PTR CAlbumDlg::OnCommand(WPARAM wParam, LPARAM) {
         Reject();
         break;
     default:
-        if (RunPhotoCommand(LOWORD(wParam), m_host.Items(), *m_album, m_hwnd)) UpdatePhotosText();
+        if (RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_album, m_hwnd)) UpdatePhotosText();
         break;
     }
     return 0;
@@ -90,7 +89,7 @@ void CAlbumDlg::ShowPage(int id) {
     }
     m_host.ShowItems(true);
     m_host.SetTools(CPageHost::Tools::Photos);
-    ListPhotos(m_host.Items(), *m_album);
+    ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_album);
     UpdatePhotosText();
 }
 

@@ -109,7 +109,7 @@ INT_PTR CSettingsDlg::OnCommand(WPARAM wParam, LPARAM) {
         DeleteAlbums();
         break;
     default:
-        if (m_edited && RunPhotoCommand(LOWORD(wParam), m_host.Items(), *m_edited, m_hwnd)) {
+        if (m_edited && RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_edited, m_hwnd)) {
             m_modified = true;
             UpdatePhotosText();
         }
@@ -134,7 +134,7 @@ void CSettingsDlg::ShowPage(int id) {
         m_host.ShowItems(true);
         m_host.SetTools(CPageHost::Tools::Photos);
         m_host.Items().RemoveAll();
-        if (m_edited) ListPhotos(m_host.Items(), *m_edited);
+        if (m_edited) ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_edited);
         UpdatePhotosText();
         break;
     }
@@ -210,7 +210,7 @@ void CSettingsDlg::AddFolder() {
     m_edited->ScanFolder(folder);
     // Cancel has to take the scanned photos back out.
     m_modified = true;
-    if (m_host.Pages().Current() == m_photosPage) ListPhotos(m_host.Items(), *m_edited);
+    if (m_host.Pages().Current() == m_photosPage) ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_edited);
     UpdatePhotosText();
 }
 

@@ -57,11 +57,17 @@ const CBmp* CAlbumSlides::Thumbnail(int index)
 {
     if (index < 0 || index >= PhotoCount())
         return nullptr;
-    CSlide* slide = m_album.Photos().GetAt(static_cast<size_t>(index));
+    const CSlide* slide = m_album.Photos().GetAt(static_cast<size_t>(index));
     if (!slide)
         return nullptr;
-    slide->MakeThumbnail();
-    return &slide->GetThumbnail();
+    m_shown = m_album.Thumbnails().Get(slide->GetPath(), m_listener);
+    return m_shown.get();
+}
+
+void CAlbumSlides::PhotoFailed(int index)
+{
+    if (index >= 0 && index < PhotoCount())
+        m_album.Thumbnails().ShowFailed(m_album.Photos()[static_cast<size_t>(index)]->GetPath());
 }
 
 int CAlbumSlides::CurrentIndex() const

@@ -1,14 +1,18 @@
 #pragma once
 // The slide window's view of an album object: its settings, read afresh on
-// every call, and its photo list.
+// every call, and its photo list. Thumbnails come from the album's workers;
+// `listener` hears when those the strip asked for arrive.
+
+#include <memory>
 
 #include "slideshow/SlideSettings.h"
 
 class CWppProfile;
+class IThumbnailListener;
 
 class CAlbumSlides : public ISlideAlbum {
 public:
-    explicit CAlbumSlides(CWppProfile& album) : m_album(album) {}
+    CAlbumSlides(CWppProfile& album, IThumbnailListener* listener) : m_album(album), m_listener(listener) {}
 
     SlideSettings Settings() const override;
     void SetMaximized(bool on) override;
@@ -16,9 +20,14 @@ public:
     int PhotoCount() const override;
     tstr PhotoPath(int index) const override;
     const CBmp* Thumbnail(int index) override;
+    // Remembered as unusable: the application drops it at its next check.
+    void PhotoFailed(int index) override;
     int CurrentIndex() const override;
     void SetCurrentIndex(int index) override;
 
 private:
     CWppProfile& m_album;
+    IThumbnailListener* m_listener;
+    // The one last handed out, alive while it is drawn.
+    std::shared_ptr<const CBmp> m_shown;
 };

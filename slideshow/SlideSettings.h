@@ -31,8 +31,11 @@ public:
     virtual int PhotoCount() const = 0;
     // Empty for an index out of range.
     virtual tstr PhotoPath(int index) const = 0;
-    // Made on first request; null or empty when the photo cannot be decoded.
+    // Null (or empty) while it is not made: asking for it has it made, and
+    // the strip draws a placeholder meanwhile. Valid until the next call.
     virtual const CBmp* Thumbnail(int index) = 0;
+    // The show could not decode the photo.
+    virtual void PhotoFailed(int /*index*/) {}
     virtual int CurrentIndex() const = 0;
     virtual void SetCurrentIndex(int index) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "slideshow/Fader.h"
 #include "slideshow/LayeredWindow.h"
+#include "slideshow/LentaDraw.h"
 #include "picture/Picture.h"
 #include "slideshow/Placement.h"
 #include "slideshow/SlideMath.h"
@@ -56,11 +57,27 @@ bool CSlideWnd::Start()
     if (!Create(kExStyle, kStyle, nullptr, nullptr))
         return false;
     SetWindowPos(m_hwnd, nullptr, 10, 10, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    const int index = IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount());
-    m_album->SetCurrentIndex(index);
-    ShowPhoto(m_album->PhotoPath(index));
+    ShowUsableFrom(IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount()));
     StartSwitchTimer();
     return true;
+}
+
+bool CSlideWnd::ShowUsableFrom(int index)
+{
+    const int count = m_album->PhotoCount();
+    const int tries = count < kMaxTriesPerSwitch ? count : kMaxTriesPerSwitch;
+    int at = index;
+    for (int tried = 0; tried < tries; ++tried) {
+        at = (index + tried) % count;
+        if (ShowPhoto(m_album->PhotoPath(at))) {
+            m_album->SetCurrentIndex(at);
+            return true;
+        }
+        m_album->PhotoFailed(at);
+    }
+    // The next switch goes on from the last photo tried.
+    m_album->SetCurrentIndex(at);
+    return false;
 }
 
 void CSlideWnd::Stop()
@@ -98,8 +115,7 @@ void CSlideWnd::Step(int delta)
     const int index = StepIndex(m_album->CurrentIndex(), delta, m_album->PhotoCount());
     if (index < 0)
         return;
-    m_album->SetCurrentIndex(index);
-    ShowPhoto(m_album->PhotoPath(index));
+    ShowUsableFrom(index);
     StartSwitchTimer();
 }
 
@@ -114,24 +130,21 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
 {
     if (path.IsEmpty() || !m_hwnd)
         return false;
-    m_image.Reset();
+    // Decoded before anything changes: a photo that fails leaves the window
+    // with its previous photo, place and size.
     const SlideSettings s = Settings();
-    m_fullScreen = s.maximized;
-    m_path = path;
-
-    // Outside fullscreen the old photo must not linger at its old size while
-    // the new one decodes.
-    if (!m_fullScreen)
-        SetWindowPos(m_hwnd, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const SlideRect area = ShowMonitor().work;
     CBmp photo;
-    if (LoadPhotoFitted(path.c_str(), s.sizeX, s.sizeY, m_fullScreen, area.right - area.left, area.bottom - area.top,
-                        photo)) {
-        Present(photo);
-        m_image = std::move(photo);
-    }
+    if (!LoadPhotoFitted(path.c_str(), s.sizeX, s.sizeY, s.maximized, area.right - area.left, area.bottom - area.top,
+                         photo))
+        return false;
+    m_fullScreen = s.maximized;
+    m_path = path;
+    Present(photo);
+    m_image = std::move(photo);
 
     PlaceStrip();
+    AskForLentaThumbnails(m_album, CLentaWnd::kWidth, s.thumbSize);
     POINT pt;
     GetCursorPos(&pt);
     if (CursorIn(m_fullScreen ? m_strip.Hwnd() : m_hwnd, pt))
@@ -139,7 +152,7 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
     if (m_strip.Exists())
         m_strip.Redraw(true);
     Redraw(true);
-    return !m_image.Empty();
+    return true;
 }
 
 void CSlideWnd::PlaceAgain()

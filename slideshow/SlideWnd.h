@@ -22,6 +22,7 @@ public:
     // Display changes come in bursts; one re-placement after the last.
     static const UINT_PTR kReplaceTimer = 4;
     static const UINT kReplaceDelayMs = 100;
+    static const int kMaxTriesPerSwitch = 8;
     static const DWORD kExStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     static const DWORD kStyle = WS_POPUP | WS_VISIBLE;
 
@@ -46,12 +47,17 @@ public:
     // Moves the show by delta photos with wrap-around and restarts timer 1;
     // with no photos left timer 1 stays stopped.
     void Step(int delta);
-    // Decodes, fits, places and shows one photo; false when it gave no pixels
-    // (the show goes on; the next step tries the next photo).
+    // Decodes, fits, places and shows one photo; false, changing nothing,
+    // when it gives no pixels.
     bool ShowPhoto(const tstr& path);
     // Shows the current photo again on the album's monitor as it is now
     // (fitted again in fullscreen), keeping the pointer state and timer 1.
     void PlaceAgain();
+    // Shows the photo at index or, when it cannot be decoded, the next one
+    // that can (at most kMaxTriesPerSwitch, so that a run of broken files
+    // cannot hold up the UI thread), and makes it current; false when none
+    // of those can.
+    bool ShowUsableFrom(int index);
     void StartSwitchTimer();
     void StopSwitchTimer();
     // Stores "Maximized"; the next photo is shown accordingly.

@@ -235,3 +235,52 @@ TEST_F(ExitPaths, EndSessionQuitsWithoutAQuestion) {
 }
 
 }  // namespace
+
+// A large album fills the queue of thumbnails for minutes; exit must not
+// wait for it (the workers are never joined) and must still save every photo.
+TEST_F(Spine, ExitWithThousandsOfThumbnailsQueuedEndsPromptlyAndKeepsThePhotos) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"lumora_big_album";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    // A 2400 x 1800 BMP: slow enough to decode that the queue stays full.
+    const int w = 2400, h = 1800;
+    std::string bmp(54 + static_cast<size_t>(w) * h * 3, '\x60');
+    const uint32_t header[] = {static_cast<uint32_t>(bmp.size()), 0, 54, 40, w, h, 1 | 24 << 16, 0, 0, 0, 0, 0, 0};
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    memcpy(&bmp[2], header, sizeof(header));
+    const std::wstring first = folder + L"\\photo0000.bmp";
+    HANDLE file = CreateFileW(first.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bmp.data(), static_cast<DWORD>(bmp.size()), &written, nullptr);
+    CloseHandle(file);
+    const int count = 1200;
+    for (int i = 1; i < count; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"\\photo%04d.bmp", i);
+        CreateHardLinkW((folder + name).c_str(), first.c_str(), nullptr);
+    }
+    WriteValue(L"Options", L"InstallPath", folder);
+    WriteValue(L"Options\\Common", L"ConfirmExit", L"0");
+
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    Sleep(1000);
+    PostMessageW(main, WM_COMMAND, 999, 0);
+    DWORD code = 1;
+    // Generous: a hang fails, a slow machine does not.
+    ASSERT_TRUE(lumora.WaitExit(code, 10000));
+    EXPECT_EQ(0u, code);
+    std::wstring last;
+    EXPECT_TRUE(ReadValue(L"Profiles\\Default\\Slides\\1199", L"pic_path", last));
+
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"\\photo%04d.bmp", i);
+        DeleteFileW((folder + name).c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+}

@@ -219,25 +219,36 @@ TEST_F(SlideWndTest, StopDestroysWindowAndStrip)
     EXPECT_FALSE(show.IsRunning());
 }
 
-TEST_F(SlideWndTest, PhotoFailingToDecodeDoesNotStopTheShow)
+// The show never waits on a photo that cannot be decoded: it is skipped,
+// and the window keeps its photo, place and size meanwhile.
+TEST_F(SlideWndTest, PhotoFailingToDecodeIsSkippedForTheNextUsableOne)
 {
     album.paths = {TestPhotos().red.c_str(), TestPhotos().broken.c_str(), TestPhotos().blue.c_str(),
                    L"C:\\no\\such\\photo.jpg"};
     ASSERT_TRUE(show.Start());
     show.Step(+1);
-    EXPECT_TRUE(show.CurrentImage().Empty());
-    EXPECT_TRUE(show.IsRunning());
-    EXPECT_TRUE(TimerRuns(show.Hwnd(), CSlideWnd::kSwitchTimer, 60000));
-    PumpPending();   // painting without an image draws nothing
-    show.Step(+1);
     EXPECT_EQ(2, album.index);
     EXPECT_FALSE(show.CurrentImage().Empty());
+    EXPECT_TRUE(TimerRuns(show.Hwnd(), CSlideWnd::kSwitchTimer, 60000));
     ExpectPlaced(320, 160);
-    show.Step(+1);   // missing file
-    EXPECT_TRUE(show.IsRunning());
-    show.Step(+1);
+    show.Step(+1);   // missing file, then round to the first
     EXPECT_EQ(0, album.index);
     ExpectPlaced(320, 240);
+}
+
+TEST_F(SlideWndTest, WhenNoPhotoDecodesTheWindowKeepsItsPhotoPlaceAndSize)
+{
+    album.paths = {TestPhotos().red.c_str(), TestPhotos().broken.c_str()};
+    ASSERT_TRUE(show.Start());
+    RECT before;
+    GetWindowRect(show.Hwnd(), &before);
+    album.paths[0] = L"C:\\no\\such\\photo.jpg";   // deleted while on show
+    show.Step(+1);
+    EXPECT_TRUE(show.IsRunning());
+    EXPECT_FALSE(show.CurrentImage().Empty());
+    RECT after;
+    GetWindowRect(show.Hwnd(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
 }
 
 TEST_F(SlideWndTest, StripLiesOverTheLowerEdge)
