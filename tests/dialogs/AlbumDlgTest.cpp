@@ -194,7 +194,7 @@ TEST_F(AlbumDlgTest, ClosingTheDialogCancelsItsRowsThumbnails) {
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ(0u, m_album->Thumbnails().Outstanding());
     Sleep(300);
-    Pump();
+    PumpPending();
 }
 
 TEST_F(AlbumDlgTest, CancelRestoresPhotosSettingsAndName) {

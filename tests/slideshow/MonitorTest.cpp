@@ -61,7 +61,7 @@ protected:
     {
         show.Stop();
         album = OpenAlbum(L"Trips");
-        slides = std::make_unique<CAlbumSlides>(*album);
+        slides = std::make_unique<CAlbumSlides>(*album, nullptr);
         show.SetAlbum(slides.get());
         ASSERT_TRUE(show.Start());
     }
