@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "album/FolderScan.h"
+#include "album/PhotoLocation.h"
 
 const wchar_t CWppProfile::kSlidesSection[] = L"*prof*Slides";
 const wchar_t CWppProfile::kSlideKeyPattern[] = L"%04d";
@@ -42,6 +43,11 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     m_sliderVis.SetValue(80);
     m_sliderVisIn.SetRange(10, 100);
     m_sliderVisIn.SetValue(50);
+    // Both at their defaults are not stored: an ordinary album looks as before.
+    m_folder.SetValue(tstr(L""));
+    m_folder.SetDefault(tstr(L""));
+    m_subfolders.SetValue(0);
+    m_subfolders.SetDefault(0);
 
     // The current photo index is never stored: every start shows the first photo.
     m_albumSettings.SetSection(kSlidesSection);
@@ -56,6 +62,8 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     m_albumSettings.AddNamed(&m_sliderVis, L"SliderVis");
     m_albumSettings.AddNamed(&m_sliderVisIn, L"SliderVisIn");
     m_albumSettings.AddNamed(&m_timeout, L"timeout");
+    m_albumSettings.AddNamed(&m_folder, L"Folder");
+    m_albumSettings.AddNamed(&m_subfolders, L"Subfolders");
 
     GetStore().SetNames(L"Arvendal", L"Lumora");
     SetTitle(L"Lumora Photo Frame");
@@ -171,6 +179,8 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_timeout.Assign(other.m_timeout);
     m_sliderVis.Assign(other.m_sliderVis);
     m_sliderVisIn.Assign(other.m_sliderVisIn);
+    m_folder.Assign(other.m_folder);
+    m_subfolders.Assign(other.m_subfolders);
 }
 
 CSlide* CWppProfile::AddPhoto(const tstr& path)
@@ -195,6 +205,8 @@ bool CWppProfile::GetShellFolder(int csidl, tstr& path)
 
 void CWppProfile::FillEmptyAlbum()
 {
+    // Its folder fills it, and may well be empty for now.
+    if (FollowsFolder()) return;
     for (int csidl : {CSIDL_MYPICTURES, CSIDL_COMMON_PICTURES}) {
         if (!m_photos.empty()) return;
         tstr folder;
@@ -209,8 +221,16 @@ void CWppProfile::FillEmptyAlbum()
 void CWppProfile::DropUnusablePhotos()
 {
     MakeThumbnails();
-    for (auto at = m_photos.begin(); at != m_photos.end();)
-        at = (*at)->HasThumbnail() ? at + 1 : m_photos.EraseAt(at);
+    for (auto at = m_photos.begin(); at != m_photos.end();) {
+        const bool keep = (*at)->HasThumbnail() || LocatePhoto((*at)->GetPath()) == PhotoPlace::Unreachable;
+        at = keep ? at + 1 : m_photos.EraseAt(at);
+    }
+}
+
+void CWppProfile::Unlink()
+{
+    m_folder.SetValue(tstr(L""));
+    m_subfolders.SetValue(0);
 }
 
 int CWppProfile::CurrentIndex()

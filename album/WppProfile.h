@@ -71,9 +71,16 @@ public:
     // Start-up with an empty album: user Pictures, common Pictures (each
     // followed by Save), then the folder in "InstallPath" of "Options".
     void FillEmptyAlbum();
-    // Makes the thumbnails and removes every entry that has none (missing or
-    // undecodable file); the others keep their order.
+    // Makes the thumbnails and removes every entry that has none because its
+    // file is gone or undecodable; photos out of reach (sleeping share,
+    // removed disk) stay. The others keep their order.
     void DropUnusablePhotos();
+
+    // An album that follows a folder ("Folder" set): its photo list is the
+    // folder's pictures, kept in step while the program runs.
+    bool FollowsFolder() const { return !m_folder.GetValue().IsEmpty(); }
+    // Keeps the current list as an ordinary album.
+    void Unlink();
 
     // The current photo index, brought back to 0 when it is past the end;
     // null/0 without photos. Deleting or dropping photos never re-wraps it.
@@ -118,6 +125,10 @@ public:
     CParamRange& Timeout() { return m_timeout; }
     CParamRange& SliderVis() { return m_sliderVis; }
     CParamRange& SliderVisIn() { return m_sliderVisIn; }
+    CParam<tstr>& Folder() { return m_folder; }
+    const CParam<tstr>& Folder() const { return m_folder; }
+    CParam<int>& Subfolders() { return m_subfolders; }
+    const CParam<int>& Subfolders() const { return m_subfolders; }
     CParamRegSet& AlbumSettings() { return m_albumSettings; }
 
     // The application object's taskbar layout flag, which every album reads
@@ -157,6 +168,8 @@ private:
     CParamRange m_timeout;
     CParamRange m_sliderVis;
     CParamRange m_sliderVisIn;
+    CParam<tstr> m_folder;
+    CParam<int> m_subfolders;
     CParamRegSet m_albumSettings;
     CDialog m_noDialog;
     tstr m_renamedFrom;

@@ -48,11 +48,13 @@ bool CWpp::Init() {
     // Minimised, the tray layer hides the window into the tray icon.
     ShowWindow(main, IsFirstRun() ? SW_SHOW : SW_MINIMIZE);
     if (IsFirstRun()) SetTimer(main, kFirstRunTimer, 5000, nullptr);
+    FollowFolder();
     if (!Photos().empty()) SendMessageW(main, WM_COMMAND, IDC_MAIN_START, 0);
     return true;
 }
 
 bool CWpp::Quit() {
+    m_follower.Stop();
     return CWppProfile::Quit();
 }
 
@@ -88,4 +90,15 @@ bool CWpp::StartShow() {
 void CWpp::StopShow() {
     m_showRunning = false;
     m_slideWnd.Stop();
+}
+
+void CWpp::FollowFolder() {
+    m_follower.Follow(*this, m_mainDlg.Hwnd(), kFolderMessage);
+}
+
+void CWpp::OnFolderListing(WPARAM serial) {
+    // The dialog's rows point at the photo entries; its end follows again.
+    if (GetModalDialog()) return;
+    if (!m_follower.OnListing(*this, serial)) return;
+    if (m_showRunning && m_slideWnd.Strip().Exists()) m_slideWnd.Strip().Redraw(true);
 }

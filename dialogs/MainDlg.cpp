@@ -50,6 +50,9 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
         m_app.UpdateTrayIcon(CWpp::kTrayMessage, CWpp::kIconId, nullptr);
         return 0;
+    case CWpp::kFolderMessage:
+        m_app.OnFolderListing(wParam);
+        return 0;
     case CWpp::kTrayMessage:
         OnTrayCallback(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
         return 0;
@@ -169,6 +172,8 @@ void CMainDlg::OpenSettings() {
     CSettingsDlg settings(m_app);
     if (settings.Run(m_hwnd) == IDOK)
         m_app.GetStore().AddReplacement(L"*prof*", CWpp::AlbumPrefix(m_app.GetAlbumName()));
+    // The current album, its folder or its list may have changed.
+    m_app.FollowFolder();
 }
 
 void CMainDlg::OpenAbout() {

@@ -1,5 +1,6 @@
 #include "slideshow/AlbumSlides.h"
 
+#include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
 
 namespace {
@@ -60,6 +61,11 @@ const CBmp* CAlbumSlides::Thumbnail(int index)
         return nullptr;
     slide->MakeThumbnail();
     return &slide->GetThumbnail();
+}
+
+bool CAlbumSlides::IsReachable(int index) const
+{
+    return LocatePhoto(PhotoPath(index)) != PhotoPlace::Unreachable;
 }
 
 int CAlbumSlides::CurrentIndex() const

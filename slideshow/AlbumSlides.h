@@ -16,6 +16,7 @@ public:
     int PhotoCount() const override;
     tstr PhotoPath(int index) const override;
     const CBmp* Thumbnail(int index) override;
+    bool IsReachable(int index) const override;
     int CurrentIndex() const override;
     void SetCurrentIndex(int index) override;
 

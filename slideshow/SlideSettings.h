@@ -32,6 +32,9 @@ public:
     virtual tstr PhotoPath(int index) const = 0;
     // Made on first request; null or empty when the photo cannot be decoded.
     virtual const CBmp* Thumbnail(int index) = 0;
+    // False while the photo's location is out of reach (a sleeping share, a
+    // removed disk): the show passes over it.
+    virtual bool IsReachable(int index) const { return index >= 0; }
     virtual int CurrentIndex() const = 0;
     virtual void SetCurrentIndex(int index) = 0;
 };

@@ -52,9 +52,11 @@ bool CSlideWnd::Start()
     if (!Create(kExStyle, kStyle, nullptr, nullptr))
         return false;
     SetWindowPos(m_hwnd, nullptr, 10, 10, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    const int index = IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount());
-    m_album->SetCurrentIndex(index);
-    ShowPhoto(m_album->PhotoPath(index));
+    const int first = IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount());
+    const int index = ReachableFrom(first, +1);
+    m_album->SetCurrentIndex(index < 0 ? first : index);
+    if (index >= 0)
+        ShowPhoto(m_album->PhotoPath(index));
     StartSwitchTimer();
     return true;
 }
@@ -89,12 +91,25 @@ void CSlideWnd::Step(int delta)
     StopSwitchTimer();
     if (!m_album)
         return;
-    const int index = StepIndex(m_album->CurrentIndex(), delta, m_album->PhotoCount());
-    if (index < 0)
+    const int stepped = StepIndex(m_album->CurrentIndex(), delta, m_album->PhotoCount());
+    if (stepped < 0)
         return;
-    m_album->SetCurrentIndex(index);
-    ShowPhoto(m_album->PhotoPath(index));
+    // With every photo out of reach the one on screen stays.
+    const int index = ReachableFrom(stepped, delta < 0 ? -1 : +1);
+    if (index >= 0) {
+        m_album->SetCurrentIndex(index);
+        ShowPhoto(m_album->PhotoPath(index));
+    }
     StartSwitchTimer();
+}
+
+int CSlideWnd::ReachableFrom(int index, int direction) const
+{
+    const int count = m_album->PhotoCount();
+    for (int tried = 0; tried < count; ++tried, index = StepIndex(index, direction, count))
+        if (m_album->IsReachable(index))
+            return index;
+    return -1;
 }
 
 void CSlideWnd::SetFullScreen(bool on)

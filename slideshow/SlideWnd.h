@@ -71,6 +71,9 @@ public:
 
 private:
     SlideSettings Settings() const;
+    // The first photo from `index` on, walking in `direction`, that is not
+    // out of reach; -1 when none is.
+    int ReachableFrom(int index, int direction) const;
     // Puts the fitted photo on the screen (constant alpha or per pixel).
     void Present(CBmp& photo);
     void PlaceStrip();

@@ -49,7 +49,35 @@ public:
 
     static std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
 
+    // A 24-bit BMP of w x h in one colour.
+    static std::string BmpBytes(int w, int h) {
+        const int stride = (w * 3 + 3) & ~3;
+        std::string bytes = "BM";
+        Put32(bytes, 54 + stride * h);
+        Put32(bytes, 0);
+        Put32(bytes, 54);
+        Put32(bytes, 40);
+        Put32(bytes, static_cast<unsigned>(w));
+        Put32(bytes, static_cast<unsigned>(h));
+        Put16(bytes, 1);
+        Put16(bytes, 24);
+        for (int i = 0; i < 6; ++i) Put32(bytes, 0);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) bytes += std::string("\x30\x90\xE0", 3);
+            bytes.append(static_cast<size_t>(stride - w * 3), '\0');
+        }
+        return bytes;
+    }
+
 private:
+    static void Put16(std::string& out, unsigned value) {
+        out += static_cast<char>(value & 0xFF);
+        out += static_cast<char>((value >> 8) & 0xFF);
+    }
+    static void Put32(std::string& out, unsigned value) {
+        Put16(out, value & 0xFFFF);
+        Put16(out, value >> 16);
+    }
     static std::wstring TempPath() {
         wchar_t temp[MAX_PATH] = L"";
         GetTempPathW(MAX_PATH, temp);
@@ -63,7 +91,10 @@ private:
                 const std::wstring name = entry.cFileName;
                 if (name == L"." || name == L"..") continue;
                 const std::wstring child = path + L"\\" + name;
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                // A link is removed, never followed.
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                    DeleteFileW(Long(child).c_str()) || RemoveDirectoryW(Long(child).c_str());
+                else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     RemoveTree(child);
                 else
                     DeleteFileW(Long(child).c_str());
