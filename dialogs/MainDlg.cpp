@@ -181,6 +181,8 @@ void CMainDlg::OpenAbout() {
     CancelFirstRunNotice();
     CAboutDlg about(m_app);
     about.Run(m_hwnd);
+    // Listings of a followed folder waited for the box to close.
+    m_app.FollowFolder();
 }
 
 void CMainDlg::OpenWebSite() {

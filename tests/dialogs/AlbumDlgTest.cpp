@@ -267,3 +267,89 @@ TEST_F(AlbumDlgTest, OpenFileResultStaysInItsBufferAndKeepsLongPathsWhole) {
 }
 
 }  // namespace
+
+// ---- Add folder and a followed folder
+
+class FolderDlgTest : public AlbumDlgTest {
+protected:
+    // Answers the "Add folder" box with `folder` and the two check boxes.
+    void AnswerAddFolder(const std::wstring& folder, bool subfolders, bool follow) {
+        OnNextBox([=](HWND box) {
+            if (!GetDlgItem(box, IDC_FOLDER_FOLLOW)) return false;
+            SetDlgItemTextW(box, IDC_FOLDER_PATH, folder.c_str());
+            if (subfolders) SendDlgItemMessageW(box, IDC_FOLDER_SUBFOLDERS, BM_CLICK, 0, 0);
+            if (follow) SendDlgItemMessageW(box, IDC_FOLDER_FOLLOW, BM_CLICK, 0, 0);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return true;
+        });
+    }
+    // Handles messages until the rows are `names` (the listing comes from a worker).
+    bool RowsBecome(HWND dialog, const FileList& names) {
+        for (int i = 0; i < 250 && RowNames(dialog) != names; ++i) {
+            Pump();
+            Sleep(20);
+        }
+        return RowNames(dialog) == names;
+    }
+};
+
+TEST_F(FolderDlgTest, AddedOnceWithSubfoldersInNaturalOrder) {
+    HWND dialog = Open();
+    TempFolder source;
+    TempFolder::File(source.Path() + L"\\p10.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Path() + L"\\p9.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Folder(L"inner") + L"\\q.bmp", TempFolder::BmpBytes(4, 3));
+    AnswerAddFolder(source.Path(), true, false);
+    SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
+    EXPECT_TRUE(RowsBecome(dialog, {L"1.bmp", L"2.bmp", L"3.bmp", L"p9.bmp", L"p10.bmp", L"q.bmp"}));
+    EXPECT_FALSE(m_album->FollowsFolder());
+    EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_UNLINK_FOLDER)));
+}
+
+TEST_F(FolderDlgTest, FollowedFolderLocksTheListUntilUnlinkedAndCancelRestoresAll) {
+    HWND dialog = Open();
+    TempFolder source;
+    TempFolder::File(source.Path() + L"\\b.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Folder(L"inner") + L"\\c.bmp", TempFolder::BmpBytes(4, 3));
+    AnswerAddFolder(source.Path(), false, true);
+    SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
+    EXPECT_TRUE(RowsBecome(dialog, {L"b.bmp"}));
+    EXPECT_EQ(source.Path(), m_album->Folder().GetValue().Str());
+    EXPECT_EQ(0, m_album->Subfolders().GetValue());
+    EXPECT_TRUE(Shown(GetDlgItem(dialog, IDC_UNLINK_FOLDER)));
+    wchar_t line[512] = L"";
+    GetDlgItemTextW(dialog, IDC_FOLDER_LINK_TEXT, line, 512);
+    EXPECT_EQ(L"In step with " + source.Path(), std::wstring(line));
+
+    // The folder decides the list: deleting is not offered.
+    CtrlClick(dialog, 1);
+    SendMessageW(dialog, WM_COMMAND, IDC_DELETE_PHOTOS, 0);
+    EXPECT_EQ(FileList{L"b.bmp"}, FileNames(*m_album));
+
+    SendMessageW(dialog, WM_COMMAND, IDC_UNLINK_FOLDER, 0);
+    EXPECT_FALSE(m_album->FollowsFolder());
+    EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_UNLINK_FOLDER)));
+    EXPECT_EQ(FileList{L"b.bmp"}, RowNames(dialog));
+
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp"}), FileNames(*m_album));
+    EXPECT_FALSE(m_album->FollowsFolder());
+}
+
+TEST_F(FolderDlgTest, FolderAndSubfoldersAreStoredOnlyWhenSet) {
+    m_album->Folder().SetValue(L"C:\\Photos");
+    m_album->Subfolders().SetValue(1);
+    ASSERT_TRUE(m_album->Save());
+    EXPECT_EQ(L"C:\\Photos", ReadText(AlbumPath(L"Trips", L"Slides"), L"Folder"));
+    EXPECT_EQ(L"1", ReadText(AlbumPath(L"Trips", L"Slides"), L"Subfolders"));
+    std::unique_ptr<CWppProfile> loaded(CWppProfile::NewAlbumObject(L"Trips"));
+    loaded->Load();
+    EXPECT_TRUE(loaded->FollowsFolder());
+    EXPECT_EQ(1, loaded->Subfolders().GetValue());
+
+    m_album->Unlink();
+    ASSERT_TRUE(m_album->Save());
+    const auto names = ValueNames(AlbumPath(L"Trips", L"Slides"));
+    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Folder"));
+    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Subfolders"));
+}

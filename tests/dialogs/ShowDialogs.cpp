@@ -1,6 +1,7 @@
 // Opens one dialog on the test display and keeps it up for a while, for
 // looking at it: show_dialogs <settings|album|about> [page id] [seconds].
-// Photos come from the folder in LUMORA_SHOT_PICTURES (Windows path).
+// Photos come from the folder in LUMORA_SHOT_PICTURES (Windows path); with
+// LUMORA_SHOT_FOLLOW set the album follows that folder.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -64,6 +65,11 @@ int wmain(int argc, wchar_t** argv) {
         wchar_t folder[MAX_PATH] = L"";
         GetEnvironmentVariableW(L"LUMORA_SHOT_PICTURES", folder, MAX_PATH);
         app.ScanFolder(folder);
+        // LUMORA_SHOT_FOLLOW: the album follows that folder.
+        if (GetEnvironmentVariableW(L"LUMORA_SHOT_FOLLOW", nullptr, 0)) {
+            app.Folder().SetValue(folder);
+            app.Subfolders().SetValue(1);
+        }
         // A second album to list; the application's save names the current one.
         CWppProfile other;
         other.SetSingleInstance(false);
