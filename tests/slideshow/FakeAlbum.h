@@ -2,6 +2,7 @@
 // An album held in memory: settings, photo paths and thumbnails made on
 // request from solid colours, so the show can run without the store.
 
+#include <algorithm>
 #include <vector>
 
 #include "picture/Bmp.h"
@@ -14,6 +15,7 @@ public:
     std::vector<uint32_t> thumbColours;   // one per photo, when set
     int index = 0;
     int thumbRequests = 0;
+    std::vector<int> offline;   // indices whose location does not answer
 
     SlideSettings Settings() const override { return settings; }
     void SetMaximized(bool on) override { settings.maximized = on; }
@@ -39,6 +41,10 @@ public:
         if (t.Empty() && t.Create(64, 32))
             t.Fill(thumbColours[static_cast<size_t>(i)]);
         return &t;
+    }
+    bool IsReachable(int i) const override
+    {
+        return i >= 0 && std::find(offline.begin(), offline.end(), i) == offline.end();
     }
     int CurrentIndex() const override { return index; }
     void SetCurrentIndex(int i) override { index = i; }
