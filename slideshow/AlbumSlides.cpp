@@ -63,9 +63,25 @@ const CBmp* CAlbumSlides::Thumbnail(int index)
     return &slide->GetThumbnail();
 }
 
+namespace {
+const DWORD kUnreachableForMs = 30000;
+}  // namespace
+
 bool CAlbumSlides::IsReachable(int index) const
 {
-    return LocatePhoto(PhotoPath(index)) != PhotoPlace::Unreachable;
+    const tstr path = PhotoPath(index);
+    const std::wstring root = PathRoot(path).Str();
+    const auto known = m_unreachableRoots.find(root);
+    if (known != m_unreachableRoots.end()) {
+        if (GetTickCount() - known->second < kUnreachableForMs)
+            return false;
+        m_unreachableRoots.erase(known);
+    }
+    if (LocatePhoto(path) != PhotoPlace::Unreachable)
+        return true;
+    if (!root.empty())
+        m_unreachableRoots[root] = GetTickCount();
+    return false;
 }
 
 int CAlbumSlides::CurrentIndex() const

@@ -2,6 +2,11 @@
 // The slide window's view of an album object: its settings, read afresh on
 // every call, and its photo list.
 
+#include <windows.h>
+
+#include <map>
+#include <string>
+
 #include "slideshow/SlideSettings.h"
 
 class CWppProfile;
@@ -22,4 +27,8 @@ public:
 
 private:
     CWppProfile& m_album;
+    // Drives and shares found out of reach, with the tick of that finding: a
+    // sleeping share can take seconds to answer, so it is asked once a while
+    // and not for every photo on it.
+    mutable std::map<std::wstring, DWORD> m_unreachableRoots;
 };
