@@ -4,6 +4,7 @@
 #include <set>
 #include <unordered_map>
 
+#include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
 
 bool ApplyFolderPaths(CWppProfile& album, const std::vector<tstr>& paths,
@@ -49,7 +50,9 @@ bool ApplyFolderPaths(CWppProfile& album, const std::vector<tstr>& paths,
 
 void CFolderFollower::Follow(const CWppProfile& album, HWND target, UINT message)
 {
-    if (!album.FollowsFolder()) {
+    // A stored value that is no full path (hand-edited, wrong type) is not
+    // followed: listing it would empty the album.
+    if (!album.FollowsFolder() || PathRoot(album.Folder().GetValue()).IsEmpty()) {
         Stop();
         return;
     }

@@ -1,9 +1,28 @@
 #include "dialogs/AddFolderDlg.h"
 
 #include "album/FolderScan.h"
+#include "album/PhotoLocation.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
 #include "ui/ResString.h"
+
+namespace {
+
+// A full path whose folder is there or whose drive or share does not answer.
+bool CanBeFollowed(const tstr& folder) {
+    if (PathRoot(folder).IsEmpty()) return false;
+    switch (LocatePhoto(folder)) {
+    case PhotoPlace::Present:
+        return IsFolder(folder);
+    case PhotoPlace::Unreachable:
+        return true;
+    case PhotoPlace::Gone:
+        break;
+    }
+    return false;
+}
+
+}  // namespace
 
 CAddFolderDlg::CAddFolderDlg() {
     m_folder.SetValue(tstr(L""));
@@ -26,9 +45,9 @@ INT_PTR CAddFolderDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         Browse();
         return 0;
     case IDOK:
-        // Nothing to add without a folder; the dialog stays.
-        if (m_folder.GetValue().IsEmpty()) {
-            MessageBeep(MB_ICONWARNING);
+        // A folder out of reach for now is taken: its share may be asleep.
+        if (!CanBeFollowed(m_folder.GetValue())) {
+            ShowMessage(m_hwnd, IDS_NO_SUCH_FOLDER, kCaptionWarning, MB_OK | MB_ICONWARNING);
             return 0;
         }
         break;

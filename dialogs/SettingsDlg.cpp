@@ -283,6 +283,7 @@ void CSettingsDlg::DeleteAlbums() {
     }
     if (ShowMessage(m_hwnd, IDS_DELETE_ALBUM_QUESTION, kCaptionConfirmation, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
+    m_link.Cancel();
     while (CNavPaneItem* item = pane.FirstSelected()) {
         if (CWppProfile* album = AlbumOf(item)) {
             if (album == m_edited) m_edited = nullptr;
@@ -326,6 +327,8 @@ void CSettingsDlg::EditAlbum(CNavPaneItem* item) {
 void CSettingsDlg::MakeCurrent(CNavPaneItem* item) {
     CWppProfile* album = AlbumOf(item);
     if (!album || album == m_edited) return;
+    // A folder still being listed was meant for the album edited so far.
+    m_link.Cancel();
     if (!IsCurrent(*album)) {
         // Edits made to the current album so far stay with its list entry.
         if (CWppProfile* previous = ListEntryOfCurrent()) previous->Assign(m_app);

@@ -353,3 +353,35 @@ TEST_F(FolderDlgTest, FolderAndSubfoldersAreStoredOnlyWhenSet) {
     EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Folder"));
     EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Subfolders"));
 }
+
+// A typo must not make the album follow nothing (and empty it).
+TEST_F(FolderDlgTest, FolderThatIsNotThereIsRefused) {
+    HWND dialog = Open();
+    const std::vector<std::wstring> tries = {Folder() + L"\\no such folder",
+                                             TempFolder::File(Folder() + L"\\plain.txt"), L"relative"};
+    size_t tried = 0, warned = 0;
+    HWND answered = nullptr;
+    OnNextBox([&](HWND box) {
+        // The warning, owned by the box (the harness may hand over either).
+        if (HWND warning = FindWindowW(L"#32770", L"Warning")) {
+            if (warning != answered) ++warned;
+            answered = warning;
+            PostMessageW(warning, WM_COMMAND, IDOK, 0);
+            return false;
+        }
+        if (!GetDlgItem(box, IDC_FOLDER_FOLLOW)) return false;
+        if (tried > warned) return false;   // the warning is still on its way
+        if (tried == tries.size()) {
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        }
+        SetDlgItemTextW(box, IDC_FOLDER_PATH, tries[tried++].c_str());
+        SendDlgItemMessageW(box, IDC_FOLDER_FOLLOW, BM_CLICK, 0, 0);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return false;
+    });
+    SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
+    EXPECT_EQ(tries.size(), warned);
+    EXPECT_FALSE(m_album->FollowsFolder());
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp"}), FileNames(*m_album));
+}
