@@ -1,5 +1,5 @@
 // Opens one dialog on the test display and keeps it up for a while, for
-// looking at it: show_dialogs <settings|album|about> [page id] [seconds].
+// looking at it: show_dialogs <settings|album|about|addfolder> [page id] [seconds].
 // Photos come from the folder in LUMORA_SHOT_PICTURES (Windows path); with
 // LUMORA_SHOT_FOLLOW set the album follows that folder.
 
@@ -13,6 +13,7 @@
 #include "album/FolderScan.h"
 #include "app/Wpp.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/AddFolderDlg.h"
 #include "dialogs/AlbumDlg.h"
 #include "dialogs/SettingsDlg.h"
 #include "res/dialogs.h"
@@ -77,7 +78,10 @@ int wmain(int argc, wchar_t** argv) {
         other.Save();
         app.Save();
     }
-    if (what == L"about") {
+    if (what == L"addfolder") {
+        CAddFolderDlg dialog;
+        RunFor(dialog.ShowModeless(nullptr, MAKEINTRESOURCEW(IDD_ADD_FOLDER), nullptr), seconds);
+    } else if (what == L"about") {
         CAboutDlg about(app);
         RunFor(about.ShowModeless(nullptr, MAKEINTRESOURCEW(IDD_ABOUT), nullptr), seconds);
     } else if (what == L"album") {
