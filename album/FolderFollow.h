@@ -41,10 +41,10 @@ public:
     // they do not decode (a copy still under way), up to this many times
     // without a change of size or time; then they are left out as
     // undecodable until the file changes.
-    static const int kDecodeTries = 5;
+    static constexpr int kDecodeTries = 5;
     // A bigger batch of new pictures (a first listing, a copied card) joins
     // without decoding, as pictures added by hand do.
-    static const size_t kDecodeBatch = 16;
+    static constexpr size_t kDecodeBatch = 16;
 
 private:
     CSlide* MakeChecked(const PictureFile& file, bool check, bool& heldBack);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <map>
+#include <set>
 #include <string>
 
 #include "album/LongPath.h"
@@ -78,7 +79,7 @@ private:
 
     // The worker's own memory of what it has taken and seen.
     std::map<std::wstring, Seen> m_seen;
-    std::map<std::wstring, bool> m_taken;
+    std::set<std::wstring> m_taken;
     std::vector<PictureFile> m_posted;
     PictureTree::Result m_postedResult = PictureTree::Cancelled;
 };
@@ -102,7 +103,7 @@ FolderListing CFolderWatch::Job::Look(bool first)
     if (tree.result != PictureTree::Listed) return out;
     const unsigned long long now = Now();
     std::map<std::wstring, Seen> seen;
-    std::map<std::wstring, bool> taken;
+    std::set<std::wstring> taken;
     for (PictureFile& file : tree.files) {
         const std::wstring& key = file.path.Str();
         const Seen look = {file.size, file.written};
@@ -123,7 +124,7 @@ FolderListing CFolderWatch::Job::Look(bool first)
             out.unsettled = true;
             continue;
         }
-        taken[key] = true;
+        taken.insert(key);
         out.files.push_back(std::move(file));
     }
     m_seen.swap(seen);

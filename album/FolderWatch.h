@@ -48,9 +48,9 @@ public:
 
     // Settling: a new file is taken once it has kept its size and time over
     // two looks and no one has it open for writing.
-    static const DWORD kSettleLookMs = 1000;
+    static constexpr DWORD kSettleLookMs = 1000;
     // Without change notifications the folder is listed this often.
-    static const DWORD kPollMs = 5000;
+    static constexpr DWORD kPollMs = 5000;
 
     struct Job;
 

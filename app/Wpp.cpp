@@ -48,8 +48,10 @@ bool CWpp::Init() {
     // Minimised, the tray layer hides the window into the tray icon.
     ShowWindow(main, IsFirstRun() ? SW_SHOW : SW_MINIMIZE);
     if (IsFirstRun()) SetTimer(main, kFirstRunTimer, 5000, nullptr);
-    FollowFolder();
     if (!Photos().empty()) SendMessageW(main, WM_COMMAND, IDC_MAIN_START, 0);
+    FollowFolder();
+    // A followed folder with nothing in it yet: the show starts with its first picture.
+    m_startWhenFilled = FollowsFolder() && Photos().empty();
     return true;
 }
 
@@ -93,12 +95,24 @@ void CWpp::StopShow() {
 }
 
 void CWpp::FollowFolder() {
+    m_startWhenFilled = false;
     m_follower.Follow(*this, m_mainDlg.Hwnd(), kFolderMessage);
 }
 
 void CWpp::OnFolderListing(WPARAM serial) {
     // The dialog's rows point at the photo entries; its end follows again.
     if (GetModalDialog()) return;
+    const bool wasEmpty = Photos().empty();
     if (!m_follower.OnListing(*this, serial)) return;
-    if (m_showRunning && m_slideWnd.Strip().Exists()) m_slideWnd.Strip().Redraw(true);
+    if (m_startWhenFilled && !Photos().empty()) {
+        m_startWhenFilled = false;
+        SendMessageW(m_mainDlg.Hwnd(), WM_COMMAND, IDC_MAIN_START, 0);
+        return;
+    }
+    if (!m_showRunning) return;
+    // A show whose album ran empty stopped switching; the first photo back starts it again.
+    if (wasEmpty && !Photos().empty())
+        m_slideWnd.Step(0);
+    else if (m_slideWnd.Strip().Exists())
+        m_slideWnd.Strip().Redraw(true);
 }

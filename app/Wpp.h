@@ -57,4 +57,6 @@ private:
     CFolderFollower m_follower;
     bool m_taskbarRtl;
     bool m_showRunning = false;
+    // Started with a followed folder that had no pictures yet.
+    bool m_startWhenFilled = false;
 };

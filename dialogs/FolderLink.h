@@ -13,7 +13,7 @@ class CWppProfile;
 
 class CFolderLink {
 public:
-    static const UINT kMessage = WM_APP + 2;
+    static constexpr UINT kMessage = WM_APP + 2;
 
     // Asks for the folder (owned by `dialog`) and starts listing it. With
     // "keep in step" the album follows the folder at once. False when the

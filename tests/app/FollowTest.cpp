@@ -120,3 +120,22 @@ TEST_F(Follow, OfflinePhotoStaysInTheAlbumAndIsShownWhenItsDriveIsBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Follow, EmptyFollowedFolderStartsTheShowWithItsFirstPicture) {
+    TempFolder temp;
+    WriteValue(kSlides, L"Folder", temp.Path());
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    ASSERT_NE(nullptr, lumora.WaitMainWindow());
+    // No Pictures folder fill for a followed folder, and no show yet.
+    Sleep(1500);
+    EXPECT_EQ(nullptr, lumora.FindShownWindow(L"SlideWnd"));
+    const std::wstring first = Bmp(temp.Path() + L"\\first.bmp");
+    EXPECT_TRUE(WaitFor([&] { return lumora.FindShownWindow(L"SlideWnd") != nullptr; }, 10));
+    Exit(lumora);
+    EXPECT_EQ(std::vector<std::wstring>{first}, StoredPhotos());
+}
+
+}  // namespace
