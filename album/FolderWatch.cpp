@@ -190,7 +190,10 @@ void CFolderWatch::Job::Run()
 {
     HANDLE changes = INVALID_HANDLE_VALUE;
     for (bool first = true; !cancel; first = false) {
+        const DWORD started = GetTickCount();
         FolderListing fresh = Look(first);
+        // Polling a big tree on a slow share must not keep it busy all the time.
+        const DWORD poll = std::max(kPollMs, 10 * (GetTickCount() - started));
         if (fresh.result == PictureTree::Cancelled || cancel) break;
         const bool unsettled = fresh.unsettled;
         const bool folderThere = fresh.result == PictureTree::Listed;
@@ -202,8 +205,8 @@ void CFolderWatch::Job::Run()
         }
         if (folderThere && changes == INVALID_HANDLE_VALUE) changes = OpenChanges();
         const DWORD timeout = unsettled ? kSettleLookMs
-                              : changes == INVALID_HANDLE_VALUE ? kPollMs
-                                                                : kQuietRelistMs;
+                              : changes == INVALID_HANDLE_VALUE ? poll
+                                                                : std::max(kQuietRelistMs, poll);
         if (!Wait(changes, timeout)) break;
     }
     if (changes != INVALID_HANDLE_VALUE) FindCloseChangeNotification(changes);

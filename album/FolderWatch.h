@@ -49,7 +49,8 @@ public:
     // Settling: a new file is taken once it has kept its size and time over
     // two looks and no one has it open for writing.
     static constexpr DWORD kSettleLookMs = 1000;
-    // Without change notifications the folder is listed this often.
+    // Without change notifications the folder is listed this often (a tree
+    // that takes long to list less often).
     static constexpr DWORD kPollMs = 5000;
 
     struct Job;
