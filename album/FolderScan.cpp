@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "album/LongPath.h"
+#include "album/PhotoLocation.h"
 
 namespace {
 

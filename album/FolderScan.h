@@ -1,8 +1,10 @@
 #pragma once
-// Finding the picture files of a folder, and the platform's folder picker.
+// Finding the picture files of a folder or of a whole tree, and the
+// platform's folder picker.
 
 #include <windows.h>
 
+#include <atomic>
 #include <vector>
 
 #include "settings/Tstr.h"
@@ -23,10 +25,6 @@ std::vector<tstr> ListPictureFiles(const tstr& folder);
 bool ChooseFolder(HWND owner, const wchar_t* title, tstr& path);
 
 // ---- Whole trees, for albums that follow a folder
-
-#include <atomic>
-
-#include "album/PhotoLocation.h"
 
 struct PictureFile {
     tstr path;

@@ -65,11 +65,13 @@ int wmain(int argc, wchar_t** argv) {
     if (app.Photos().empty()) {
         wchar_t folder[MAX_PATH] = L"";
         GetEnvironmentVariableW(L"LUMORA_SHOT_PICTURES", folder, MAX_PATH);
-        app.ScanFolder(folder);
         // LUMORA_SHOT_FOLLOW: the album follows that folder.
         if (GetEnvironmentVariableW(L"LUMORA_SHOT_FOLLOW", nullptr, 0)) {
             app.Folder().SetValue(folder);
             app.Subfolders().SetValue(1);
+            for (const PictureFile& file : ListPictureTree(folder, true, nullptr).files) app.AddPhoto(file.path);
+        } else {
+            app.ScanFolder(folder);
         }
         // A second album to list; the application's save names the current one.
         CWppProfile other;
