@@ -1,7 +1,8 @@
 #pragma once
 // An owning list whose entries persist as numbered keys of the settings store:
 // entry i lives in section + "\" + pattern formatted with i ("%04d" gives 0000,
-// 0001, ... 9999, 10000). T supplies Exists, LoadPath, SavePath and OnRelease.
+// 0001, ... 9999, 10000). T supplies Exists, LoadPath, SavePath, IsSavedAt and
+// OnRelease.
 
 #include <cwchar>
 #include <cwctype>
@@ -31,10 +32,7 @@ public:
         if (run) LoadItemValues(store);
         return true;
     }
-    virtual bool SaveValues(CRegStore* store, bool run) {
-        if (run) SaveItems(store);
-        return true;
-    }
+    virtual bool SaveValues(CRegStore* store, bool run) { return !run || SaveItems(store); }
     virtual bool DeleteSection(CRegStore& store) {
         if (m_section.IsEmpty()) return false;
         store.DeleteKey(m_section);
@@ -66,13 +64,18 @@ public:
         return true;
     }
     // Renumbers from 0. Entries are written over the old ones first and only
-    // then are the keys no entry uses any more removed, so that the list is
-    // complete in the store at every moment of the save.
+    // once every one reads back as written are the keys no entry uses any
+    // more removed, so that the list is complete in the store at every moment
+    // of the save. False when a write failed or the store does not hold
+    // exactly the list afterwards; stale keys then stay unless their removal
+    // was what failed.
     virtual bool SaveItems(CRegStore* store) {
         if (m_pattern.IsEmpty() || !store) return false;
-        for (size_t i = 0; i < this->size(); ++i) (*this)[i]->SavePath(*store, ItemKey(static_cast<int>(i)));
-        DeleteStaleItems(*store);
-        return true;
+        for (size_t i = 0; i < this->size(); ++i)
+            if (!(*this)[i]->SavePath(*store, ItemKey(static_cast<int>(i)))) return false;
+        for (size_t i = 0; i < this->size(); ++i)
+            if (!(*this)[i]->IsSavedAt(*store, ItemKey(static_cast<int>(i)))) return false;
+        return DeleteStaleItems(*store) && StoredKeyCount(*store) == this->size();
     }
 
     // Key of entry i: the section, a backslash and the formatted pattern. The
@@ -86,7 +89,7 @@ public:
 private:
     // Every sub-key of the section that is not the key of a held entry.
     // Registry names ignore case, so they are compared in upper case.
-    void DeleteStaleItems(CRegStore& store) {
+    bool DeleteStaleItems(CRegStore& store) {
         std::set<std::wstring> used;
         for (int i = 0; i < static_cast<int>(this->size()); ++i) used.insert(Upper(ItemKey(i)));
         std::vector<tstr> stale;
@@ -95,7 +98,15 @@ private:
             const tstr key = m_section + L"\\" + name;
             if (!used.count(Upper(key))) stale.push_back(key);
         }
-        for (const tstr& key : stale) store.DeleteKey(key);
+        for (const tstr& key : stale)
+            if (!store.RemoveKey(key)) return false;
+        return true;
+    }
+    size_t StoredKeyCount(CRegStore& store) const {
+        size_t count = 0;
+        tstr name;
+        while (store.EnumSubKey(m_section, static_cast<unsigned long>(count), name)) ++count;
+        return count;
     }
     static std::wstring Upper(const tstr& text) {
         std::wstring upper = text.Str();

@@ -6,6 +6,19 @@
 
 #include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
+#include "picture/ThumbJob.h"
+
+namespace {
+
+bool Decodes(const tstr& path)
+{
+    ThumbJob job;
+    job.path = path.Str();
+    CBmp thumbnail;
+    return MakeJobThumbnail(job, thumbnail) == ThumbOutcome::Made;
+}
+
+}  // namespace
 
 bool ApplyFolderPaths(CWppProfile& album, const std::vector<tstr>& paths,
                       const std::function<CSlide*(const tstr&)>& make)
@@ -71,7 +84,7 @@ CSlide* CFolderFollower::MakeChecked(const PictureFile& file, bool check, bool& 
     if (!check) return photo;
     Failed& failed = m_failed[file.path.Str()];
     if (failed.size != file.size || failed.written != file.written) failed = {file.size, file.written, 0};
-    if (failed.tries < kDecodeTries && photo->MakeThumbnail()) {
+    if (failed.tries < kDecodeTries && Decodes(file.path)) {
         m_failed.erase(file.path.Str());
         return photo;
     }

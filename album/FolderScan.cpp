@@ -1,5 +1,7 @@
 #include "album/FolderScan.h"
 
+#include "picture/WicCodecs.h"
+
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -51,7 +53,7 @@ bool IsPictureFileName(const wchar_t* name)
     if (!dot) return false;
     for (const wchar_t* type : {L"JPG", L"JPEG", L"GIF", L"BMP"})
         if (CompareStringOrdinal(dot + 1, -1, type, -1, TRUE) == CSTR_EQUAL) return true;
-    return false;
+    return SystemDecodesFileName(name);
 }
 
 tstr WithBackslash(const tstr& folder)

@@ -10,7 +10,7 @@
 #include "settings/Tstr.h"
 
 // A picture is a name whose text after the last "." is JPG, JPEG, GIF or BMP,
-// in any letter case.
+// in any letter case, or a type an installed image decoder lists.
 bool IsPictureFileName(const wchar_t* name);
 
 // The folder with exactly one trailing backslash added when it has none.

@@ -1,7 +1,5 @@
 #include "album/Slide.h"
 
-#include "picture/Picture.h"
-
 const wchar_t CSlide::kPathValue[] = L"pic_path";
 
 CSlide::CSlide()
@@ -15,7 +13,6 @@ CSlide::CSlide(const tstr& path) : CSlide() { SetPath(path); }
 void CSlide::Reset()
 {
     m_picture.Reset();
-    m_thumbnail.Reset();
     m_path.SetValue(tstr(L""));
 }
 
@@ -24,7 +21,6 @@ void CSlide::CopyFrom(const CSlide* other)
     if (!other) return;
     Reset();
     if (!other->m_picture.Empty()) m_picture = other->m_picture;
-    if (!other->m_thumbnail.Empty()) m_thumbnail = other->m_thumbnail;
     SetPath(other->GetPath());
 }
 
@@ -40,10 +36,10 @@ bool CSlide::LoadPath(CRegStore& store, const tstr& key)
     return true;
 }
 
-bool CSlide::SavePath(CRegStore& store, const tstr& key)
-{
-    m_path.Save(store, key);
-    return true;
-}
+bool CSlide::SavePath(CRegStore& store, const tstr& key) { return m_path.Save(store, key); }
 
-bool CSlide::MakeThumbnail() { return MakePhotoThumbnail(GetPath().c_str(), m_thumbnail); }
+bool CSlide::IsSavedAt(CRegStore& store, const tstr& key) const
+{
+    tstr stored;
+    return store.ReadString(key, kPathValue, stored) && stored == GetPath();
+}

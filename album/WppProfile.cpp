@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "album/AlbumBackup.h"
 #include "album/FolderScan.h"
 #include "album/PhotoLocation.h"
 
@@ -17,9 +18,11 @@ bool CWppProfile::s_taskbarRtl = false;
 namespace {
 const wchar_t kProfPlaceholder[] = L"*prof*";
 const wchar_t kSlidesKey[] = L"Slides";
-
-tstr AlbumKey(const tstr& name) { return tstr(CWppProfile::kProfilesSection) + L"\\" + name; }
 }  // namespace
+
+tstr CWppProfile::AlbumKey(const tstr& name) { return tstr(kProfilesSection) + L"\\" + name; }
+
+tstr CWppProfile::SlidesKey(const tstr& name) { return AlbumPrefix(name) + kSlidesKey; }
 
 CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
 {
@@ -48,6 +51,9 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     m_folder.SetDefault(tstr(L""));
     m_subfolders.SetValue(0);
     m_subfolders.SetDefault(0);
+    // Empty is the default, so albums never dropped store no "Monitor".
+    m_monitor.SetValue(tstr(L""));
+    m_monitor.SetDefault(tstr(L""));
 
     // The current photo index is never stored: every start shows the first photo.
     m_albumSettings.SetSection(kSlidesSection);
@@ -64,6 +70,7 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     m_albumSettings.AddNamed(&m_timeout, L"timeout");
     m_albumSettings.AddNamed(&m_folder, L"Folder");
     m_albumSettings.AddNamed(&m_subfolders, L"Subfolders");
+    m_albumSettings.AddNamed(&m_monitor, L"Monitor");
 
     GetStore().SetNames(L"Arvendal", L"Lumora");
     SetTitle(L"Lumora Photo Frame");
@@ -120,38 +127,80 @@ void CWppProfile::ResolvePlacementDefaults()
     if (m_placementY.GetValue() == kUnplaced) m_placementY.SetValue(2);
 }
 
-bool CWppProfile::Save()
+bool CWppProfile::Save() { return SaveAlbum(true); }
+
+bool CWppProfile::SaveKeepingOldKey() { return SaveAlbum(false); }
+
+bool CWppProfile::SaveAlbum(bool dropOldKey)
 {
-    const tstr& name = GetAlbumName();
+    const tstr name = GetAlbumName();
     // Not even "Profile": it would name an album that cannot be read back.
     if (CheckAlbumName(name, {}) != NameProblem::None) return false;
-    const bool saved = CApp::Save();
     CRegStore& store = GetStore();
-    store.AddReplacement(kProfPlaceholder, AlbumPrefix(name));
-    m_albumSettings.SaveAll();
-    m_photos.SaveItems(&store);
-    DeleteStaleAlbumKeys();
+    store.ClearLastError();
+    CAlbumBackup backup(store, m_albumSettings);
+    backup.Keep(name);
+    const bool caseOnly = !m_renamedFrom.IsEmpty() && SameName(m_renamedFrom, name);
+    bool saved;
+    if (caseOnly) {
+        // The old and the new spelling are one key: the album stays complete
+        // under an interim name while the old key goes and the new one is made.
+        const tstr interim = InterimName(name);
+        backup.Keep(interim);
+        saved = !interim.IsEmpty() && WriteAlbumAt(interim) && DeleteStoredAlbum(m_renamedFrom) &&
+                WriteAlbumAt(name) && DeleteStoredAlbum(interim);
+    } else {
+        if (dropOldKey && !m_renamedFrom.IsEmpty()) backup.Keep(m_renamedFrom);
+        saved = WriteAlbumAt(name);
+    }
+    // "Profile" names the album only once it is complete.
+    saved = saved && CApp::Save();
     // Only now that the album is complete under its new name.
-    if (!m_renamedFrom.IsEmpty()) DeleteStoredAlbum(m_renamedFrom);
-    m_renamedFrom = tstr();
-    return saved;
+    if (saved && dropOldKey && !caseOnly && !m_renamedFrom.IsEmpty()) saved = DeleteStoredAlbum(m_renamedFrom);
+    PointAt(name);
+    if (!saved) {
+        m_saveError = store.LastError() ? store.LastError() : static_cast<unsigned long>(ERROR_WRITE_FAULT);
+        backup.Restore();
+        return false;
+    }
+    if (dropOldKey) m_renamedFrom = tstr();
+    return true;
+}
+
+bool CWppProfile::WriteAlbumAt(const tstr& name)
+{
+    GetStore().AddReplacement(kProfPlaceholder, AlbumPrefix(name));
+    const bool settings = m_albumSettings.SaveAll();
+    return settings && m_photos.SaveItems(&GetStore()) && DeleteStaleAlbumKeys(name);
 }
 
 // Nothing but the settings key lives below the album's own key.
-void CWppProfile::DeleteStaleAlbumKeys()
+bool CWppProfile::DeleteStaleAlbumKeys(const tstr& albumName)
 {
     CRegStore& store = GetStore();
-    const tstr album = AlbumKey(GetAlbumName());
+    const tstr album = AlbumKey(albumName);
     std::vector<tstr> stale;
     tstr name;
     for (unsigned long i = 0; store.EnumSubKey(album, i, name); ++i)
         if (!SameName(name, kSlidesKey)) stale.push_back(album + L"\\" + name);
-    for (const tstr& key : stale) store.DeleteKey(key);
+    for (const tstr& key : stale)
+        if (!store.RemoveKey(key)) return false;
+    return true;
 }
 
-void CWppProfile::MakeThumbnails()
+tstr CWppProfile::InterimName(const tstr& name)
 {
-    for (CSlide* photo : m_photos) photo->MakeThumbnail();
+    for (int n = 1; n < 100; ++n) {
+        const tstr suffix = tstr(L" ~") + tstr::FromInt(n);
+        const tstr interim = tstr(name.Str().substr(0, kMaxNameLength - suffix.Length())) + suffix;
+        if (!GetStore().KeyExists(AlbumKey(interim))) return interim;
+    }
+    return tstr();
+}
+
+void CWppProfile::MakeThumbnails(IThumbnailListener* listener)
+{
+    for (CSlide* photo : m_photos) m_thumbnails->Request(photo->GetPath(), false, listener);
 }
 
 void CWppProfile::CommitAlbumSettings() { m_albumSettings.CommitAll(); }
@@ -181,6 +230,7 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_sliderVisIn.Assign(other.m_sliderVisIn);
     m_folder.Assign(other.m_folder);
     m_subfolders.Assign(other.m_subfolders);
+    m_monitor.Assign(other.m_monitor);
 }
 
 CSlide* CWppProfile::AddPhoto(const tstr& path)
@@ -220,11 +270,18 @@ void CWppProfile::FillEmptyAlbum()
 
 void CWppProfile::DropUnusablePhotos()
 {
-    MakeThumbnails();
-    for (auto at = m_photos.begin(); at != m_photos.end();) {
-        const bool keep = (*at)->HasThumbnail() || LocatePhoto((*at)->GetPath()) == PhotoPlace::Unreachable;
-        at = keep ? at + 1 : m_photos.EraseAt(at);
+    const int current = m_index.GetValue();
+    int index = 0;
+    int droppedBefore = 0;
+    for (auto at = m_photos.begin(); at != m_photos.end(); ++index) {
+        if (m_thumbnails->KnownState((*at)->GetPath()) != CThumbnails::Known::Unusable) {
+            ++at;
+            continue;
+        }
+        if (index < current) ++droppedBefore;
+        at = m_photos.EraseAt(at);
     }
+    m_index.SetValue(current - droppedBefore);
 }
 
 void CWppProfile::Unlink()
@@ -268,8 +325,7 @@ void CWppProfile::PointAt(const tstr& name)
 void CWppProfile::RenameAlbum(const tstr& name)
 {
     const tstr stored = m_renamedFrom.IsEmpty() ? GetAlbumName() : m_renamedFrom;
-    // A change of letter case only keeps the same key.
-    m_renamedFrom = SameName(stored, name) ? tstr() : stored;
+    m_renamedFrom = stored == name ? tstr() : stored;
     PointAt(name);
 }
 
@@ -290,5 +346,5 @@ tstr CWppProfile::StoredCurrentAlbumName()
 bool CWppProfile::DeleteStoredAlbum(const tstr& name)
 {
     if (CheckAlbumName(name, {}) != NameProblem::None) return false;
-    return GetStore().DeleteKey(AlbumKey(name));
+    return GetStore().RemoveKey(AlbumKey(name));
 }

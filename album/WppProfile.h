@@ -6,10 +6,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "album/ColReg.h"
 #include "album/Slide.h"
+#include "album/Thumbnails.h"
 #include "app/App.h"
 #include "settings/Edges.h"
 #include "settings/Param.h"
@@ -43,17 +45,28 @@ public:
     // An album never placed goes to the bottom corner away from the start
     // button.
     void ResolvePlacementDefaults();
-    // Writes "Profile", the lower layers, the album settings and the photos in
-    // place, then removes what is stale; a renamed album's old key goes last.
-    // Refused, writing nothing, for a name that is not a usable key (see
-    // CheckAlbumName).
+    // Writes the album settings and the photos in place, reads the photos
+    // back, removes what is stale, then writes "Profile" and the lower layers;
+    // a renamed album's old key goes last. When any of it fails, the store is
+    // put back as it was before and SaveError tells why. Refused, writing
+    // nothing, for a name that is not a usable key (see CheckAlbumName).
     bool Save() override;
+    // Save, except that a pending rename's old key stays, and the rename stays
+    // pending: for saving several albums, one of which may take the old name,
+    // before any old key goes (see TakeRenamedFrom). A change of letter case
+    // only is made all the same (the key is the album's own) and stays
+    // pending too, so that it is made again should the albums be put back.
+    bool SaveKeepingOldKey();
+    // The system error code of the latest failed save.
+    unsigned long SaveError() const { return m_saveError; }
 
     // An album object has no window of its own.
     void CreateMainDialog(HWND) override {}
     CDialog* GetMainDialog() override { return &m_noDialog; }
 
-    virtual void MakeThumbnails();
+    // Asks the workers for the thumbnail of every photo not known yet, in
+    // album order behind those on screen; the listener hears as they arrive.
+    virtual void MakeThumbnails(IThumbnailListener* listener = nullptr);
     virtual void CommitAlbumSettings();
     virtual void RevertAlbumSettings();
 
@@ -71,10 +84,11 @@ public:
     // Start-up with an empty album: user Pictures, common Pictures (each
     // followed by Save), then the folder in "InstallPath" of "Options".
     void FillEmptyAlbum();
-    // Makes the thumbnails and removes every entry that has none because its
-    // file is gone or undecodable; photos out of reach (sleeping share,
-    // removed disk) stay. The others keep their order.
+    // Removes every entry whose file the workers found missing or
+    // undecodable; the others keep their order and the current photo stays
+    // current. Decodes nothing.
     void DropUnusablePhotos();
+    CThumbnails& Thumbnails() { return *m_thumbnails; }
 
     // An album that follows a folder ("Folder" set): its photo list is the
     // folder's pictures, kept in step while the program runs.
@@ -98,17 +112,22 @@ public:
     // change together, so no save can write one album over another's key.
     void PointAt(const tstr& name);
     // PointAt, and the stored album moves to the new key with the next Save
-    // (written under the new name first, the old key removed after).
+    // (written under the new name first, the old key removed after). Registry
+    // keys keep the letter case they were made with, so a change of case
+    // only moves the key too.
     void RenameAlbum(const tstr& name);
     // The stored name a pending rename will remove at the next Save; empty
     // when there is none.
     const tstr& RenamedFrom() const { return m_renamedFrom; }
-    // The pending rename's old name, which the next Save then leaves in
-    // place: for saving several albums, one of which may take the old name,
-    // before any old key goes.
+    // The pending rename's old name, which is then no longer pending: once
+    // the old key was dealt with after SaveKeepingOldKey.
     tstr TakeRenamedFrom();
-    // Removes the stored album `name`; refused for names that are not album names.
+    // Removes the stored album `name` (true when there is none); refused for
+    // names that are not album names.
     bool DeleteStoredAlbum(const tstr& name);
+    // "Profiles\<name>" and its settings key "Profiles\<name>\Slides".
+    static tstr AlbumKey(const tstr& name);
+    static tstr SlidesKey(const tstr& name);
     // "Profile" of "Profiles", or "Default" when that is missing or no usable
     // album name (it is a key name under "Profiles").
     tstr StoredCurrentAlbumName();
@@ -129,6 +148,9 @@ public:
     const CParam<tstr>& Folder() const { return m_folder; }
     CParam<int>& Subfolders() { return m_subfolders; }
     const CParam<int>& Subfolders() const { return m_subfolders; }
+    // Device name of the monitor the frame was last dropped on; empty for
+    // the primary monitor of albums never dropped elsewhere.
+    CParam<tstr>& Monitor() { return m_monitor; }
     CParamRegSet& AlbumSettings() { return m_albumSettings; }
 
     // The application object's taskbar layout flag, which every album reads
@@ -151,7 +173,14 @@ protected:
     virtual bool GetShellFolder(int csidl, tstr& path);
 
 private:
-    void DeleteStaleAlbumKeys();
+    bool SaveAlbum(bool dropOldKey);
+    // The settings and photos under the key of `name`, read back, with
+    // nothing else left below that key.
+    bool WriteAlbumAt(const tstr& name);
+    bool DeleteStaleAlbumKeys(const tstr& albumName);
+    // A name under which the album can stay while the letter case of its
+    // key changes: no album is stored under it. Empty when none was found.
+    tstr InterimName(const tstr& name);
 
     static bool s_taskbarRtl;
 
@@ -170,7 +199,10 @@ private:
     CParamRange m_sliderVisIn;
     CParam<tstr> m_folder;
     CParam<int> m_subfolders;
+    CParam<tstr> m_monitor;
     CParamRegSet m_albumSettings;
     CDialog m_noDialog;
     tstr m_renamedFrom;
+    unsigned long m_saveError = 0;
+    std::shared_ptr<CThumbnails> m_thumbnails = CThumbnails::Shared();
 };

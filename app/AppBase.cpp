@@ -43,10 +43,7 @@ bool CAppBase::Load() {
     return true;
 }
 
-bool CAppBase::Save() {
-    m_appSettings.SaveAllTo(kCommonSection);
-    return true;
-}
+bool CAppBase::Save() { return m_appSettings.SaveAllTo(kCommonSection); }
 
 void CAppBase::Uninstall(bool wipe) {
     if (wipe) {

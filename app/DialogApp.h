@@ -1,7 +1,8 @@
 #pragma once
 // An application whose main window is a dialog: single-instance activation
 // through the main window handle stored as "Handle", and removal of that
-// value on every save.
+// value when the program quits (never while it runs: a second start would
+// not find this one).
 
 #include <windows.h>
 
@@ -34,13 +35,8 @@ public:
     bool Quit() override {
         HWND main = this->GetMainWindow();
         if (main) EndDialog(main, IDCANCEL);
+        if (m_singleInstance) this->GetStore().WriteString(CAppBase::kMainSection, CAppBase::kHandleValue, tstr());
         return Base::Quit();
-    }
-
-    bool Save() override {
-        if (m_singleInstance)
-            this->GetStore().WriteString(CAppBase::kMainSection, CAppBase::kHandleValue, tstr());
-        return Base::Save();
     }
 
     HWND GetMainWindow() override {

@@ -19,8 +19,7 @@ public:
     // The album's key is not deleted first: the album layer rewrites it in
     // place and removes what is stale, so an interrupted save loses nothing.
     bool Save() override {
-        this->GetStore().WriteString(kProfilesSection, kProfileValue, m_albumName);
-        return Base::Save();
+        return this->GetStore().WriteString(kProfilesSection, kProfileValue, m_albumName) && Base::Save();
     }
 
     virtual bool EnumAlbumNames(std::vector<tstr>* names) {

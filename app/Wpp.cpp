@@ -26,7 +26,7 @@ void RegisterWindowClasses() {
 
 }  // namespace
 
-CWpp::CWpp() : m_mainDlg(*this), m_albumSlides(*this), m_taskbarRtl(TaskbarIsRightToLeft()) {
+CWpp::CWpp() : m_mainDlg(*this), m_albumSlides(*this, this), m_taskbarRtl(TaskbarIsRightToLeft()) {
     GetStore().SetNames(L"Arvendal", L"Lumora");
     SetTitle(L"Lumora Photo Frame");
     // Never stored: every start begins at the album's first photo.
@@ -37,9 +37,12 @@ CWpp::CWpp() : m_mainDlg(*this), m_albumSlides(*this), m_taskbarRtl(TaskbarIsRig
     SetTaskbarRtl(m_taskbarRtl);
 }
 
+CWpp::~CWpp() { Thumbnails().Forget(this); }
+
 bool CWpp::Init() {
     if (!CWppProfile::Init()) return false;
     RegisterWindowClasses();
+    m_starting = true;
     Load();
     CreateMainDialog(nullptr);
     HWND main = m_mainDlg.Hwnd();
@@ -49,6 +52,10 @@ bool CWpp::Init() {
     ShowWindow(main, IsFirstRun() ? SW_SHOW : SW_MINIMIZE);
     if (IsFirstRun()) SetTimer(main, kFirstRunTimer, 5000, nullptr);
     if (!Photos().empty()) SendMessageW(main, WM_COMMAND, IDC_MAIN_START, 0);
+    // Only now: a worker reading the first photo while the show opens it
+    // would make the show pass it over.
+    m_starting = false;
+    CheckPhotos();
     FollowFolder();
     // A followed folder with nothing in it yet: the show starts with its first picture.
     m_startWhenFilled = FollowsFolder() && Photos().empty();
@@ -57,6 +64,8 @@ bool CWpp::Init() {
 
 bool CWpp::Quit() {
     m_follower.Stop();
+    // Nothing queued is made any more; a decode under way is not waited for.
+    Thumbnails().Forget(this);
     return CWppProfile::Quit();
 }
 
@@ -67,8 +76,26 @@ bool CWpp::Save() {
 bool CWpp::Load() {
     CWppProfile::Load();
     FillEmptyAlbum();
-    DropUnusablePhotos();
+    if (!m_starting) CheckPhotos();
     return true;
+}
+
+void CWpp::CheckPhotos() {
+    // Photos already known to be unusable go now; the workers check the rest.
+    DropUnusablePhotosAndIdleShow();
+    MakeThumbnails(this);
+}
+
+void CWpp::DropUnusablePhotosAndIdleShow() {
+    DropUnusablePhotos();
+    if (Photos().empty() && m_showRunning && m_mainDlg.Hwnd())
+        SendMessageW(m_mainDlg.Hwnd(), WM_COMMAND, IDC_MAIN_STOP, 0);
+}
+
+void CWpp::OnThumbnailsArrived(bool someUnusable) {
+    if (someUnusable && !GetModalDialog()) DropUnusablePhotosAndIdleShow();
+    CLentaWnd& strip = m_slideWnd.Strip();
+    if (strip.Exists() && IsWindowVisible(strip.Hwnd())) strip.Redraw(true);
 }
 
 void CWpp::CreateMainDialog(HWND owner) {
@@ -104,6 +131,8 @@ void CWpp::OnFolderListing(WPARAM serial) {
     if (GetModalDialog()) return;
     const bool wasEmpty = Photos().empty();
     if (!m_follower.OnListing(*this, serial)) return;
+    // Pictures that joined unchecked (a big batch) are checked by the workers.
+    MakeThumbnails(this);
     if (m_startWhenFilled && !Photos().empty()) {
         m_startWhenFilled = false;
         SendMessageW(m_mainDlg.Hwnd(), WM_COMMAND, IDC_MAIN_START, 0);

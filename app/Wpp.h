@@ -11,9 +11,10 @@
 #include "slideshow/AlbumSlides.h"
 #include "slideshow/SlideWnd.h"
 
-class CWpp : public CDialogApp<CWppProfile> {
+class CWpp : public CDialogApp<CWppProfile>, public IThumbnailListener {
 public:
     CWpp();
+    ~CWpp() override;
 
     // The second dialog layer's own settings and flag are not used: these go
     // straight to the album layer.
@@ -45,12 +46,23 @@ public:
     CSlideWnd& SlideWnd() { return m_slideWnd; }
     bool IsTaskbarRtl() const { return m_taskbarRtl; }
 
+    // Unusable photos leave the album as the workers find them (not while
+    // a dialog may list them: the next load drops them then); the strip
+    // shows what arrived.
+    void OnThumbnailsArrived(bool someUnusable) override;
+
     static constexpr UINT kTrayMessage = 40001;
     static constexpr UINT kIconId = 102;
     static constexpr UINT kFirstRunTimer = 6;
     static constexpr UINT kFolderMessage = WM_APP + 1;
 
 private:
+    // Drops the photos known to be unusable and has the workers check the
+    // others; after Load, and at start-up once the show has its first photo.
+    void CheckPhotos();
+    // An album left without photos stops the show.
+    void DropUnusablePhotosAndIdleShow();
+
     CMainDlg m_mainDlg;
     CAlbumSlides m_albumSlides;
     CSlideWnd m_slideWnd;
@@ -59,4 +71,5 @@ private:
     bool m_showRunning = false;
     // Started with a followed folder that had no pictures yet.
     bool m_startWhenFilled = false;
+    bool m_starting = false;
 };

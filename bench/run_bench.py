@@ -5,8 +5,9 @@ ratios against the targets of the pixel-engine issue.
   bench/run_bench.py [--build DIR] [--wine-build DIR]
 
 --build: native build folder (configured and built here, Release, when
-missing). --wine-build: a Win32 build folder holding photo_timing.exe; with it
-the end-to-end photo timing runs under Wine on the 5640 x 3172 JPEG of the
+missing). --wine-build: a Win32 build folder holding photo_timing.exe and
+thumb_cache_timing.exe; with it the end-to-end photo timing and the disk
+thumbnail cache timing run under Wine on the 5640 x 3172 JPEG of the
 Debian package mate-backgrounds (installed here when missing, never kept in
 the repository).
 """
@@ -77,16 +78,17 @@ def photo_timing(wine_build):
         subprocess.run(["apt-get", "install", "-y", "-q", "mate-backgrounds"], check=True,
                        stdout=subprocess.DEVNULL)
         photo = find_photo()
-    exe = None
-    for dirpath, _, files in os.walk(wine_build):
-        if "photo_timing.exe" in files:
-            exe = os.path.join(dirpath, "photo_timing.exe")
-    if not photo or not exe:
-        print("end-to-end: needs photo_timing.exe under", wine_build, "and the mate-backgrounds photo")
-        return
-    wine_path = "Z:" + photo.replace("/", "\\")
-    out = subprocess.run([os.path.join(ROOT, "tools", "wine-run"), exe, wine_path], capture_output=True, text=True)
-    print((out.stdout or out.stderr).strip())
+    wine_path = "Z:" + photo.replace("/", "\\") if photo else None
+    for name in ("photo_timing.exe", "thumb_cache_timing.exe"):
+        exe = None
+        for dirpath, _, files in os.walk(wine_build):
+            if name in files:
+                exe = os.path.join(dirpath, name)
+        if not photo or not exe:
+            print("end-to-end: needs", name, "under", wine_build, "and the mate-backgrounds photo")
+            continue
+        out = subprocess.run([os.path.join(ROOT, "tools", "wine-run"), exe, wine_path], capture_output=True, text=True)
+        print((out.stdout or out.stderr).strip())
 
 
 def main():

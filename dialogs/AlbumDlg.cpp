@@ -36,7 +36,6 @@ INT_PTR CAlbumDlg::OnInitDialog() {
         End(0);
         return TRUE;
     }
-    m_album->MakeThumbnails();
     m_backup.Assign(*m_album);
     SetDlgItemTextW(m_hwnd, IDC_ALBUM_NAME, m_album->GetAlbumName().c_str());
     if (!m_host.Attach(m_hwnd, this, m_album->GetTitle())) {
@@ -76,7 +75,8 @@ INT_PTR CAlbumDlg::OnCommand(WPARAM wParam, LPARAM) {
         break;
     default:
         // A followed folder decides the list.
-        if (!m_album->FollowsFolder() && RunPhotoCommand(LOWORD(wParam), m_host.Items(), *m_album, m_hwnd))
+        if (!m_album->FollowsFolder() &&
+            RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_album, m_hwnd))
             UpdatePhotosText();
         break;
     }
@@ -111,7 +111,7 @@ void CAlbumDlg::ShowPage(int id) {
     m_host.ShowItems(true);
     m_host.SetTools(CPageHost::Tools::Photos);
     m_host.ShowFolderLink(FolderLinkText(*m_album));
-    ListPhotos(m_host.Items(), *m_album);
+    ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_album);
     UpdatePhotosText();
 }
 

@@ -27,6 +27,8 @@ public:
     void OnDestroy() override;
     int OnNavCurrentChanging(CNavPaneItem* item, int reserved) override;
 
+    CPageHost& Host() { return m_host; }
+
 private:
     void ShowPage(int id);
     void UpdatePhotosText();

@@ -20,9 +20,11 @@ constexpr UINT kExitQueryCommand = 998;
 constexpr UINT kCloseCommand = 999;
 const wchar_t kWebSite[] = L"https://www.arvendal.example/lumora/";
 
+// Not shared: a shared icon is cached by name, so the second size asked for
+// would get the first one's picture.
 HICON LoadProgramIcon(int size) {
     return static_cast<HICON>(LoadImageW(ProgramModule(), MAKEINTRESOURCEW(CWpp::kIconId), IMAGE_ICON,
-                                         size, size, LR_SHARED));
+                                         size, size, 0));
 }
 
 void SetControlId(HWND control, int id) {
@@ -69,9 +71,10 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CMainDlg::OnInitDialog() {
-    // Shared icons: the system owns them, nothing to free.
-    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadProgramIcon(16)));
-    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadProgramIcon(32)));
+    m_smallIcon = LoadProgramIcon(16);
+    m_bigIcon = LoadProgramIcon(32);
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
     const struct {
         int id;
         ButtonArt art;
@@ -82,6 +85,14 @@ INT_PTR CMainDlg::OnInitDialog() {
     for (const auto& b : buttons)
         if (CButtonWnd* button = Button(b.id)) DressButton(*button, b.art);
     return TRUE;
+}
+
+void CMainDlg::OnDestroy() {
+    for (HICON* icon : {&m_smallIcon, &m_bigIcon}) {
+        if (*icon) DestroyIcon(*icon);
+        *icon = nullptr;
+    }
+    CStatusDlg<CDialog>::OnDestroy();
 }
 
 INT_PTR CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -17,6 +17,8 @@ public:
     int StatusBarId() const override;
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnInitDialog() override;
+    // Frees the window's icons.
+    void OnDestroy() override;
     INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnSysCommand(WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnSetCursor(HWND hwnd, int hitTest, int msg) override;
@@ -52,4 +54,6 @@ private:
     void ShowFirstRunNotice();
 
     CWpp& m_app;
+    HICON m_smallIcon = nullptr;
+    HICON m_bigIcon = nullptr;
 };

@@ -40,10 +40,12 @@ bool CPageHost::Attach(HWND dialog, CNavPaneWndParent* receiver, const tstr& tit
     m_items->m_pReceiver = receiver;
     m_items->m_bNoAutoCurrent = false;
     m_items->m_bEraseBkgnd = false;
+    m_rowThumbnails.Open(m_items->Hwnd());
     return true;
 }
 
 void CPageHost::Detach() {
+    m_rowThumbnails.Close();
     if (m_pages) m_pages->m_pReceiver = nullptr;
     if (m_items) m_items->m_pReceiver = nullptr;
     m_pages = m_items = nullptr;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "dialogs/PhotoRowPicture.h"
 #include "dialogs/SliderDlg.h"
 #include "dialogs/SwitchDlg.h"
 #include "settings/Tstr.h"
@@ -23,7 +24,8 @@ public:
     // them up with `receiver`. When one is missing it says so (system-modal
     // error box under `title`) and returns false.
     bool Attach(HWND dialog, CNavPaneWndParent* receiver, const tstr& title);
-    // The panes stop telling the receiver; for the dialog's end.
+    // The panes stop telling the receiver and thumbnails still queued for
+    // the photo rows are cancelled; for the dialog's end.
     void Detach();
 
     // A row of the page list; badgeId 0: none. The list owns it.
@@ -52,6 +54,7 @@ public:
 
     CNavPaneWnd& Pages() { return *m_pages; }
     CNavPaneWnd& Items() { return *m_items; }
+    CPaneThumbnails& RowThumbnails() { return m_rowThumbnails; }
 
 private:
     void AddToolButton(int id, int bitmapId, int badgeId);
@@ -68,4 +71,5 @@ private:
     bool m_linkShown = false;
     CSliderDlg m_slider;
     CSwitchDlg m_switch;
+    CPaneThumbnails m_rowThumbnails;
 };

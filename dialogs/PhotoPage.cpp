@@ -4,6 +4,7 @@
 
 #include "album/WppProfile.h"
 #include "dialogs/OpenPictures.h"
+#include "dialogs/PhotoRowPicture.h"
 #include "dialogs/WaitCursor.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
@@ -23,35 +24,33 @@ tstr PhotosPageText(const CWppProfile& album) {
            tstr::FromInt(static_cast<long>(album.Photos().size())) + L")";
 }
 
-bool AddPhotoItem(CNavPaneWnd& pane, CSlide* photo, bool makeCurrent, bool select) {
-    if (!photo || !photo->MakeThumbnail()) return false;
+bool AddPhotoItem(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CSlide* photo, bool makeCurrent, bool select) {
+    if (!photo) return false;
     auto* item = new CNavPaneItem(photo->GetPath().c_str(), kPhotoRowHeight);
     // Path ellipsis instead of end ellipsis: the file name stays readable.
     item->m_nTextFormat = (item->m_nTextFormat & ~unsigned(DT_END_ELLIPSIS)) | DT_PATH_ELLIPSIS;
     item->m_pData = photo;
-    auto* thumbnail = new CNavPaneItemTool;
-    thumbnail->m_bmp = photo->GetThumbnail();
-    item->AddTool(thumbnail, INavPaneItem::kSideLeft);
+    item->AddTool(new CPhotoRowPicture(photo->GetPath(), thumbnails), INavPaneItem::kSideLeft);
     pane.Append(item);
     if (makeCurrent) pane.SetCurrent(item);
     if (select) pane.Select(item);
     return true;
 }
 
-void ListPhotos(CNavPaneWnd& pane, CWppProfile& album) {
+void ListPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album) {
     pane.RemoveAll();
-    for (CSlide* photo : album.Photos())
-        if (!AddPhotoItem(pane, photo, false, false)) break;
+    for (CSlide* photo : album.Photos()) AddPhotoItem(pane, thumbnails, photo, false, false);
     pane.Redraw(true);
 }
 
-int AddPhotoFiles(CNavPaneWnd& pane, CWppProfile& album, const std::vector<tstr>& paths) {
+int AddPhotoFiles(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album,
+                  const std::vector<tstr>& paths) {
     int added = 0;
     for (const tstr& path : paths) {
         // The entry keeps its "pic_path" value name; its key comes from its
         // position when the album is saved.
         auto* photo = new CSlide(path);
-        if (AddPhotoItem(pane, photo, true, true)) {
+        if (AddPhotoItem(pane, thumbnails, photo, true, true)) {
             album.Photos().Add(photo);
             ++added;
         } else {
@@ -62,11 +61,11 @@ int AddPhotoFiles(CNavPaneWnd& pane, CWppProfile& album, const std::vector<tstr>
     return added;
 }
 
-int AddChosenPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner) {
+int AddChosenPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner) {
     const std::vector<tstr> paths = ChoosePictureFiles(owner);
     if (paths.empty()) return 0;
     CWaitCursor wait;
-    return AddPhotoFiles(pane, album, paths);
+    return AddPhotoFiles(pane, thumbnails, album, paths);
 }
 
 bool DeleteSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner) {
@@ -100,10 +99,10 @@ void MoveSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, bool up) {
     pane.Redraw(true);
 }
 
-bool RunPhotoCommand(int id, CNavPaneWnd& pane, CWppProfile& album, HWND owner) {
+bool RunPhotoCommand(int id, CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner) {
     switch (id) {
     case IDC_ADD_PHOTOS:
-        return AddChosenPhotos(pane, album, owner) > 0;
+        return AddChosenPhotos(pane, thumbnails, album, owner) > 0;
     case IDC_DELETE_PHOTOS:
         return DeleteSelectedPhotos(pane, album, owner);
     case IDC_MOVE_UP:

@@ -9,26 +9,27 @@
 #include "settings/Tstr.h"
 
 class CNavPaneWnd;
+class CPaneThumbnails;
 class CSlide;
 class CWppProfile;
 
 // "Photos (N)".
 tstr PhotosPageText(const CWppProfile& album);
 
-// Appends a row for the photo (making its thumbnail when it has none);
-// false, and no row, when the thumbnail cannot be made.
-bool AddPhotoItem(CNavPaneWnd& pane, CSlide* photo, bool makeCurrent, bool select);
+// Appends a row for the photo; its thumbnail comes from `thumbnails` when
+// the row is drawn. False, and no row, without a photo.
+bool AddPhotoItem(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CSlide* photo, bool makeCurrent, bool select);
 
-// Empties the pane and lists the album's photos, stopping at the first photo
-// whose row cannot be made.
-void ListPhotos(CNavPaneWnd& pane, CWppProfile& album);
+// Empties the pane and lists the album's photos.
+void ListPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album);
 
-// Appends each path as a photo of the album with a selected row; a path
-// whose thumbnail cannot be made is not added. Returns the number added.
-int AddPhotoFiles(CNavPaneWnd& pane, CWppProfile& album, const std::vector<tstr>& paths);
+// Appends each path as a photo of the album with a selected row. Returns
+// the number added.
+int AddPhotoFiles(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album,
+                  const std::vector<tstr>& paths);
 
 // Runs the open-file dialog owned by `owner` and adds what was chosen.
-int AddChosenPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner);
+int AddChosenPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner);
 
 // Asks first (owned by `owner`); false when the user declines.
 bool DeleteSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner);
@@ -41,4 +42,4 @@ void MoveSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, bool up);
 // The photo tool bar's commands (add, delete, move up, move down) on the
 // album; true when the command may have changed its photo list, false when
 // it did not or `id` is no photo command.
-bool RunPhotoCommand(int id, CNavPaneWnd& pane, CWppProfile& album, HWND owner);
+bool RunPhotoCommand(int id, CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner);

@@ -1,11 +1,13 @@
 #include "dialogs/SettingsDlg.h"
 
+#include "album/AlbumBackup.h"
 #include "app/Wpp.h"
 #include "dialogs/AlbumDlg.h"
 #include "dialogs/AlbumNewDlg.h"
 #include "dialogs/CurrentAlbum.h"
 #include "dialogs/ItemPicture.h"
 #include "dialogs/PhotoPage.h"
+#include "dialogs/SaveFailure.h"
 #include "dialogs/WaitCursor.h"
 #include "res/artwork.h"
 #include "res/dialogs.h"
@@ -114,7 +116,7 @@ INT_PTR CSettingsDlg::OnCommand(WPARAM wParam, LPARAM) {
     default:
         // A followed folder decides the list.
         if (m_edited && !m_edited->FollowsFolder() &&
-            RunPhotoCommand(LOWORD(wParam), m_host.Items(), *m_edited, m_hwnd)) {
+            RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_edited, m_hwnd)) {
             m_modified = true;
             UpdatePhotosText();
         }
@@ -149,7 +151,7 @@ void CSettingsDlg::ShowPage(int id) {
         m_host.Items().RemoveAll();
         if (m_edited) {
             m_host.ShowFolderLink(FolderLinkText(*m_edited));
-            ListPhotos(m_host.Items(), *m_edited);
+            ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_edited);
         }
         UpdatePhotosText();
         break;
@@ -187,7 +189,7 @@ CNavPaneItem* CSettingsDlg::AddAlbumItem(CWppProfile* album) {
     item->m_pData = album;
     auto* current = new CNavPaneItemTool(CNavPaneItemTool::kRadio | CNavPaneItemTool::kToggle, IDC_MAKE_CURRENT);
     current->m_bmpChecked = MakeItemPicture(IDB_ART_137, kRadioPicture);
-    current->Set(CNavPaneItemTool::kChecked, album->GetAlbumName() == m_app.GetAlbumName());
+    current->Set(CNavPaneItemTool::kChecked, IsCurrent(*album));
     item->AddTool(current, INavPaneItem::kSideLeft);
     auto* edit = new CNavPaneItemTool(CNavPaneItemTool::kPush, IDC_EDIT_ALBUM);
     edit->m_bmp = MakeItemPicture(IDB_ART_123, kEditPicture);
@@ -239,7 +241,10 @@ void CSettingsDlg::RefreshPhotos() {
 
 // ---- albums
 
-bool CSettingsDlg::IsCurrent(const CWppProfile& album) const { return album.GetAlbumName() == m_app.GetAlbumName(); }
+// Names that differ in letter case only are one stored album.
+bool CSettingsDlg::IsCurrent(const CWppProfile& album) const {
+    return CWppProfile::SameName(album.GetAlbumName(), m_app.GetAlbumName());
+}
 
 CWppProfile* CSettingsDlg::ListEntryOfCurrent() const {
     for (CWppProfile* album : m_albums)
@@ -347,7 +352,6 @@ void CSettingsDlg::MakeCurrent(CNavPaneItem* item) {
 
 void CSettingsDlg::Accept() {
     CWaitCursor wait;
-    m_host.PassToSettingPages(IDOK);
     if (CWppProfile* entry = ListEntryOfCurrent()) {
         // The list's copy is older than the application object.
         entry->Assign(m_app);
@@ -355,22 +359,47 @@ void CSettingsDlg::Accept() {
         // The current album was deleted: the first remaining one takes over.
         m_app.PointAt(first->GetAlbumName());
         m_app.Assign(*first);
+        // Should the save fail, Cancel goes back to what is stored.
+        m_modified = true;
     }
-    for (const tstr& name : m_deletedNames) m_app.DeleteStoredAlbum(name);
-    // Old keys of renamed albums go only once every album is written: another
-    // album of the list may now carry the old name.
-    std::vector<tstr> oldNames;
-    for (CWppProfile* album : m_albums) {
-        const tstr from = album->TakeRenamedFrom();
-        if (album->Save() && !from.IsEmpty()) oldNames.push_back(from);
-    }
-    for (const tstr& name : oldNames)
-        if (!InList(name)) m_app.DeleteStoredAlbum(name);
-    // Every album's save wrote its own name; the current one is meant.
-    m_app.GetStore().WriteString(CWpp::kProfilesSection, CWpp::kProfileValue, m_app.GetAlbumName());
+    if (!SaveAlbums()) return;
+    m_host.PassToSettingPages(IDOK);
     m_app.ApplyAutostart();
     RestartWantedShow(m_app, m_showWanted);
     End(IDOK);
+}
+
+bool CSettingsDlg::SaveAlbums() {
+    CRegStore& store = m_app.GetStore();
+    CAlbumBackup backup(store, m_app.AlbumSettings());
+    for (const CWppProfile* album : m_albums) {
+        backup.Keep(album->GetAlbumName());
+        if (!album->RenamedFrom().IsEmpty()) backup.Keep(album->RenamedFrom());
+    }
+    for (const tstr& name : m_deletedNames) backup.Keep(name);
+    const auto fail = [&](const tstr& album, StoreAction action, unsigned long error) {
+        backup.Restore();
+        ReportSaveFailure(m_hwnd, album, action, error);
+        return false;
+    };
+    store.ClearLastError();
+    for (CWppProfile* album : m_albums)
+        if (!album->SaveKeepingOldKey()) return fail(album->GetAlbumName(), StoreAction::Save, album->SaveError());
+    // Old keys go only once every album is written: another album of the
+    // list may carry the old name by now.
+    for (const tstr& name : m_deletedNames)
+        if (!InList(name) && !m_app.DeleteStoredAlbum(name)) return fail(name, StoreAction::Delete, store.LastError());
+    for (const CWppProfile* album : m_albums) {
+        const tstr& from = album->RenamedFrom();
+        if (!from.IsEmpty() && !InList(from) && !m_app.DeleteStoredAlbum(from))
+            return fail(album->GetAlbumName(), StoreAction::Save, store.LastError());
+    }
+    // Every album's save wrote its own name; the current one is meant.
+    if (!store.WriteString(CWpp::kProfilesSection, CWpp::kProfileValue, m_app.GetAlbumName()))
+        return fail(m_app.GetAlbumName(), StoreAction::Save, store.LastError());
+    for (CWppProfile* album : m_albums) album->TakeRenamedFrom();
+    m_deletedNames.clear();
+    return true;
 }
 
 void CSettingsDlg::Reject() {

@@ -54,6 +54,11 @@ private:
     void EditAlbum(CNavPaneItem* item);
     void MakeCurrent(CNavPaneItem* item);
     void Accept();
+    // Every album of the list written, the keys of deleted albums and the old
+    // keys of renamed ones removed, "Profile" naming the current album. When
+    // the store refuses any of it, it is put back as it was, the user is
+    // told which album failed, and false.
+    bool SaveAlbums();
     void Reject();
 
     // The application's current album and the album shown for the list item.

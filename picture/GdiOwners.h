@@ -180,23 +180,3 @@ public:
 private:
     HANDLE m_handle;
 };
-
-// A movable global block until a stream takes it over.
-class CGlobalBlock {
-public:
-    explicit CGlobalBlock(SIZE_T bytes) : m_handle(bytes ? GlobalAlloc(GMEM_MOVEABLE, bytes) : nullptr) {}
-    ~CGlobalBlock() {
-        if (m_handle) GlobalFree(m_handle);
-    }
-    CGlobalBlock(const CGlobalBlock&) = delete;
-    CGlobalBlock& operator=(const CGlobalBlock&) = delete;
-    HGLOBAL Get() const { return m_handle; }
-    HGLOBAL Detach() {
-        HGLOBAL handle = m_handle;
-        m_handle = nullptr;
-        return handle;
-    }
-
-private:
-    HGLOBAL m_handle;
-};

@@ -3,21 +3,49 @@
 // Every function here fails quietly: false and an empty (or unchanged) image.
 
 #include "picture/Bmp.h"
+#include "picture/Fit.h"
 
 #include <windows.h>
 
+#include <functional>
+
 class CPixView;
 
-// A photo file: the OLE picture decoder first, then GDI+ (transparent areas
-// come out on opaque black). Any failure leaves `out` empty.
+// Decoding may run on any thread, several at once. A calling thread should
+// have COM initialised (CoInitializeEx, either apartment); where it has not,
+// each call initialises COM for itself. Nothing here touches a window.
+
+// Which decoder gave the picture: the imaging component (WIC) first, then the
+// OLE picture decoder, then GDI+; or the small JPEG a photo's EXIF block
+// carries, when a thumbnail was asked for.
+enum class PhotoDecoder { kNone, kWic, kPictureDecoder, kImageLibrary, kExifThumbnail };
+
+struct PhotoRequest {
+    // The size wanted for the picture's upright full size; the picture is
+    // decoded no smaller (the codec reduces it where it can) and resampled
+    // to it. Empty: the upright picture as decoded.
+    std::function<FitSize(int width, int height)> size;
+    // Thumbnails take the EXIF thumbnail when it is big enough, and try GDI+
+    // only for file names with a '.'.
+    bool thumbnail = false;
+};
+
+// The photo upright as its EXIF orientation says. Pictures above 180
+// megapixels or too big for the address space left are refused from their
+// header before any decoder sees them, except JPEGs the codec can decode
+// reduced to within the limits. Any failure leaves `out` empty and kNone.
+PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp& out);
+
+// The photo at full (or the largest allowed) size.
 bool LoadPhotoFile(const wchar_t* path, CBmp& out);
+// The photo at its fitted size (FitPhoto of its upright size).
+bool LoadPhotoFitted(const wchar_t* path, int maxW, int maxH, bool fullscreen, int areaW, int areaH, CBmp& out);
+// One decoder alone, under the same size limits; the picture as stored.
 bool DecodeWithPictureDecoder(const wchar_t* path, CBmp& out);
 bool DecodeWithImageLibrary(const wchar_t* path, CBmp& out);
 
-// The cached thumbnail of a photo entry: nothing when `thumb` already has
-// pixels; otherwise the picture decoder, then GDI+ only when the file name
-// has a '.', and the result reduced to 64 pixels on its longer side.
-// False when the thumbnail is still empty afterwards.
+// The cached thumbnail of a photo entry, 64 pixels on its longer side:
+// nothing when `thumb` already has pixels. False when it is still empty.
 bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb);
 
 // Loaders; each resets `out` first and applies the alpha rule.

@@ -1,7 +1,14 @@
 #include "picture/Picture.h"
 
+#include "picture/ExifReader.h"
 #include "picture/Fit.h"
 #include "picture/GdiOwners.h"
+#include "picture/Orientation.h"
+#include "picture/PictureBytes.h"
+#include "picture/PictureHeader.h"
+#include "picture/PictureLimits.h"
+#include "picture/WicCodecs.h"
+#include "picture/WicDecode.h"
 
 #include <objidl.h>
 #include <ocidl.h>
@@ -9,25 +16,14 @@
 
 #include <gdiplus.h>
 
-#include <string>
+#include <algorithm>
+#include <cstdlib>
+#include <mutex>
 
 namespace {
 
 // IPicture2: the same methods with pointer-sized handles.
 const IID kIidPicture2 = {0xF5185DD8, 0x2012, 0x4B0B, {0xAA, 0xD9, 0xF0, 0x52, 0xC6, 0xBD, 0x48, 0x2B}};
-
-// Paths of MAX_PATH or more only open with the \\?\ form.
-std::wstring OpenablePath(const wchar_t* path)
-{
-    std::wstring p(path);
-    if (p.size() < MAX_PATH || p.compare(0, 4, L"\\\\?\\") == 0)
-        return p;
-    if (p.size() > 2 && p[1] == L':' && (p[2] == L'\\' || p[2] == L'/'))
-        return L"\\\\?\\" + p;
-    if (p.compare(0, 2, L"\\\\") == 0)
-        return L"\\\\?\\UNC\\" + p.substr(2);
-    return p;
-}
 
 bool ReadDibBits(HDC dc, HBITMAP bitmap, CBmp& out)
 {
@@ -68,37 +64,61 @@ bool PictureToBmp(IPicture* picture, bool wideHandles, CBmp& out)
     return LoadBmpFromHandle(reinterpret_cast<HBITMAP>(raw), out);
 }
 
-// Takes over `block` (size bytes of picture data) and decodes it.
-bool DecodeBlock(CGlobalBlock& block, DWORD size, CBmp& out)
+// A stream over the bytes; the block stays theirs. The block may be larger
+// than the file: decoders stop at the end of the picture.
+bool StreamOver(const CPictureBytes& bytes, CComRef<IStream>& stream)
+{
+    return bytes.Handle() && SUCCEEDED(CreateStreamOnHGlobal(bytes.Handle(), FALSE, stream.Out()));
+}
+
+bool DecodeBytesWithPictureDecoder(const CPictureBytes& bytes, CBmp& out)
 {
     out.Reset();
-    CComScope com;
     CComRef<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(block.Get(), TRUE, stream.Out())))
+    if (!StreamOver(bytes, stream))
         return false;
-    block.Detach();
+    const LONG size = static_cast<LONG>(bytes.Size());
     CComRef<IPicture> picture;
     bool wide = false;
-    if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(picture.Out())))) {
+    if (FAILED(OleLoadPicture(stream.Get(), size, FALSE, IID_IPicture, reinterpret_cast<void**>(picture.Out())))) {
         wide = true;
-        if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, kIidPicture2,
-                                  reinterpret_cast<void**>(picture.Out()))))
+        if (FAILED(OleLoadPicture(stream.Get(), size, FALSE, kIidPicture2, reinterpret_cast<void**>(picture.Out()))))
             return false;
     }
-    stream.Release();
     return picture.Get() && PictureToBmp(picture.Get(), wide, out);
 }
 
 void StartImageLibrary()
 {
-    static bool started = false;
-    if (started)
-        return;
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    // Stays started until the process ends.
-    started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Gdiplus::GdiplusStartupInput input;
+        ULONG_PTR token = 0;
+        // Stays started until the process ends.
+        Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    });
+}
+
+bool DecodeBytesWithImageLibrary(const CPictureBytes& bytes, CBmp& out)
+{
+    out.Reset();
+    StartImageLibrary();
+    CComRef<IStream> stream;
+    Gdiplus::GpBitmap* image = nullptr;
+    if (!StreamOver(bytes, stream) ||
+        Gdiplus::DllExports::GdipCreateBitmapFromStream(stream.Get(), &image) != Gdiplus::Ok || !image)
+        return false;
+    HBITMAP handle = nullptr;
+    // Opaque black background: transparent areas come out black.
+    if (Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(image, &handle, 0xFF000000) == Gdiplus::Ok && handle) {
+        CGdiObject<HBITMAP> owner(handle);
+        // Some GDI+ versions ignore the background and hand back premultiplied
+        // pixels; with the alpha made opaque those are the same picture on black.
+        if (LoadBmpFromHandle(handle, out))
+            out.ScaleAlpha(0, 255);
+    }
+    Gdiplus::DllExports::GdipDisposeImage(image);
+    return !out.Empty();
 }
 
 bool HasExtension(const wchar_t* path)
@@ -107,7 +127,117 @@ bool HasExtension(const wchar_t* path)
     for (const wchar_t* p = path; *p; ++p)
         if (*p == L'\\' || *p == L'/')
             name = p + 1;
-    return std::wstring(name).find(L'.') != std::wstring::npos;
+    return wcschr(name, L'.') != nullptr;
+}
+
+uint64_t FreeAddressSpace()
+{
+    MEMORYSTATUSEX status = {};
+    status.dwLength = sizeof(status);
+    // Unknown: only the pixel limit applies.
+    return GlobalMemoryStatusEx(&status) ? status.ullAvailVirtual : UINT64_MAX;
+}
+
+// What the bytes say before any decoder sees them.
+struct Facts {
+    PictureHeader header;
+    ExifFacts exif;
+    // The least reduction the limits allow (1 when the size is not known
+    // from the header); 0: refused.
+    int reduction = 1;
+};
+
+Facts ReadFacts(const uint8_t* data, size_t size)
+{
+    Facts f;
+    f.header = ReadPictureHeader(data, size);
+    if (f.header.format == PictureFormat::kJpeg)
+        f.exif = ReadJpegExif(data, size);
+    if (f.header.format != PictureFormat::kUnknown) {
+        f.reduction = ReductionWithinLimits(f.header.width, f.header.height, FreeAddressSpace());
+        if (f.reduction > 1 && !(f.header.format == PictureFormat::kJpeg && JpegScalesNatively()))
+            f.reduction = 0;
+    }
+    return f;
+}
+
+FitSize Wanted(const PhotoRequest& request, FitSize upright)
+{
+    if (!request.size)
+        return {0, 0};
+    const FitSize want = request.size(upright.width, upright.height);
+    return {std::max(1, want.width), std::max(1, want.height)};
+}
+
+// Upright, then at the size wanted for the full picture's upright size.
+bool Finish(CBmp& picture, int orientation, const PhotoRequest& request, FitSize fullUpright)
+{
+    if (picture.Empty() || !OrientUpright(picture, orientation))
+        return false;
+    const FitSize want = Wanted(request, fullUpright);
+    return want.width == 0 || picture.Resample(want.width, want.height);
+}
+
+bool Opened(CWicPicture& wic, const uint8_t* data, size_t size, int& reduction)
+{
+    if (!wic.Open(data, size))
+        return false;
+    const int least = ReductionWithinLimits(wic.Width(), wic.Height(), FreeAddressSpace());
+    reduction = least == 0 || (least > 1 && !wic.ScalesNatively()) ? 0 : std::max(reduction, least);
+    return true;
+}
+
+// The EXIF thumbnail when it holds at least the size wanted and has the
+// photo's shape (some cameras pad wide photos into 4:3 thumbnails).
+bool DecodeExifThumbnail(const uint8_t* data, size_t size, const Facts& photo, const PhotoRequest& request,
+                         CBmp& out)
+{
+    const Facts thumb = ReadFacts(data, size);
+    if (thumb.header.format != PictureFormat::kJpeg || thumb.reduction != 1)
+        return false;
+    const int o = photo.exif.orientation;
+    const FitSize full = UprightSize(photo.header.width, photo.header.height, o);
+    const FitSize have = UprightSize(thumb.header.width, thumb.header.height, o);
+    const FitSize want = Wanted(request, full);
+    const long long a = 1LL * have.width * full.height, b = 1LL * have.height * full.width;
+    if (have.width < want.width || have.height < want.height || std::llabs(a - b) * 50 > a)
+        return false;
+    CWicPicture wic;
+    int reduction = 1;
+    return Opened(wic, data, size, reduction) && reduction == 1 && wic.Decode(1, out) &&
+           Finish(out, o, request, full);  // small: the codec's copy may stay meanwhile
+}
+
+bool DecodeWithWic(const CPictureBytes& bytes, const Facts& facts, const PhotoRequest& request, int& reduction,
+                   CBmp& out)
+{
+    const int o = facts.exif.orientation;
+    FitSize full = {0, 0};
+    {
+        // The codec's own copy of the pixels goes before ours are turned and
+        // resampled: the limits count on two copies at most.
+        CWicPicture wic;
+        if (!Opened(wic, bytes.Data(), bytes.Size(), reduction) || reduction == 0)
+            return false;
+        full = UprightSize(static_cast<int>(wic.Width()), static_cast<int>(wic.Height()), o);
+        if (wic.ScalesNatively() && request.size) {
+            const FitSize want = Wanted(request, full);
+            const FitSize stored = UprightSize(want.width, want.height, o);  // the same swap undoes itself
+            reduction = ReductionKeeping(wic.Width(), wic.Height(), stored.width, stored.height, reduction);
+        }
+        if (!wic.Decode(reduction, out))
+            return false;
+    }
+    return Finish(out, o, request, full);
+}
+
+// One decoder at the stored size, for the public single-decoder calls.
+bool DecodeAlone(const wchar_t* path, bool (*decode)(const CPictureBytes&, CBmp&), CBmp& out)
+{
+    out.Reset();
+    CComScope com;
+    CPictureBytes bytes;
+    return bytes.Read(path) && ReadFacts(bytes.Data(), bytes.Size()).reduction == 1 && decode(bytes, out);
 }
 
 }  // namespace
@@ -137,80 +267,70 @@ bool LoadBmpFromPictureResource(HMODULE module, const wchar_t* name, const wchar
     HRSRC info = FindResourceW(module, name, type);
     HGLOBAL res = info ? LoadResource(module, info) : nullptr;
     const void* data = res ? LockResource(res) : nullptr;
-    const DWORD size = info ? SizeofResource(module, info) : 0;
-    if (!data || size == 0)
-        return false;
-    CGlobalBlock block(size);
-    void* dst = block.Get() ? GlobalLock(block.Get()) : nullptr;
-    if (!dst)
-        return false;
-    memcpy(dst, data, size);
-    GlobalUnlock(block.Get());
-    return DecodeBlock(block, size, out);
+    CComScope com;
+    CPictureBytes bytes;
+    return bytes.Assign(data, info ? SizeofResource(module, info) : 0) && DecodeBytesWithPictureDecoder(bytes, out);
+}
+
+PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp& out)
+{
+    out.Reset();
+    CComScope com;
+    CPictureBytes bytes;
+    if (!bytes.Read(path))
+        return PhotoDecoder::kNone;
+    const Facts facts = ReadFacts(bytes.Data(), bytes.Size());
+    if (facts.reduction == 0 || (facts.header.format != PictureFormat::kUnknown && facts.header.width == 0))
+        return PhotoDecoder::kNone;
+    if (request.thumbnail && facts.exif.thumbnailLength &&
+        DecodeExifThumbnail(bytes.Data() + facts.exif.thumbnailOffset, facts.exif.thumbnailLength, facts, request,
+                            out))
+        return PhotoDecoder::kExifThumbnail;
+    int reduction = facts.reduction;
+    if (DecodeWithWic(bytes, facts, request, reduction, out))
+        return PhotoDecoder::kWic;
+    // The other decoders only decode at full size.
+    if (reduction != 1)
+        return PhotoDecoder::kNone;
+    const int o = facts.exif.orientation;
+    if (DecodeBytesWithPictureDecoder(bytes, out) &&
+        Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
+        return PhotoDecoder::kPictureDecoder;
+    if ((!request.thumbnail || HasExtension(path)) && DecodeBytesWithImageLibrary(bytes, out) &&
+        Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
+        return PhotoDecoder::kImageLibrary;
+    out.Reset();
+    return PhotoDecoder::kNone;
 }
 
 bool DecodeWithPictureDecoder(const wchar_t* path, CBmp& out)
 {
-    out.Reset();
-    if (!path || !*path)
-        return false;
-    // Shared reading is not allowed: a file being written elsewhere is skipped.
-    CFileHandle file(CreateFileW(OpenablePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size = {};
-    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF)
-        return false;
-    const DWORD bytes = static_cast<DWORD>(size.QuadPart);
-    CGlobalBlock block(bytes);
-    uint8_t* dst = block.Get() ? static_cast<uint8_t*>(GlobalLock(block.Get())) : nullptr;
-    if (!dst)
-        return false;
-    DWORD total = 0;
-    while (total < bytes) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), dst + total, bytes - total, &got, nullptr) || got == 0)
-            break;
-        total += got;
-    }
-    GlobalUnlock(block.Get());
-    return total == bytes && DecodeBlock(block, bytes, out);
+    return DecodeAlone(path, DecodeBytesWithPictureDecoder, out);
 }
 
 bool DecodeWithImageLibrary(const wchar_t* path, CBmp& out)
 {
-    out.Reset();
-    if (!path || !*path)
-        return false;
-    StartImageLibrary();
-    Gdiplus::GpBitmap* image = nullptr;
-    if (Gdiplus::DllExports::GdipCreateBitmapFromFile(OpenablePath(path).c_str(), &image) != Gdiplus::Ok || !image)
-        return false;
-    HBITMAP handle = nullptr;
-    // Opaque black background: transparent areas come out black.
-    if (Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(image, &handle, 0xFF000000) == Gdiplus::Ok && handle) {
-        CGdiObject<HBITMAP> owner(handle);
-        // Some GDI+ versions ignore the background and hand back premultiplied
-        // pixels; with the alpha made opaque those are the same picture on black.
-        if (LoadBmpFromHandle(handle, out))
-            out.ScaleAlpha(0, 255);
-    }
-    Gdiplus::DllExports::GdipDisposeImage(image);
-    return !out.Empty();
+    return DecodeAlone(path, DecodeBytesWithImageLibrary, out);
 }
 
-bool LoadPhotoFile(const wchar_t* path, CBmp& out)
+bool LoadPhotoFile(const wchar_t* path, CBmp& out) { return DecodePhoto(path, PhotoRequest(), out) != PhotoDecoder::kNone; }
+
+bool LoadPhotoFitted(const wchar_t* path, int maxW, int maxH, bool fullscreen, int areaW, int areaH, CBmp& out)
 {
-    return DecodeWithPictureDecoder(path, out) || DecodeWithImageLibrary(path, out);
+    PhotoRequest request;
+    request.size = [=](int w, int h) { return FitPhoto(w, h, maxW, maxH, fullscreen, areaW, areaH); };
+    return DecodePhoto(path, request, out) != PhotoDecoder::kNone;
 }
 
 bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb)
 {
     if (!thumb.Empty())
         return true;
+    PhotoRequest request;
+    request.size = ThumbnailSize;
+    request.thumbnail = true;
     CBmp picture;
-    if (!DecodeWithPictureDecoder(path, picture) && path && HasExtension(path))
-        DecodeWithImageLibrary(path, picture);
-    if (!MakeThumbnailOf(picture))
+    if (DecodePhoto(path, request, picture) == PhotoDecoder::kNone)
         return false;
     thumb = std::move(picture);
     return true;

@@ -78,11 +78,8 @@ public:
     bool Save(CRegStore& store, const tstr& section) override {
         if (m_name.IsEmpty()) return false;
         if (!section.IsEmpty()) m_section = section;
-        if (m_hasDefault && ParamText::Same(m_value, m_default))
-            store.WriteString(m_section, m_name, tstr());
-        else
-            store.WriteString(m_section, m_name, ParamText::Format(m_value));
-        return true;
+        if (m_hasDefault && ParamText::Same(m_value, m_default)) return store.WriteString(m_section, m_name, tstr());
+        return store.WriteString(m_section, m_name, ParamText::Format(m_value));
     }
 
     void Commit() override { m_saved = m_value; }

@@ -24,14 +24,14 @@ void CParamRegSet::LoadAll() {
     if (!m_section.IsEmpty()) LoadAllFrom(m_section);
 }
 
-void CParamRegSet::SaveAllTo(const tstr& section) {
-    if (!m_store) return;
-    for (IParamReg* setting : m_members) setting->Save(*m_store, section);
+bool CParamRegSet::SaveAllTo(const tstr& section) {
+    if (!m_store) return false;
+    bool saved = true;
+    for (IParamReg* setting : m_members) saved = setting->Save(*m_store, section) && saved;
+    return saved;
 }
 
-void CParamRegSet::SaveAll() {
-    if (!m_section.IsEmpty()) SaveAllTo(m_section);
-}
+bool CParamRegSet::SaveAll() { return !m_section.IsEmpty() && SaveAllTo(m_section); }
 
 void CParamRegSet::CommitAll() {
     for (IParamReg* setting : m_members) setting->Commit();

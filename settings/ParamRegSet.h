@@ -17,8 +17,9 @@ public:
     bool AddNamed(IParamReg* setting, const tstr& name);
     void LoadAllFrom(const tstr& section);
     void LoadAll();
-    void SaveAllTo(const tstr& section);
-    void SaveAll();
+    // Every member is written; false when any write failed.
+    bool SaveAllTo(const tstr& section);
+    bool SaveAll();
     void CommitAll();
     void RevertAll();
     void RemoveAll() { m_members.clear(); }

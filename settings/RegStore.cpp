@@ -20,9 +20,8 @@ public:
     bool Open(const tstr& path, REGSAM access) {
         return RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, &m_key) == ERROR_SUCCESS;
     }
-    bool Create(const tstr& path) {
-        return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                               &m_key, nullptr) == ERROR_SUCCESS;
+    LONG Create(const tstr& path) {
+        return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &m_key, nullptr);
     }
     HKEY Get() const { return m_key; }
 
@@ -30,7 +29,29 @@ private:
     HKEY m_key = nullptr;
 };
 
+unsigned long g_writesBeforeFailure = 0;
+unsigned long g_injectedError = 0;
+
+// What the test seam answers for the write about to be made.
+LONG InjectedResult() {
+    if (g_writesBeforeFailure == 0 || --g_writesBeforeFailure != 0) return ERROR_SUCCESS;
+    return static_cast<LONG>(g_injectedError);
+}
+
 }  // namespace
+
+void CRegStore::FailNthWrite(unsigned long n, unsigned long error) {
+    g_writesBeforeFailure = n;
+    g_injectedError = error;
+}
+
+unsigned long CRegStore::WritesBeforeFailure() { return g_writesBeforeFailure; }
+
+bool CRegStore::Succeeded(long result) {
+    if (result == ERROR_SUCCESS) return true;
+    m_lastError = static_cast<unsigned long>(result);
+    return false;
+}
 
 CRegStore::CRegStore(const tstr& firm, const tstr& app) {
     ClearReplacements();
@@ -74,16 +95,16 @@ tstr CRegStore::BuildPath(const tstr& section) const {
 
 bool CRegStore::WriteString(const tstr& section, const tstr& name, const tstr& value) {
     if (m_basePath.IsEmpty()) return false;   // names not set yet: never write below the hive root
+    if (!Succeeded(InjectedResult())) return false;
     CRegKey key;
-    if (!key.Create(BuildPath(section))) return false;
+    if (!Succeeded(key.Create(BuildPath(section)))) return false;
     if (value.IsNull()) {
-        RegDeleteValueW(key.Get(), name.c_str());
-    } else {
-        const DWORD bytes = static_cast<DWORD>((value.Length() + 1) * sizeof(wchar_t));
-        RegSetValueExW(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       bytes);
+        const LONG result = RegDeleteValueW(key.Get(), name.c_str());
+        return Succeeded(result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result);
     }
-    return true;
+    const DWORD bytes = static_cast<DWORD>((value.Length() + 1) * sizeof(wchar_t));
+    return Succeeded(RegSetValueExW(key.Get(), name.c_str(), 0, REG_SZ,
+                                    reinterpret_cast<const BYTE*>(value.c_str()), bytes));
 }
 
 bool CRegStore::WriteInt(const tstr& section, const tstr& name, int value) {
@@ -132,8 +153,13 @@ bool CRegStore::KeyExists(const tstr& section) const {
 bool CRegStore::DeleteKey(const tstr& section) {
     const tstr path = BuildPath(section);
     if (m_basePath.IsEmpty() || path.IsEmpty()) return false;
-    return SHDeleteKeyW(HKEY_CURRENT_USER, path.c_str()) == ERROR_SUCCESS;
+    if (!Succeeded(InjectedResult())) return false;
+    const LONG result = SHDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+    // A key that is not there is no failure to report.
+    return result == ERROR_FILE_NOT_FOUND ? false : Succeeded(result);
 }
+
+bool CRegStore::RemoveKey(const tstr& section) { return !KeyExists(section) || DeleteKey(section); }
 
 bool CRegStore::EnumSubKey(const tstr& section, unsigned long index, tstr& out) const {
     if (m_basePath.IsEmpty()) return false;

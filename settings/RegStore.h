@@ -2,8 +2,9 @@
 // The program's one settings store: (section, name) pairs mapped onto string
 // values under HKEY_CURRENT_USER. Sections are relative to a base path and may
 // hold placeholders ("*firm*", "*app*", "*prof*") that are expanded on every
-// access. Numbers are stored as decimal text. Failures are reported only by the
-// boolean result; a failed read leaves the output as it was.
+// access. Numbers are stored as decimal text. Failures are reported by the
+// boolean result (a failed read leaves the output as it was); the system error
+// of the latest failed write is kept for the message that reports it.
 
 #include <utility>
 #include <vector>
@@ -29,8 +30,9 @@ public:
 
     const tstr& GetBasePath() const { return m_basePath; }
 
-    // A null value deletes the stored value. True once the key was opened or
-    // created, whatever the write itself answered.
+    // A null value deletes the stored value (a value that is not there counts
+    // as deleted). False when the key could not be created or the registry
+    // refused the write.
     bool WriteString(const tstr& section, const tstr& name, const tstr& value);
     bool WriteInt(const tstr& section, const tstr& name, int value);
     // False for a missing key or value and for an empty (zero-byte) value; then
@@ -41,10 +43,27 @@ public:
     bool KeyExists(const tstr& section) const;
     // Deletes the key with everything below it; an empty path is refused.
     bool DeleteKey(const tstr& section);
+    // DeleteKey, where a key that is not there counts as deleted.
+    bool RemoveKey(const tstr& section);
     // Name of the index-th sub-key; false past the last one.
     bool EnumSubKey(const tstr& section, unsigned long index, tstr& out) const;
 
+    // System error code of the latest failed write or deletion; 0 after none.
+    unsigned long LastError() const { return m_lastError; }
+    void ClearLastError() { m_lastError = 0; }
+
+    // Test seam: the n-th write or deletion from now (1: the next one) of any
+    // store is refused with `error`, as the registry would refuse it; 0 turns
+    // it off. Reads are never refused.
+    static void FailNthWrite(unsigned long n, unsigned long error);
+    // Writes left before the refusal; 0 when none is set or it has happened.
+    static unsigned long WritesBeforeFailure();
+
 private:
+    // True for ERROR_SUCCESS; otherwise records the error.
+    bool Succeeded(long result);
+
     tstr m_basePath;
     std::vector<std::pair<tstr, tstr>> m_replacements;
+    unsigned long m_lastError = 0;
 };

@@ -7,6 +7,7 @@ namespace {
 // Alignment codes and margins are stored unsigned but meant signed.
 int Signed(unsigned long value) { return static_cast<int>(static_cast<long>(value)); }
 unsigned long Unsigned(int value) { return static_cast<unsigned long>(static_cast<long>(value)); }
+const DWORD kUnreachableForMs = 30000;
 }  // namespace
 
 SlideSettings CAlbumSlides::Settings() const
@@ -23,6 +24,7 @@ SlideSettings CAlbumSlides::Settings() const
     s.marginX = Signed(m_album.MarginX().GetValue());
     s.marginY = Signed(m_album.MarginY().GetValue());
     s.thumbSize = Signed(m_album.ThumbSize().GetValue());
+    s.monitor = m_album.Monitor().GetValue();
     return s;
 }
 
@@ -31,8 +33,9 @@ void CAlbumSlides::SetMaximized(bool on)
     m_album.Maximized().SetValue(on ? 1 : 0);
 }
 
-void CAlbumSlides::SetPlacement(int codeX, int codeY, int marginX, int marginY)
+void CAlbumSlides::SetPlacement(int codeX, int codeY, int marginX, int marginY, const tstr& monitor)
 {
+    m_album.Monitor().SetValue(monitor);
     m_album.PlacementX().SetValue(Unsigned(codeX));
     m_album.PlacementY().SetValue(Unsigned(codeY));
     m_album.MarginX().SetValue(Unsigned(marginX));
@@ -56,16 +59,18 @@ const CBmp* CAlbumSlides::Thumbnail(int index)
 {
     if (index < 0 || index >= PhotoCount())
         return nullptr;
-    CSlide* slide = m_album.Photos().GetAt(static_cast<size_t>(index));
+    const CSlide* slide = m_album.Photos().GetAt(static_cast<size_t>(index));
     if (!slide)
         return nullptr;
-    slide->MakeThumbnail();
-    return &slide->GetThumbnail();
+    m_shown = m_album.Thumbnails().Get(slide->GetPath(), m_listener);
+    return m_shown.get();
 }
 
-namespace {
-const DWORD kUnreachableForMs = 30000;
-}  // namespace
+void CAlbumSlides::PhotoFailed(int index)
+{
+    if (index >= 0 && index < PhotoCount())
+        m_album.Thumbnails().ShowFailed(m_album.Photos()[static_cast<size_t>(index)]->GetPath());
+}
 
 bool CAlbumSlides::IsReachable(int index) const
 {

@@ -1,27 +1,32 @@
 #pragma once
 // The slide window's view of an album object: its settings, read afresh on
-// every call, and its photo list.
+// every call, and its photo list. Thumbnails come from the album's workers;
+// `listener` hears when those the strip asked for arrive.
 
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "slideshow/SlideSettings.h"
 
 class CWppProfile;
+class IThumbnailListener;
 
 class CAlbumSlides : public ISlideAlbum {
 public:
-    explicit CAlbumSlides(CWppProfile& album) : m_album(album) {}
+    CAlbumSlides(CWppProfile& album, IThumbnailListener* listener) : m_album(album), m_listener(listener) {}
 
     SlideSettings Settings() const override;
     void SetMaximized(bool on) override;
-    void SetPlacement(int codeX, int codeY, int marginX, int marginY) override;
+    void SetPlacement(int codeX, int codeY, int marginX, int marginY, const tstr& monitor) override;
     int PhotoCount() const override;
     tstr PhotoPath(int index) const override;
     const CBmp* Thumbnail(int index) override;
     bool IsReachable(int index) const override;
+    // Remembered as unusable: the application drops it at its next check.
+    void PhotoFailed(int index) override;
     int CurrentIndex() const override;
     void SetCurrentIndex(int index) override;
 
@@ -31,4 +36,7 @@ private:
     // sleeping share can take seconds to answer, so it is asked once a while
     // and not for every photo on it.
     mutable std::map<std::wstring, DWORD> m_unreachableRoots;
+    IThumbnailListener* m_listener;
+    // The one last handed out, alive while it is drawn.
+    std::shared_ptr<const CBmp> m_shown;
 };

@@ -1,5 +1,6 @@
 #include "slideshow/LentaDraw.h"
 
+#include "album/Thumbnails.h"
 #include "picture/Bmp.h"
 #include "picture/PixView.h"
 #include "slideshow/SlideMath.h"
@@ -25,7 +26,32 @@ void InvertRect(CPixView& target, int x, int y, int w, int h)
     }
 }
 
+// The photo of cell k, for k from -kLentaNeighbours to the cell count plus
+// kLentaNeighbours; the album wraps around along the strip.
+int CellPhoto(ISlideAlbum& album, const LentaLayout& layout, int k, int count)
+{
+    if (k >= 0 && k < layout.count)
+        return LentaPhoto(album.CurrentIndex(), layout.half, k, count);
+    const int first = LentaPhoto(album.CurrentIndex(), layout.half, 0, count);
+    return ((first + k) % count + count) % count;
+}
+
 }  // namespace
+
+void AskForLentaThumbnails(ISlideAlbum* album, int width, int cell)
+{
+    const int count = album ? album->PhotoCount() : 0;
+    if (count <= 0)
+        return;
+    const LentaLayout layout = LayOutLenta(width, cell, 0);
+    // The cells on show first: they are made in the order asked.
+    for (int k = 0; k < layout.count; ++k)
+        album->Thumbnail(CellPhoto(*album, layout, k, count));
+    for (int k = 1; k <= kLentaNeighbours; ++k) {
+        album->Thumbnail(CellPhoto(*album, layout, -k, count));
+        album->Thumbnail(CellPhoto(*album, layout, layout.count - 1 + k, count));
+    }
+}
 
 void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
                uint32_t background)
@@ -40,12 +66,13 @@ void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
     const int count = album ? album->PhotoCount() : 0;
     if (count > 0) {
         for (int k = 0; k < layout.count; ++k) {
-            const CBmp* thumb = album->Thumbnail(LentaPhoto(album->CurrentIndex(), layout.half, k, count));
+            const CBmp* thumb = album->Thumbnail(CellPhoto(*album, layout, k, count));
             if (!thumb || thumb->Empty())
-                continue;
+                thumb = &CThumbnails::Placeholder();
             const int x = layout.firstX + k * h;
             thumb->Draw(target, x + (h - thumb->Width()) / 2, (h - thumb->Height()) / 2);
         }
+        AskForLentaThumbnails(album, target.Width(), cell);
     }
 
     const int x = layout.centreX;

@@ -8,6 +8,14 @@
 class CPixView;
 class ISlideAlbum;
 
-// background is B, G, R, A as stored in a pixel. album may be null.
+// Cells sitting beyond each end whose thumbnails are asked for as well, so
+// that a click or the next switch finds them made.
+const int kLentaNeighbours = 2;
+
+// background is B, G, R, A as stored in a pixel. album may be null. A
+// thumbnail not made yet is drawn as the placeholder and asked for.
 void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
                uint32_t background);
+// Asks for the thumbnails a strip `width` pixels wide shows, and their
+// neighbours, without drawing.
+void AskForLentaThumbnails(ISlideAlbum* album, int width, int cell);

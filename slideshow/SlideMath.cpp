@@ -60,11 +60,11 @@ SlidePoint PlaceOnArea(int codeX, int codeY, int marginX, int marginY, int w, in
             AlignedStart(codeY, marginY, h, area.top, area.bottom)};
 }
 
-SlidePlacement PlacementFromRect(const SlideRect& window, const SlideRect& area)
+SlidePlacement PlacementFromRect(const SlideRect& window, const SlideRect& area, SlidePoint monitorOrigin)
 {
     SlidePlacement p;
-    p.codeX = ThirdOf((window.left + window.right) / 2, area.right - area.left);
-    p.codeY = ThirdOf((window.top + window.bottom) / 2, area.bottom - area.top);
+    p.codeX = ThirdOf((window.left + window.right) / 2 - monitorOrigin.x, area.right - area.left);
+    p.codeY = ThirdOf((window.top + window.bottom) / 2 - monitorOrigin.y, area.bottom - area.top);
     p.marginX = MarginFor(p.codeX, window.left, window.right, area.left, area.right);
     p.marginY = MarginFor(p.codeY, window.top, window.bottom, area.top, area.bottom);
     return p;

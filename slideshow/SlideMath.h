@@ -30,8 +30,9 @@ struct SlidePlacement {
     int codeX, codeY, marginX, marginY;
 };
 // Alignment and margins that put the window back where it was dropped. The
-// thirds are counted from screen coordinate 0, not from the work area.
-SlidePlacement PlacementFromRect(const SlideRect& window, const SlideRect& area);
+// thirds of the work area's extent are counted from the monitor's origin
+// (screen coordinate 0 on the primary monitor), not from the work area.
+SlidePlacement PlacementFromRect(const SlideRect& window, const SlideRect& area, SlidePoint monitorOrigin);
 
 // Left edge of the strip under a window spanning left..right.
 int StripLeft(int codeX, int left, int right, int stripWidth);

@@ -19,6 +19,7 @@ struct SlideSettings {
     int marginX = 30;
     int marginY = 20;
     int thumbSize = 64;     // strip height and thumbnail cell
+    tstr monitor = tstr(L""); // device name placement is measured on; empty: primary
 };
 
 class ISlideAlbum {
@@ -26,15 +27,18 @@ public:
     virtual ~ISlideAlbum() = default;
     virtual SlideSettings Settings() const = 0;
     virtual void SetMaximized(bool on) = 0;
-    virtual void SetPlacement(int codeX, int codeY, int marginX, int marginY) = 0;
+    virtual void SetPlacement(int codeX, int codeY, int marginX, int marginY, const tstr& monitor) = 0;
     virtual int PhotoCount() const = 0;
     // Empty for an index out of range.
     virtual tstr PhotoPath(int index) const = 0;
-    // Made on first request; null or empty when the photo cannot be decoded.
+    // Null (or empty) while it is not made: asking for it has it made, and
+    // the strip draws a placeholder meanwhile. Valid until the next call.
     virtual const CBmp* Thumbnail(int index) = 0;
     // False while the photo's location is out of reach (a sleeping share, a
     // removed disk): the show passes over it.
     virtual bool IsReachable(int index) const { return index >= 0; }
+    // The show could not decode the photo.
+    virtual void PhotoFailed(int /*index*/) {}
     virtual int CurrentIndex() const = 0;
     virtual void SetCurrentIndex(int index) = 0;
 };

@@ -1,8 +1,8 @@
 #include "slideshow/SlideWnd.h"
 
 #include "slideshow/Fader.h"
-#include "picture/Fit.h"
 #include "slideshow/LayeredWindow.h"
+#include "slideshow/LentaDraw.h"
 #include "picture/Picture.h"
 #include "slideshow/Placement.h"
 #include "slideshow/SlideMath.h"
@@ -44,6 +44,11 @@ SlideSettings CSlideWnd::Settings() const
     return m_album ? m_album->Settings() : SlideSettings();
 }
 
+SlideMonitor CSlideWnd::ShowMonitor() const
+{
+    return MonitorNamed(Settings().monitor);
+}
+
 bool CSlideWnd::Start()
 {
     if (!m_album || m_album->PhotoCount() == 0)
@@ -53,12 +58,37 @@ bool CSlideWnd::Start()
         return false;
     SetWindowPos(m_hwnd, nullptr, 10, 10, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     const int first = IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount());
-    const int index = ReachableFrom(first, +1);
-    m_album->SetCurrentIndex(index < 0 ? first : index);
-    if (index >= 0)
-        ShowPhoto(m_album->PhotoPath(index));
+    m_album->SetCurrentIndex(first);
+    ShowUsableFrom(first, +1);
     StartSwitchTimer();
     return true;
+}
+
+bool CSlideWnd::ShowUsableFrom(int index, int direction)
+{
+    const int count = m_album->PhotoCount();
+    int decoded = 0;
+    int lastTried = -1;
+    int at = index;
+    // Photos out of reach are passed over without a decode: asking about them
+    // is cheap, the album remembers a root found offline.
+    for (int walked = 0; walked < count && decoded < kMaxTriesPerSwitch;
+         ++walked, at = StepIndex(at, direction, count)) {
+        if (!m_album->IsReachable(at))
+            continue;
+        ++decoded;
+        if (ShowPhoto(m_album->PhotoPath(at))) {
+            m_album->SetCurrentIndex(at);
+            return true;
+        }
+        m_album->PhotoFailed(at);
+        lastTried = at;
+    }
+    // The next switch goes on from the last photo tried; with every photo out
+    // of reach the one on screen stays.
+    if (lastTried >= 0)
+        m_album->SetCurrentIndex(lastTried);
+    return false;
 }
 
 void CSlideWnd::Stop()
@@ -68,9 +98,11 @@ void CSlideWnd::Stop()
     if (m_hwnd) {
         StopFade(m_hwnd);
         StopSwitchTimer();
+        KillTimer(m_hwnd, kReplaceTimer);
     }
     m_pointerInside = false;
     m_perPixel = false;
+    m_moving = false;
     Destroy();
 }
 
@@ -94,22 +126,8 @@ void CSlideWnd::Step(int delta)
     const int stepped = StepIndex(m_album->CurrentIndex(), delta, m_album->PhotoCount());
     if (stepped < 0)
         return;
-    // With every photo out of reach the one on screen stays.
-    const int index = ReachableFrom(stepped, delta < 0 ? -1 : +1);
-    if (index >= 0) {
-        m_album->SetCurrentIndex(index);
-        ShowPhoto(m_album->PhotoPath(index));
-    }
+    ShowUsableFrom(stepped, delta < 0 ? -1 : +1);
     StartSwitchTimer();
-}
-
-int CSlideWnd::ReachableFrom(int index, int direction) const
-{
-    const int count = m_album->PhotoCount();
-    for (int tried = 0; tried < count; ++tried, index = StepIndex(index, direction, count))
-        if (m_album->IsReachable(index))
-            return index;
-    return -1;
 }
 
 void CSlideWnd::SetFullScreen(bool on)
@@ -123,26 +141,21 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
 {
     if (path.IsEmpty() || !m_hwnd)
         return false;
-    m_image.Reset();
+    // Decoded before anything changes: a photo that fails leaves the window
+    // with its previous photo, place and size.
     const SlideSettings s = Settings();
+    const SlideRect area = ShowMonitor().work;
+    CBmp photo;
+    if (!LoadPhotoFitted(path.c_str(), s.sizeX, s.sizeY, s.maximized, area.right - area.left, area.bottom - area.top,
+                         photo))
+        return false;
     m_fullScreen = s.maximized;
     m_path = path;
-
-    // Outside fullscreen the old photo must not linger at its old size while
-    // the new one decodes.
-    if (!m_fullScreen)
-        SetWindowPos(m_hwnd, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CBmp photo;
-    if (LoadPhotoFile(path.c_str(), photo)) {
-        const SlideRect area = WorkArea();
-        const FitSize size = FitPhoto(photo.Width(), photo.Height(), s.sizeX, s.sizeY, m_fullScreen,
-                                      area.right - area.left, area.bottom - area.top);
-        photo.Resample(size.width, size.height);
-        Present(photo);
-        m_image = std::move(photo);
-    }
+    Present(photo);
+    m_image = std::move(photo);
 
     PlaceStrip();
+    AskForLentaThumbnails(m_album, CLentaWnd::kWidth, s.thumbSize);
     POINT pt;
     GetCursorPos(&pt);
     if (CursorIn(m_fullScreen ? m_strip.Hwnd() : m_hwnd, pt))
@@ -150,13 +163,35 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
     if (m_strip.Exists())
         m_strip.Redraw(true);
     Redraw(true);
-    return !m_image.Empty();
+    return true;
+}
+
+void CSlideWnd::PlaceAgain()
+{
+    if (!m_hwnd || m_path.IsEmpty())
+        return;
+    const tstr path = m_path;
+    ShowPhoto(path);
+    // Showing a photo gives the outside opacity and takes click-through away;
+    // a pointer still inside keeps both.
+    if (m_pointerInside && !m_fullScreen) {
+        SetWindowAlpha(m_hwnd, AlphaFromPercent(Settings().sliderVisIn));
+        SetExStyleBits(m_hwnd, WS_EX_TRANSPARENT, true);
+    }
+}
+
+void CSlideWnd::PlaceAgainSoon()
+{
+    // Dragged across monitors of another DPI: the drop stores the new place.
+    if (m_moving)
+        return;
+    SetTimer(m_hwnd, kReplaceTimer, kReplaceDelayMs, nullptr);
 }
 
 void CSlideWnd::Present(CBmp& photo)
 {
     const SlideSettings s = Settings();
-    const SlideRect area = WorkArea();
+    const SlideRect area = ShowMonitor().work;
     const int alpha = AlphaFromPercent(s.sliderVis);
     if (!m_fullScreen) {
         const SlidePoint at = PlaceOnArea(s.placementX, s.placementY, s.marginX, s.marginY,
@@ -235,8 +270,10 @@ void CSlideWnd::StorePlacement()
 {
     if (!m_album)
         return;
-    const SlidePlacement p = PlacementFromRect(WindowRectOf(m_hwnd), WorkArea());
-    m_album->SetPlacement(p.codeX, p.codeY, p.marginX, p.marginY);
+    const SlideRect window = WindowRectOf(m_hwnd);
+    const SlideMonitor monitor = MonitorAt((window.left + window.right) / 2, (window.top + window.bottom) / 2);
+    const SlidePlacement p = PlacementFromRect(window, monitor.work, monitor.Origin());
+    m_album->SetPlacement(p.codeX, p.codeY, p.marginX, p.marginY, monitor.device);
     PlaceStrip();
 }
 
@@ -285,6 +322,9 @@ void CSlideWnd::OnTimer(UINT_PTR id)
     if (id == kSwitchTimer) {
         if (Settings().timeout != 0)
             Step(+1);
+    } else if (id == kReplaceTimer) {
+        KillTimer(m_hwnd, kReplaceTimer);
+        PlaceAgain();
     } else if (id == kLeaveTimer) {
         POINT pt;
         GetCursorPos(&pt);
@@ -307,7 +347,7 @@ LRESULT CSlideWnd::OnEraseBackground(HDC dc)
     }
     // Shown at another size than fitted: fit the file again, keep the image.
     CBmp again;
-    if (LoadPhotoFile(m_path.c_str(), again) && again.Resample(client.right, client.bottom))
+    if (LoadPhotoFitted(m_path.c_str(), 0, 0, true, client.right, client.bottom, again))  // stretched to the client
         DrawBmp(dc, again, 0, 0);
     return 1;
 }
@@ -336,9 +376,26 @@ LRESULT CSlideWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_ENTERSIZEMOVE:
+        m_moving = true;
+        break;
     case WM_EXITSIZEMOVE:
+        m_moving = false;
         StorePlacement();
         break;
+    // Broadcast to every top-level window, this one included.
+    case WM_DISPLAYCHANGE:
+        PlaceAgainSoon();
+        break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA)
+            PlaceAgainSoon();
+        break;
+    case WM_DPICHANGED:
+        // The photo keeps its physical size at any DPI: the suggested
+        // rectangle is not taken.
+        PlaceAgainSoon();
+        return 0;
     default:
         break;
     }

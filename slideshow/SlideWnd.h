@@ -11,6 +11,7 @@
 #include "settings/Tstr.h"
 #include "picture/Bmp.h"
 #include "slideshow/LentaWnd.h"
+#include "slideshow/Placement.h"
 #include "slideshow/SlideSettings.h"
 #include "ui/Wnd.h"
 
@@ -18,6 +19,10 @@ class CSlideWnd : public CWnd {
 public:
     static const UINT_PTR kSwitchTimer = 1;
     static const UINT_PTR kLeaveTimer = 3;   // 300 ms pointer-left test
+    // Display changes come in bursts; one re-placement after the last.
+    static const UINT_PTR kReplaceTimer = 4;
+    static const UINT kReplaceDelayMs = 100;
+    static const int kMaxTriesPerSwitch = 8;
     static const DWORD kExStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     static const DWORD kStyle = WS_POPUP | WS_VISIBLE;
 
@@ -42,9 +47,17 @@ public:
     // Moves the show by delta photos with wrap-around and restarts timer 1;
     // with no photos left timer 1 stays stopped.
     void Step(int delta);
-    // Decodes, fits, places and shows one photo; false when it gave no pixels
-    // (the show goes on; the next step tries the next photo).
+    // Decodes, fits, places and shows one photo; false, changing nothing,
+    // when it gives no pixels.
     bool ShowPhoto(const tstr& path);
+    // Shows the current photo again on the album's monitor as it is now
+    // (fitted again in fullscreen), keeping the pointer state and timer 1.
+    void PlaceAgain();
+    // Shows the photo at index or, when it is out of reach or cannot be
+    // decoded, the next one walking in `direction` that can (at most
+    // kMaxTriesPerSwitch decodes, so that a run of broken files cannot hold up
+    // the UI thread), and makes it current; false when none of those can.
+    bool ShowUsableFrom(int index, int direction);
     void StartSwitchTimer();
     void StopSwitchTimer();
     // Stores "Maximized"; the next photo is shown accordingly.
@@ -71,12 +84,12 @@ public:
 
 private:
     SlideSettings Settings() const;
-    // The first photo from `index` on, walking in `direction`, that is not
-    // out of reach; -1 when none is.
-    int ReachableFrom(int index, int direction) const;
+    // The album's monitor, or the primary one while that is not attached.
+    SlideMonitor ShowMonitor() const;
     // Puts the fitted photo on the screen (constant alpha or per pixel).
     void Present(CBmp& photo);
     void PlaceStrip();
+    void PlaceAgainSoon();
     void StorePlacement();
     void PointerEntered();
     void PointerLeft();
@@ -89,5 +102,6 @@ private:
     bool m_pointerInside = false;
     // The last photo went out through UpdateLayeredWindow.
     bool m_perPixel = false;
+    bool m_moving = false;   // in the drag loop
     ISlideAlbum* m_album = nullptr;
 };

@@ -12,16 +12,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
 export LUMORA_BUILD="${LUMORA_BUILD:-$root/build}"
+# A prefix of its own: the tests may run meanwhile in build/wineprefix.
+LUMORA_WINEPREFIX="$LUMORA_BUILD/wineprefix-run"
 source "$root/tools/wine-env.sh"
 jobs=$(nproc)
-
-# Sample photos; the program works without them (its album then stays empty).
-if ! dpkg -s mate-backgrounds >/dev/null 2>&1; then
-  sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  { $sudo_cmd apt-get update -q && DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -q mate-backgrounds; } ||
-    echo "run: mate-backgrounds could not be installed; starting without sample photos" >&2
-fi
 
 cmake -S "$root" -B "$LUMORA_BUILD/win32" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null

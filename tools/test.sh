@@ -3,11 +3,16 @@
 # sanitizers, then the Win32 build under Wine on a private X display.
 # While working on one area: LUMORA_BUILD=<folder> (default build/),
 # LUMORA_TARGETS="t1 t2" builds only those targets, LUMORA_TESTS=<regex>
-# runs only matching tests, LUMORA_NATIVE=0 skips the native build.
+# runs only matching tests (a filter that matches none fails), LUMORA_NATIVE=0
+# skips the native build. The 32-bit build is compiled, never run.
+# Last, tools/package.sh builds the packages and the tests labelled "package"
+# install them; LUMORA_PACKAGE=0 skips that, and so does a LUMORA_TARGETS
+# without test_package.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh" || exit 1
 export LUMORA_BUILD="${LUMORA_BUILD:-$root/build}"
+unset LUMORA_WINEPREFIX   # the tests' own prefix, never the run command's
 source "$root/tools/wine-env.sh"
 jobs=$(nproc)
 
@@ -17,17 +22,25 @@ for t in ${LUMORA_TARGETS:-}; do targets+=(--target "$t"); done
 filter=()
 [ -n "${LUMORA_TESTS:-}" ] && filter=(-R "$LUMORA_TESTS")
 
+# GCC does not see a cast that changes only the calling convention: no cast
+# may make a callback pointer.
+callbacks='WNDPROC|DLGPROC|TIMERPROC|WNDENUMPROC|HOOKPROC|MONITORENUMPROC|BFFCALLBACK|LPOFNHOOKPROC|LPTHREAD_START_ROUTINE'
+if grep -rnE "(_cast<|\()\s*($callbacks)\s*[>)]" --include='*.cpp' --include='*.h' \
+     "$root"/{picture,settings,ui,album,slideshow,dialogs,app,tests,bench}; then
+  echo "a cast makes a callback pointer (above): declare the function CALLBACK instead" >&2
+  exit 1
+fi
+
 set -e
 if [ "$native" = 1 ]; then
   cmake -S "$root" -B "$LUMORA_BUILD/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_SANITIZE=ON >/dev/null
   cmake --build "$LUMORA_BUILD/native" -j "$jobs" "${targets[@]}"
 fi
-# The 32-bit product must build; the tests run on the 64-bit build of the same sources.
-if [ -z "${LUMORA_TARGETS:-}" ]; then
-  cmake -S "$root" -B "$LUMORA_BUILD/win32" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
-  cmake --build "$LUMORA_BUILD/win32" -j "$jobs" --target lumora
-fi
+# The 32-bit product and its tests must build; the tests run on the 64-bit
+# build of the same sources, this machine's kernel cannot run 32-bit code.
+cmake -S "$root" -B "$LUMORA_BUILD/win32" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
+cmake --build "$LUMORA_BUILD/win32" -j "$jobs" "${targets[@]}"
 cmake -S "$root" -B "$LUMORA_BUILD/win64" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$LUMORA_BUILD/win64" -j "$jobs" "${targets[@]}"
@@ -55,12 +68,29 @@ if [ "$native" = 1 ]; then
   ctest --test-dir "$LUMORA_BUILD/native" --output-on-failure -j "$jobs" "${filter[@]}" | tee "$LUMORA_BUILD/native.log"
   native_rc=${PIPESTATUS[0]}
 fi
-ctest --test-dir "$LUMORA_BUILD/win64" --output-on-failure "${filter[@]}" | tee "$LUMORA_BUILD/win64.log"
+ctest --test-dir "$LUMORA_BUILD/win64" --output-on-failure -LE package "${filter[@]}" | tee "$LUMORA_BUILD/win64.log"
 win64_rc=${PIPESTATUS[0]}
+
+package_rc=0
+: >"$LUMORA_BUILD/package.log"
+if [ "${LUMORA_PACKAGE:-1}" = 1 ] && { [ -z "${LUMORA_TARGETS:-}" ] || [[ " $LUMORA_TARGETS " == *" test_package "* ]]; }; then
+  if "$root/tools/package.sh"; then
+    ctest --test-dir "$LUMORA_BUILD/win64" --output-on-failure -L package "${filter[@]}" | tee "$LUMORA_BUILD/package.log"
+    package_rc=${PIPESTATUS[0]}
+  else
+    echo "test: tools/package.sh failed" | tee "$LUMORA_BUILD/package.log"
+    package_rc=1
+  fi
+fi
 
 read -r nf nt <<<"$(summary "$LUMORA_BUILD/native.log")"
 read -r wf wt <<<"$(summary "$LUMORA_BUILD/win64.log")"
-failed=$(( ${nf:-0} + ${wf:-0} ))
-total=$(( ${nt:-0} + ${wt:-0} ))
+read -r pf pt <<<"$(summary "$LUMORA_BUILD/package.log")"
+failed=$(( ${nf:-0} + ${wf:-0} + ${pf:-0} + package_rc * (${pt:-0} == 0) ))
+total=$(( ${nt:-0} + ${wt:-0} + ${pt:-0} ))
 echo "all: $(( total - failed )) passed, $failed failed"
-[ "$native_rc" -eq 0 ] && [ "$win64_rc" -eq 0 ]
+if [ "$total" -eq 0 ]; then
+  echo "no test matches LUMORA_TESTS='${LUMORA_TESTS:-}'" >&2
+  exit 1
+fi
+[ "$native_rc" -eq 0 ] && [ "$win64_rc" -eq 0 ] && [ "$package_rc" -eq 0 ]

@@ -1,7 +1,9 @@
-# Sourced by the scripts: one private Wine prefix per build folder, quiet and
-# without the Mono/Gecko installers.
+# Sourced by the scripts: private Wine prefixes in the build folder, quiet and
+# without the Mono/Gecko installers. The tests use build/wineprefix; a script
+# may set LUMORA_WINEPREFIX to another one (the run command does), so that a
+# running program and a test run never share a registry or a Wine server.
 : "${LUMORA_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
-export WINEPREFIX="$LUMORA_BUILD/wineprefix"
+export WINEPREFIX="${LUMORA_WINEPREFIX:-$LUMORA_BUILD/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"

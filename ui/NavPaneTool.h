@@ -50,8 +50,9 @@ public:
     void Activate(INavPaneItem& item);
 
     // The picture to draw and the state layer list to draw it with (-1: the
-    // plain picture); null when the tool has nothing to show.
-    const CBmp* PictureToDraw(int* layer) const;
+    // plain picture); null when the tool has nothing to show. A tool whose
+    // picture is made elsewhere gives it here; valid while the row is drawn.
+    virtual const CBmp* PictureToDraw(int* layer) const;
     // Colour (0x00BBGGRR) of the box behind the picture; -1 when none.
     long BoxColour() const;
 

@@ -42,6 +42,7 @@ TEST_F(AlbumList, AssignCopiesPhotosSettingsAndIndex)
     source->CommitAlbumSettings();
     source->Timeout().SetValue(9);
     source->MarginX().SetValue(44);
+    source->Monitor().SetValue(tstr(L"\\\\.\\DISPLAY2"));
     source->Index().SetValue(1);
 
     auto target = OpenAlbum(L"Target");
@@ -54,6 +55,7 @@ TEST_F(AlbumList, AssignCopiesPhotosSettingsAndIndex)
     EXPECT_EQ(100ul, target->ThumbSize().GetValue());
     EXPECT_EQ(9ul, target->Timeout().GetValue());
     EXPECT_EQ(44ul, target->MarginX().GetValue());
+    EXPECT_EQ(L"\\\\.\\DISPLAY2", target->Monitor().GetValue().Str());
     EXPECT_EQ(1, target->Index().GetValue());
     EXPECT_EQ(L"Target", target->GetAlbumName().Str());
     target->RevertAlbumSettings();   // the committed state came along
@@ -130,13 +132,57 @@ TEST_F(AlbumList, PointingAtAnotherAlbumMovesNothing)
     EXPECT_EQ(L"Second", ReadText(kProfiles, L"Profile"));
 }
 
-TEST_F(AlbumList, RenameInLetterCaseOnlyKeepsThePhotos)
+// Fault: registry keys keep the letter case they were made with, so a
+// rename in letter case only left the key under its old spelling.
+TEST_F(AlbumList, RenameInLetterCaseOnlyRenamesTheKeyAndKeepsThePhotos)
 {
     SaveAlbum(L"trip", {L"C:\\a.jpg"});
     auto album = OpenAlbum(L"trip");
     album->RenameAlbum(L"Trip");
-    album->Save();
+    EXPECT_TRUE(album->Save());
+    EXPECT_EQ(std::vector<std::wstring>{L"Trip"}, SubKeys(kProfiles));
     EXPECT_EQ(std::vector<std::wstring>{L"C:\\a.jpg"}, Paths(*OpenAlbum(L"Trip")));
+    EXPECT_EQ(L"Trip", ReadText(kProfiles, L"Profile"));
+}
+
+// Fault: refused writes were reported as done and a rename then deleted the
+// album. Every write of a save is refused in turn (the first, the second,
+// ...): each failed save leaves the store exactly as it was, and the first
+// save that meets no refusal stores the new album complete. In place, renamed,
+// and renamed in letter case only.
+TEST_F(AlbumList, EveryRefusedWriteOfASaveLeavesTheOldAlbumWhole)
+{
+    for (const wchar_t* name : {L"Old", L"New", L"OLD"}) {
+        SCOPED_TRACE(name);
+        SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvendal");
+        SaveAlbum(L"Other", {L"C:\\o.jpg"});
+        SaveAlbum(L"Old", {L"C:\\a.jpg", L"C:\\b.jpg", L"C:\\c.jpg"});
+        const std::vector<std::wstring> before = ProfilesSnapshot();
+        unsigned long refused = 1;
+        for (;; ++refused) {
+            auto album = OpenAlbum(L"Old");
+            album->Photos().DeleteIndex(1);
+            album->AddPhoto(L"C:\\d.jpg");
+            album->AddPhoto(L"C:\\e.jpg");
+            album->ThumbSize().SetValue(77);
+            album->RenameAlbum(name);
+            CRegStore::FailNthWrite(refused, ERROR_ACCESS_DENIED);
+            if (album->Save()) break;
+            ASSERT_EQ(before, ProfilesSnapshot()) << "write " << refused << " refused";
+            EXPECT_EQ(static_cast<unsigned long>(ERROR_ACCESS_DENIED), album->SaveError());
+        }
+        // The save that went through met no refusal.
+        EXPECT_NE(0ul, CRegStore::WritesBeforeFailure());
+        CRegStore::FailNthWrite(0, 0);
+        EXPECT_GT(refused, 20ul);
+        std::vector<std::wstring> keys = {name, L"Other"};
+        std::sort(keys.begin(), keys.end());
+        EXPECT_EQ(keys, SubKeys(kProfiles));
+        EXPECT_EQ(name, ReadText(kProfiles, L"Profile"));
+        auto saved = OpenAlbum(name);
+        EXPECT_EQ((std::vector<std::wstring>{L"C:\\a.jpg", L"C:\\c.jpg", L"C:\\d.jpg", L"C:\\e.jpg"}), Paths(*saved));
+        EXPECT_EQ(77ul, saved->ThumbSize().GetValue());
+    }
 }
 
 // An empty name makes "Profiles\" the album's key, the parent of every album.

@@ -98,6 +98,22 @@ TEST_F(AlbumSettings, MarginsAndFullscreenAreWrittenOnlyAwayFromDefault)
     EXPECT_FALSE(ReadRaw(kSlides.c_str(), L"MarginX").found);
 }
 
+// Albums stored before the frame knew its monitor have none: the primary
+// one, and nothing is written for it until the frame is dropped somewhere.
+TEST_F(AlbumSettings, MonitorIsStoredOnlyOnceChosen)
+{
+    auto album = OpenAlbum();
+    EXPECT_EQ(L"", album->Monitor().GetValue().Str());
+    album->Save();
+    EXPECT_FALSE(ReadRaw(kSlides.c_str(), L"Monitor").found);
+
+    album->Monitor().SetValue(tstr(L"\\\\.\\DISPLAY2"));
+    album->Save();
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), ReadRaw(kSlides.c_str(), L"Monitor").type);
+    EXPECT_EQ(L"\\\\.\\DISPLAY2", ReadText(kSlides, L"Monitor"));
+    EXPECT_EQ(L"\\\\.\\DISPLAY2", OpenAlbum()->Monitor().GetValue().Str());
+}
+
 TEST_F(AlbumSettings, CurrentPhotoIndexIsNeverStored)
 {
     auto album = OpenAlbum();

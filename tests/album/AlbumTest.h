@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +56,20 @@ protected:
     // Sorted names of the sub-keys or of the values of a key.
     static std::vector<std::wstring> SubKeys(const std::wstring& path) { return Names(path, true); }
     static std::vector<std::wstring> ValueNames(const std::wstring& path) { return Names(path, false); }
+
+    // Every key and value under Profiles, as "key=name=value" lines, keys in
+    // the letter case they are stored with.
+    static std::vector<std::wstring> ProfilesSnapshot() {
+        std::vector<std::wstring> lines;
+        std::function<void(const std::wstring&)> walk = [&](const std::wstring& path) {
+            lines.push_back(path);
+            for (const std::wstring& name : ValueNames(path))
+                lines.push_back(path + L"=" + name + L"=" + ReadText(path, name.c_str()));
+            for (const std::wstring& key : SubKeys(path)) walk(path + L"\\" + key);
+        };
+        walk(kProfiles);
+        return lines;
+    }
 
     static std::vector<std::wstring> Paths(const CWppProfile& album) {
         std::vector<std::wstring> paths;

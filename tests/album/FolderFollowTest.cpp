@@ -10,8 +10,9 @@
 #include "album/FolderScan.h"
 #include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
-#include "tests/album/TempFolder.h"
+#include "tests/album/ThumbnailKit.h"
 #include "tests/album/UnixSide.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -147,8 +148,9 @@ TEST(PhotoLocation, Roots) {
 }
 
 // An album whose photos are kept while their drive sleeps, dropped once
-// really gone.
-TEST(PhotoLocation, StartUpDropsGonePhotosAndKeepsOfflineOnes) {
+// really gone: an offline photo is neither made nor unusable for the workers
+// nor for the show.
+TEST(PhotoLocation, GonePhotosAreDroppedAndOfflineOnesKept) {
     TempFolder temp;
     unixside::MappedDrive drive(L'Q');
     const std::wstring offline = Bmp(drive.Root() + L"offline.bmp");
@@ -156,8 +158,12 @@ TEST(PhotoLocation, StartUpDropsGonePhotosAndKeepsOfflineOnes) {
     drive.Unplug();
     CWppProfile album;
     for (const std::wstring& path : {offline, here, temp.Path() + L"\\gone.bmp"}) album.AddPhoto(path);
+    album.MakeThumbnails();
+    ASSERT_TRUE(PumpUntilDone(album.Thumbnails()));
+    album.Thumbnails().ShowFailed(offline);
     album.DropUnusablePhotos();
     EXPECT_EQ((std::vector<std::wstring>{offline, here}), PathsOf(album));
+    EXPECT_EQ(CThumbnails::Known::No, album.Thumbnails().KnownState(offline));
 }
 
 // ---- listings become the photo list

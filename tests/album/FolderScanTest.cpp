@@ -4,7 +4,7 @@
 
 #include "album/FolderScan.h"
 #include "tests/album/AlbumTest.h"
-#include "tests/album/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -20,22 +20,32 @@ TEST(PictureName, TypeIsTheTextAfterTheLastDotInAnyCase)
 {
     for (const wchar_t* name : {L"a.JPG", L"b.jpeg", L"c.Gif", L"d.bmp", L".jpg", L"x.y.Jpeg"})
         EXPECT_TRUE(IsPictureFileName(name)) << name;
-    for (const wchar_t* name : {L"e.png", L"f.jpg.txt", L"g", L"jpg", L"h.", L"", L"i.jpgx"})
+    for (const wchar_t* name : {L"e.txt", L"f.jpg.txt", L"g", L"jpg", L"h.", L"", L"i.jpgx", L"j.ico"})
         EXPECT_FALSE(IsPictureFileName(name)) << name;
     EXPECT_FALSE(IsPictureFileName(nullptr));
+}
+
+// Further types only where the system has a decoder: under Wine PNG and TIFF
+// have one, WebP and HEIF none.
+TEST(PictureName, TypesOfInstalledDecoders)
+{
+    for (const wchar_t* name : {L"e.png", L"f.TIF", L"g.tiff"})
+        EXPECT_TRUE(IsPictureFileName(name)) << name;
+    for (const wchar_t* name : {L"h.webp", L"i.heic", L"j.cur"})
+        EXPECT_FALSE(IsPictureFileName(name)) << name;
 }
 
 TEST(FolderScan, AddsPictureFilesOnly)
 {
     TempFolder temp;
     const std::wstring dir = temp.Path();
-    for (const wchar_t* name : {L"a.JPG", L"b.jpeg", L"c.Gif", L"d.bmp", L"e.png", L"f.jpg.txt", L"g"})
+    for (const wchar_t* name : {L"a.JPG", L"b.jpeg", L"c.Gif", L"d.bmp", L"e.png", L"e.txt", L"f.jpg.txt", L"g"})
         TempFolder::File(dir + L"\\" + name);
     temp.Folder(L"h.jpg");
     TempFolder::File(dir + L"\\h.jpg\\inner.jpg");
 
     const std::vector<std::wstring> expected = {dir + L"\\a.JPG", dir + L"\\b.jpeg", dir + L"\\c.Gif",
-                                                dir + L"\\d.bmp"};
+                                                dir + L"\\d.bmp", dir + L"\\e.png"};
     EXPECT_EQ(expected, Sorted(ListPictureFiles(dir)));
     EXPECT_EQ(expected, Sorted(ListPictureFiles(dir + L"\\")));
 }

@@ -1,32 +1,17 @@
-// Thumbnails of the photo entries, and dropping the photos that have none.
+// Thumbnails made by the workers: dropping the photos that have none,
+// sharing, cancelling, and results that arrive after their receiver is gone.
 
 #include "tests/album/AlbumTest.h"
-#include "tests/album/TempFolder.h"
+#include "tests/album/ThumbnailKit.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
-// A 24-bit bottom-up BMP file of one colour.
-std::string BmpFile(int width, int height)
+// The header of a 30000 x 30000 RGBA PNG: 3.6 GB once decoded.
+std::string HugePngHeader()
 {
-    const int stride = (width * 3 + 3) & ~3;
-    const int pixelBytes = stride * height;
-    std::string file(54 + pixelBytes, '\0');
-    auto put = [&file](size_t at, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put(2, static_cast<uint32_t>(file.size()), 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, static_cast<uint32_t>(width), 4);
-    put(22, static_cast<uint32_t>(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, static_cast<uint32_t>(pixelBytes), 4);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) put(54 + y * stride + x * 3, 0x3366CC, 3);
-    return file;
+    return std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\x75\x30\0\0\x75\x30\x08\x06\0\0\0", 29) +
+           std::string(4, '\0');
 }
 
 using Thumbnails = AlbumTest;
@@ -34,20 +19,154 @@ using Thumbnails = AlbumTest;
 TEST_F(Thumbnails, UnusablePhotosAreDroppedAndTheRestKeepOrder)
 {
     TempFolder temp;
-    const std::wstring first = TempFolder::File(temp.Path() + L"\\first.bmp", BmpFile(8, 6));
+    const std::wstring first = TempFolder::File(temp.Path() + L"\\first.bmp", TempFolder::BmpBytes(8, 6));
     const std::wstring corrupt = TempFolder::File(temp.Path() + L"\\corrupt.jpg", "not a picture at all");
     const std::wstring empty = TempFolder::File(temp.Path() + L"\\empty.bmp", "");
-    const std::wstring second = TempFolder::File(temp.Path() + L"\\second.bmp", BmpFile(3, 9));
+    const std::wstring huge = TempFolder::File(temp.Path() + L"\\huge.png", HugePngHeader());
+    const std::wstring second = TempFolder::File(temp.Path() + L"\\second.bmp", TempFolder::BmpBytes(3, 9));
     auto album = OpenAlbum();
-    album->AddPhoto(first);
-    album->AddPhoto(temp.Path() + L"\\missing.jpg");
-    album->AddPhoto(corrupt);
-    album->AddPhoto(empty);
-    album->AddPhoto(L"");
-    album->AddPhoto(second);
+    for (const std::wstring& path : {first, temp.Path() + L"\\missing.jpg", corrupt, empty, std::wstring(), huge, second})
+        album->AddPhoto(path);
+    album->Index().SetValue(6);  // the second usable one is on show
+    CCountingListener listener;
+    album->MakeThumbnails(&listener);
+    // Nothing is known before the workers report.
+    album->DropUnusablePhotos();
+    EXPECT_EQ(7u, album->Photos().size());
+    ASSERT_TRUE(PumpUntilDone(album->Thumbnails()));
+    EXPECT_TRUE(listener.unusable);
     album->DropUnusablePhotos();
     EXPECT_EQ((std::vector<std::wstring>{first, second}), Paths(*album));
-    EXPECT_EQ(21, album->Photos().GetAt(1)->GetThumbnail().Width());
+    EXPECT_EQ(1, album->Index().GetValue());
+    EXPECT_EQ(21, album->Thumbnails().Get(second.c_str(), nullptr)->Width());
+    album->Thumbnails().Forget(&listener);
+}
+
+// Thousands of entries of a few files: every file is decoded once, never on
+// the UI thread, and every entry shares its file's one pixel block.
+TEST_F(Thumbnails, ManyEntriesOfFewFilesAreMadeOffTheUiThreadOncePerFile)
+{
+    TempFolder temp;
+    CMakerCount count;
+    auto thumbnails = CThumbnails::Shared(count.Maker());
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 3; ++i)
+        files.push_back(TempFolder::File(temp.Path() + L"\\" + std::to_wstring(i) + L".bmp", TempFolder::BmpBytes(40 + i, 30)));
+    auto album = OpenAlbum();
+    auto copy = OpenAlbum();
+    for (int i = 0; i < 2000; ++i) album->AddPhoto(files[static_cast<size_t>(i) % files.size()]);
+    album->MakeThumbnails();
+    copy->Assign(*album);
+    EXPECT_EQ(nullptr, copy->Thumbnails().Get(files[0].c_str(), nullptr));
+    ASSERT_TRUE(PumpUntilDone(*thumbnails));
+    EXPECT_EQ(0, count.onUi->load());
+    EXPECT_EQ(3, count.made->load());
+    const auto block = album->Thumbnails().Get(album->Photos()[0]->GetPath(), nullptr);
+    ASSERT_NE(nullptr, block);
+    EXPECT_EQ(block, copy->Thumbnails().Get(copy->Photos()[1998]->GetPath(), nullptr));
+}
+
+// The cache must not hand out a thumbnail of what the file used to be: the
+// job reads size and time when it is decoded, not when it was queued.
+TEST_F(Thumbnails, FileReplacedOrDeletedAfterQueueingIsJudgedAsItIsWhenDecoded)
+{
+    TempFolder temp;
+    const std::wstring replaced = TempFolder::File(temp.Path() + L"\\replaced.bmp", "not yet a picture");
+    const std::wstring deleted = TempFolder::File(temp.Path() + L"\\deleted.bmp", TempFolder::BmpBytes(8, 8));
+    HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ThumbJob seen;
+    CThumbnails thumbnails([gate, &seen](ThumbJob& job, CBmp& out) {
+        WaitForSingleObject(gate, 10000);
+        const ThumbOutcome outcome = MakeJobThumbnail(job, out);
+        if (outcome == ThumbOutcome::Made) seen = job;
+        return outcome;
+    });
+    thumbnails.Request(replaced.c_str(), false, nullptr);
+    thumbnails.Request(deleted.c_str(), false, nullptr);
+    const std::string picture = TempFolder::BmpBytes(16, 8);
+    TempFolder::File(replaced, picture);
+    DeleteFileW(deleted.c_str());
+    SetEvent(gate);
+    ASSERT_TRUE(PumpUntilDone(thumbnails));
+    EXPECT_EQ(CThumbnails::Known::Usable, thumbnails.KnownState(replaced.c_str()));
+    EXPECT_EQ(CThumbnails::Known::Unusable, thumbnails.KnownState(deleted.c_str()));
+    EXPECT_EQ(picture.size(), seen.fileSize);
+    EXPECT_NE(0u, seen.lastWriteTime);
+    CloseHandle(gate);
+}
+
+// A photo another program holds open is not unusable: it stays in the album
+// and is made once it is free.
+TEST_F(Thumbnails, FileHeldOpenElsewhereIsNeitherMadeNorDropped)
+{
+    TempFolder temp;
+    const std::wstring photo = TempFolder::File(temp.Path() + L"\\held.bmp", TempFolder::BmpBytes(8, 6));
+    HANDLE held = CreateFileW(photo.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    auto album = OpenAlbum();
+    album->AddPhoto(photo);
+    CCountingListener listener;
+    album->MakeThumbnails(&listener);
+    ASSERT_TRUE(PumpUntilDone(album->Thumbnails()));
+    EXPECT_EQ(1, listener.calls);
+    EXPECT_FALSE(listener.unusable);
+    album->DropUnusablePhotos();
+    EXPECT_EQ(1u, album->Photos().size());
+    CloseHandle(held);
+    EXPECT_EQ(nullptr, album->Thumbnails().Get(photo.c_str(), &listener));
+    ASSERT_TRUE(PumpUntilDone(album->Thumbnails()));
+    EXPECT_NE(nullptr, album->Thumbnails().Get(photo.c_str(), &listener));
+    album->Thumbnails().Forget(&listener);
+}
+
+// Exit with thousands queued and every worker stuck in a decode: the
+// receiver goes at once (nothing joins a worker), and what the workers
+// finish afterwards is freed, never posted to a window that is gone.
+TEST_F(Thumbnails, ClosingWithTenThousandQueuedDoesNotWaitForTheWorkers)
+{
+    HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    auto busy = std::make_shared<std::atomic<int>>(0);
+    auto thumbnails = std::make_unique<CThumbnails>([gate, busy](ThumbJob&, CBmp& out) {
+        ++*busy;
+        WaitForSingleObject(gate, 10000);
+        out.Create(4, 4);
+        return ThumbOutcome::Made;
+    });
+    CCountingListener listener;
+    for (int i = 0; i < 10000; ++i)
+        thumbnails->Request((L"C:\\photos\\" + std::to_wstring(i) + L".jpg").c_str(), false, &listener);
+    for (int i = 0; i < 500 && busy->load() < CThumbPool::WorkerCount(); ++i) Sleep(10);
+    EXPECT_EQ(CThumbPool::WorkerCount(), busy->load());
+    const DWORD start = GetTickCount();
+    thumbnails.reset();
+    EXPECT_LT(GetTickCount() - start, 10000u);
+    SetEvent(gate);
+    Sleep(200);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_EQ(0, listener.calls);
+    // Only the decodes under way ran; nothing queued was started afterwards.
+    EXPECT_EQ(CThumbPool::WorkerCount(), busy->load());
+    CloseHandle(gate);
+}
+
+// A dialog closes while its rows' thumbnails are on their way.
+TEST_F(Thumbnails, ResultsForAForgottenListenerAreKeptButNotTold)
+{
+    TempFolder temp;
+    const std::wstring photo = TempFolder::File(temp.Path() + L"\\photo.bmp", TempFolder::BmpBytes(8, 6));
+    CThumbnails thumbnails;
+    {
+        CCountingListener dialog;
+        EXPECT_EQ(nullptr, thumbnails.Get(photo.c_str(), &dialog));
+        thumbnails.Forget(&dialog);
+    }
+    CCountingListener show;
+    thumbnails.Request(photo.c_str(), false, &show);
+    ASSERT_TRUE(PumpUntilDone(thumbnails));
+    EXPECT_EQ(1, show.calls);
+    EXPECT_FALSE(show.unusable);
+    EXPECT_NE(nullptr, thumbnails.Get(photo.c_str(), nullptr));
 }
 
 }  // namespace

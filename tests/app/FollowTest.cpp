@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "LumoraProcess.h"
-#include "tests/album/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/album/UnixSide.h"
 
 using namespace lumora_test;
@@ -50,7 +50,7 @@ protected:
     HWND StartShow(CLumoraProcess& lumora) {
         if (!lumora.Start() || !lumora.WaitMainWindow()) return nullptr;
         HWND slide = nullptr;
-        WaitFor([&] { return (slide = lumora.FindShownWindow(L"SlideWnd")) != nullptr; });
+        EXPECT_TRUE(WaitUntil("the slide window", [&] { return (slide = lumora.FindShownWindow(L"SlideWnd")) != nullptr; }));
         return slide;
     }
     static void Exit(CLumoraProcess& lumora) {
@@ -105,7 +105,7 @@ TEST_F(Follow, OfflinePhotoStaysInTheAlbumAndIsShownWhenItsDriveIsBack) {
         CLumoraProcess lumora;
         HWND slide = StartShow(lumora);
         ASSERT_NE(nullptr, slide);
-        EXPECT_TRUE(WaitFor([&] { return !wideShown(slide); }, 5));
+        EXPECT_TRUE(WaitUntil("the tall photo shown", [&] { return !wideShown(slide); }));
         Exit(lumora);
     }
     EXPECT_EQ((std::vector<std::wstring>{wide, tall}), StoredPhotos());
@@ -114,7 +114,7 @@ TEST_F(Follow, OfflinePhotoStaysInTheAlbumAndIsShownWhenItsDriveIsBack) {
     CLumoraProcess lumora;
     HWND slide = StartShow(lumora);
     ASSERT_NE(nullptr, slide);
-    EXPECT_TRUE(WaitFor([&] { return wideShown(slide); }, 5));
+    EXPECT_TRUE(WaitUntil("the wide photo shown", [&] { return wideShown(slide); }));
     Exit(lumora);
     EXPECT_EQ((std::vector<std::wstring>{wide, tall}), StoredPhotos());
 }
@@ -133,7 +133,7 @@ TEST_F(Follow, EmptyFollowedFolderStartsTheShowWithItsFirstPicture) {
     Sleep(1500);
     EXPECT_EQ(nullptr, lumora.FindShownWindow(L"SlideWnd"));
     const std::wstring first = Bmp(temp.Path() + L"\\first.bmp");
-    EXPECT_TRUE(WaitFor([&] { return lumora.FindShownWindow(L"SlideWnd") != nullptr; }, 10));
+    EXPECT_TRUE(WaitUntil("the show started by the first picture", [&] { return lumora.FindShownWindow(L"SlideWnd") != nullptr; }, 10000));
     Exit(lumora);
     EXPECT_EQ(std::vector<std::wstring>{first}, StoredPhotos());
 }

@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <gtest/gtest.h>
+
 namespace lumora_test {
 
 const wchar_t kTitle[] = L"Lumora Photo Frame";
@@ -99,13 +101,16 @@ std::wstring StartupShortcutPath() {
     return path + kTitle + L".lnk";
 }
 
-std::wstring LumoraExePath() {
-    // The build passes the path as the Unix path of the cross build; Wine
-    // maps the root of the Unix file system to drive Z:.
-    std::string unix = LUMORA_EXE;
+std::wstring WindowsPath(const std::string& unixPath) {
+    // Wine maps the root of the Unix file system to drive Z:.
     std::wstring path = L"Z:";
-    for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
     return path;
+}
+
+std::wstring LumoraExePath() {
+    // The build passes the path as the Unix path of the cross build.
+    return WindowsPath(LUMORA_EXE);
 }
 
 CLumoraProcess::~CLumoraProcess() {
@@ -119,7 +124,10 @@ CLumoraProcess::~CLumoraProcess() {
 }
 
 bool CLumoraProcess::Start() {
-    std::wstring exe = LumoraExePath();
+    return Start(LumoraExePath());
+}
+
+bool CLumoraProcess::Start(const std::wstring& exe) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
@@ -149,7 +157,7 @@ HWND CLumoraProcess::FindMainWindow() const {
 
 HWND CLumoraProcess::WaitMainWindow() {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindMainWindow()) != nullptr; });
+    EXPECT_TRUE(WaitUntil("the main window", [&] { return (found = FindMainWindow()) != nullptr; }));
     return found;
 }
 
@@ -163,7 +171,8 @@ HWND CLumoraProcess::FindDialog(const std::wstring& caption) const {
 
 HWND CLumoraProcess::WaitDialog(const std::wstring& caption) {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindDialog(caption)) != nullptr; });
+    EXPECT_TRUE(WaitUntil("a box titled \"" + Utf8(caption) + "\"",
+                          [&] { return (found = FindDialog(caption)) != nullptr; }));
     return found;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Deadline.h"
+
 namespace lumora_test {
 
 extern const wchar_t kTitle[];   // "Lumora Photo Frame"
@@ -22,18 +24,10 @@ std::vector<std::wstring> ValueNames(const std::wstring& key);
 bool KeyExists(const std::wstring& key);
 
 std::wstring StartupShortcutPath();
+// An ASCII Unix path as Wine shows it.
+std::wstring WindowsPath(const std::string& unixPath);
+// The program of this build.
 std::wstring LumoraExePath();
-
-// Polls until `done` is true or about `seconds` have passed; the program's
-// start-up under Wine takes a second or two.
-template <class F>
-bool WaitFor(F done, double seconds = 15) {
-    for (int i = 0; i < seconds * 20; ++i) {
-        if (done()) return true;
-        Sleep(50);
-    }
-    return done();
-}
 
 class CLumoraProcess {
 public:
@@ -43,7 +37,8 @@ public:
     // Kills the process if a test left it running.
     ~CLumoraProcess();
 
-    bool Start();
+    bool Start();   // the program of this build
+    bool Start(const std::wstring& exe);
     DWORD Id() const { return m_info.dwProcessId; }
     // The process's top-level window titled "Lumora Photo Frame", or null.
     HWND FindMainWindow() const;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "LumoraProcess.h"
+#include "tests/support/TempFolder.h"
 
 using namespace lumora_test;
 
@@ -12,24 +13,22 @@ namespace {
 
 constexpr UINT kTrayMessage = 40001;
 
+BOOL CALLBACK CountTrayIcon(HWND icon, LPARAM counter) {
+    wchar_t name[32] = {};
+    GetClassNameW(icon, name, 32);
+    if (std::wstring(name) == L"__winex11_tray_icon" && IsWindowVisible(icon)) ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTrayIconsOf(HWND tray, LPARAM counter) {
+    EnumChildWindows(tray, CountTrayIcon, counter);
+    return TRUE;
+}
+
 // Wine's stand-alone notification area shows each icon as a window of its own.
 int TrayIconCount() {
     int count = 0;
-    EnumWindows(
-        [](HWND tray, LPARAM counter) {
-            EnumChildWindows(
-                tray,
-                [](HWND icon, LPARAM counter) {
-                    wchar_t name[32] = {};
-                    GetClassNameW(icon, name, 32);
-                    if (std::wstring(name) == L"__winex11_tray_icon" && IsWindowVisible(icon))
-                        ++*reinterpret_cast<int*>(counter);
-                    return TRUE;
-                },
-                counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumWindows(CountTrayIconsOf, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
@@ -52,7 +51,8 @@ protected:
         ASSERT_TRUE(m_lumora.Start());
         m_main = m_lumora.WaitMainWindow();
         ASSERT_NE(nullptr, m_main);
-        ASSERT_TRUE(WaitFor([&] { return IsIconic(m_main) && !IsWindowVisible(m_main); }));
+        ASSERT_TRUE(WaitUntil("the main window minimised into the tray",
+                              [&] { return IsIconic(m_main) && !IsWindowVisible(m_main); }));
     }
     void Tray(UINT mouseMessage) { PostMessageW(m_main, kTrayMessage, 0, mouseMessage); }
     bool Shown() const { return IsWindowVisible(m_main) && !IsIconic(m_main); }
@@ -68,7 +68,7 @@ protected:
     void ChooseFromTrayMenu(UINT key) {
         Tray(WM_RBUTTONUP);
         HWND menu = nullptr;
-        ASSERT_TRUE(WaitFor([&] {
+        ASSERT_TRUE(WaitUntil("the tray menu", [&] {
             for (HWND hwnd : m_lumora.Windows()) {
                 wchar_t name[16] = {};
                 GetClassNameW(hwnd, name, 16);
@@ -87,9 +87,9 @@ protected:
 TEST_F(MainWindow, TrayLeftClickShowsTheHiddenWindowAndKeepsTheIcon) {
     const int before = TrayIconCount();
     Start();
-    EXPECT_TRUE(WaitFor([&] { return TrayIconCount() == before + 1; }));
+    EXPECT_TRUE(WaitUntil("the tray icon", [&] { return TrayIconCount() == before + 1; }));
     Tray(WM_LBUTTONUP);
-    EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+    EXPECT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
     EXPECT_EQ(before + 1, TrayIconCount());
 }
 
@@ -97,35 +97,36 @@ TEST_F(MainWindow, WithoutKeepInTrayRestoringRemovesTheIcon) {
     WriteValue(L"Options\\Common", L"KeepInTray", L"0");
     const int before = TrayIconCount();
     Start();
-    EXPECT_TRUE(WaitFor([&] { return TrayIconCount() == before + 1; }));
+    EXPECT_TRUE(WaitUntil("the tray icon", [&] { return TrayIconCount() == before + 1; }));
     Tray(WM_LBUTTONUP);
-    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
-    EXPECT_TRUE(WaitFor([&] { return TrayIconCount() == before; }));
+    ASSERT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
+    EXPECT_TRUE(WaitUntil("the removal of the tray icon", [&] { return TrayIconCount() == before; }));
     PostMessageW(m_main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(WaitFor([&] { return InTray() && TrayIconCount() == before + 1; }));
+    EXPECT_TRUE(WaitUntil("the main window in the tray with its icon",
+                          [&] { return InTray() && TrayIconCount() == before + 1; }));
 }
 
 TEST_F(MainWindow, TwoTrayClicksWhileInFrontHideThenShow) {
     Start();
     Tray(WM_LBUTTONUP);
-    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
+    ASSERT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
     // The pointer reaches the icon while the window is in front.
     Tray(WM_MOUSEMOVE);
     Tray(WM_LBUTTONUP);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(m_main); }));
+    EXPECT_TRUE(WaitUntil("the hiding of the main window", [&] { return !IsWindowVisible(m_main); }));
     Tray(WM_LBUTTONUP);
-    EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+    EXPECT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
 }
 
 TEST_F(MainWindow, TrayMenuShowsAWindowHiddenByAClickAndExitsLikeEscape) {
     Start();
     Tray(WM_LBUTTONUP);
-    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
+    ASSERT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
     Tray(WM_MOUSEMOVE);
     Tray(WM_LBUTTONUP);   // hidden, but its placement stays normal
-    ASSERT_TRUE(WaitFor([&] { return InTray(); }));
+    ASSERT_TRUE(WaitUntil("the main window in the tray", [&] { return InTray(); }));
     ChooseFromTrayMenu(VK_DOWN);   // "Show"
-    EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+    EXPECT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
     ChooseFromTrayMenu(VK_UP);     // "Exit"
     HWND question = m_lumora.WaitDialog(kTitle);
     ASSERT_NE(nullptr, question);
@@ -149,9 +150,9 @@ TEST_F(MainWindow, TrayClickFromAnotherIconIdIsIgnored) {
 TEST_F(MainWindow, MinimisingHidesIntoTheTray) {
     Start();
     Tray(WM_LBUTTONUP);
-    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
+    ASSERT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
     PostMessageW(m_main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(WaitFor([&] { return InTray(); }));
+    EXPECT_TRUE(WaitUntil("the main window in the tray", [&] { return InTray(); }));
 }
 
 TEST_F(MainWindow, WithoutMinimizeToTrayTheWindowStaysOnTheTaskbar) {
@@ -159,16 +160,17 @@ TEST_F(MainWindow, WithoutMinimizeToTrayTheWindowStaysOnTheTaskbar) {
     ASSERT_TRUE(m_lumora.Start());
     m_main = m_lumora.WaitMainWindow();
     ASSERT_NE(nullptr, m_main);
-    EXPECT_TRUE(WaitFor([&] { return IsIconic(m_main) && IsWindowVisible(m_main); }));
+    EXPECT_TRUE(WaitUntil("the main window minimised on the taskbar",
+                          [&] { return IsIconic(m_main) && IsWindowVisible(m_main); }));
 }
 
 TEST_F(MainWindow, EscapeWithEscMinMinimisesInsteadOfExiting) {
     WriteValue(L"Options\\Common", L"EscMin", L"1");
     Start();
     Tray(WM_LBUTTONUP);
-    ASSERT_TRUE(WaitFor([&] { return Shown(); }));
+    ASSERT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
     PostMessageW(m_main, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitFor([&] { return InTray(); }));
+    EXPECT_TRUE(WaitUntil("the main window in the tray", [&] { return InTray(); }));
     EXPECT_TRUE(m_lumora.Running());
     EXPECT_EQ(nullptr, m_lumora.FindDialog(kTitle));
 }
@@ -210,7 +212,7 @@ TEST_F(MainWindow, ButtonsAreImageButtonsThatClickOnlyWhenReleasedInside) {
     ASSERT_NE(nullptr, about);
     EXPECT_EQ(nullptr, m_lumora.FindDialog(L"Error"));
     PressButton(about, IDOK);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(WaitUntil("the closing of the about box", [&] { return !IsWindow(about); }));
 }
 
 TEST_F(MainWindow, EnterOpensTheSettingsDialogOnlyOnce) {
@@ -232,7 +234,7 @@ TEST_F(MainWindow, EnterOpensTheSettingsDialogOnlyOnce) {
     }
     EXPECT_EQ(1, count);
     PressButton(settings, IDCANCEL);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(settings); }));
+    EXPECT_TRUE(WaitUntil("the closing of the settings dialog", [&] { return !IsWindow(settings); }));
 }
 
 TEST_F(MainWindow, StartingAnEmptyAlbumReportsAndAsksForPhotos) {
@@ -242,7 +244,7 @@ TEST_F(MainWindow, StartingAnEmptyAlbumReportsAndAsksForPhotos) {
     ASSERT_NE(nullptr, error);
     EXPECT_EQ(L"No photos in album.\nAdd some photos before start slide-show.", MessageBoxText(error));
     PressButton(error, IDOK);
-    EXPECT_TRUE(WaitFor([&] { return Shown(); }));
+    EXPECT_TRUE(WaitUntil("the main window in front", [&] { return Shown(); }));
     // The start button keeps its id: no show runs.
     EXPECT_NE(nullptr, GetDlgItem(m_main, 1001));
     EXPECT_EQ(nullptr, GetDlgItem(m_main, 1042));
@@ -250,16 +252,14 @@ TEST_F(MainWindow, StartingAnEmptyAlbumReportsAndAsksForPhotos) {
     HWND settings = m_lumora.WaitDialog(L"Lumora options");
     ASSERT_NE(nullptr, settings);
     PressButton(settings, IDCANCEL);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(settings); }));
+    EXPECT_TRUE(WaitUntil("the closing of the settings dialog", [&] { return !IsWindow(settings); }));
 }
 
 class Show : public MainWindow {
 protected:
-    // A 2 x 2 24-bit picture in the temporary folder.
+    // A 2 x 2 24-bit picture in the test's temporary folder.
     std::wstring WritePicture() {
-        wchar_t folder[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, folder);
-        std::wstring path = std::wstring(folder) + L"lumora-app-test.bmp";
+        std::wstring path = m_folder.Path() + L"\\photo.bmp";
         BITMAPFILEHEADER file = {};
         BITMAPINFOHEADER info = {};
         const BYTE pixels[16] = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
@@ -287,25 +287,27 @@ protected:
         }
         return false;
     }
+
+    TempFolder m_folder;
 };
 
 TEST_F(Show, AlbumWithAPhotoStartsTheShowAtStartUp) {
     WriteValue(L"Profiles\\Default\\Slides\\0000", L"pic_path", WritePicture());
     Start();
-    EXPECT_TRUE(WaitFor([&] { return GetDlgItem(m_main, 1042) != nullptr; }));
-    EXPECT_TRUE(WaitFor([&] { return SlideWindowShown(); }));
+    EXPECT_TRUE(WaitUntil("the stop button", [&] { return GetDlgItem(m_main, 1042) != nullptr; }));
+    EXPECT_TRUE(WaitUntil("the slide window", [&] { return SlideWindowShown(); }));
     HWND status = GetDlgItem(m_main, 1033);
     SendMessageW(m_main, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(m_main, 1042)),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(std::wstring(L"Stop show photos on desktop"), WindowText(status));
     Click(1042);
-    EXPECT_TRUE(WaitFor([&] { return GetDlgItem(m_main, 1001) != nullptr; }));
+    EXPECT_TRUE(WaitUntil("the start button", [&] { return GetDlgItem(m_main, 1001) != nullptr; }));
     EXPECT_EQ(nullptr, GetDlgItem(m_main, 1042));
-    EXPECT_TRUE(WaitFor([&] { return !SlideWindowShown(); }));
+    EXPECT_TRUE(WaitUntil("the end of the slide window", [&] { return !SlideWindowShown(); }));
     // The tray menu's "Run slide show" is the same command.
     PostMessageW(m_main, WM_COMMAND, 1001, 0);
-    EXPECT_TRUE(WaitFor([&] { return GetDlgItem(m_main, 1042) != nullptr; }));
-    EXPECT_TRUE(WaitFor([&] { return SlideWindowShown(); }));
+    EXPECT_TRUE(WaitUntil("the stop button", [&] { return GetDlgItem(m_main, 1042) != nullptr; }));
+    EXPECT_TRUE(WaitUntil("the slide window", [&] { return SlideWindowShown(); }));
 }
 
 TEST_F(Show, MissingPhotosAreDroppedAndNoShowStarts) {

@@ -43,7 +43,7 @@ TEST_F(Spine, FirstRunShowsMainWindowAndStoresItsHandle) {
     ASSERT_TRUE(lumora.Start());
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_TRUE(WaitUntil("the main window of the first run", [&] { return IsWindowVisible(main) != FALSE; }));
     EXPECT_FALSE(IsIconic(main));
     std::wstring handle;
     ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handle));
@@ -105,7 +105,8 @@ TEST_F(Spine, LaterStartIsNotAFirstRunAndGoesToTheTray) {
     ASSERT_TRUE(lumora.Start());
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
-    EXPECT_TRUE(WaitFor([&] { return IsIconic(main) && !IsWindowVisible(main); }));
+    EXPECT_TRUE(WaitUntil("the main window minimised into the tray",
+                          [&] { return IsIconic(main) && !IsWindowVisible(main); }));
     // Not a first run: no shortcut is made.
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(StartupShortcutPath().c_str()));
     CloseAndExpectCleanExit(lumora, main);
@@ -120,7 +121,8 @@ TEST_F(Spine, SecondProcessActivatesTheFirstAndEndsWithCodeZero) {
     // Start-up is over once the window sits minimised in the tray. Wine's X11
     // driver still delivers the events of that minimise for a moment; an
     // activation before them would be undone by them (not so on Windows).
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(main) && !IsWindowVisible(main); }));
+    ASSERT_TRUE(WaitUntil("the main window minimised into the tray",
+                          [&] { return IsIconic(main) && !IsWindowVisible(main); }));
     Sleep(3000);
     std::wstring handleBefore;
     ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handleBefore));
@@ -130,7 +132,7 @@ TEST_F(Spine, SecondProcessActivatesTheFirstAndEndsWithCodeZero) {
     DWORD code = 1;
     ASSERT_TRUE(second.WaitExit(code));
     EXPECT_EQ(0u, code);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    EXPECT_TRUE(WaitUntil("the main window in front", [&] { return IsWindowVisible(main) && !IsIconic(main); }));
     std::wstring handleAfter;
     ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handleAfter));
     EXPECT_EQ(handleBefore, handleAfter);
@@ -150,8 +152,9 @@ TEST_F(Spine, StaleHandleOfAnotherWindowIsIgnored) {
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
     std::wstring handle;
-    EXPECT_TRUE(WaitFor([&] { return ReadValue(L"Options\\Windows\\Main", L"Handle", handle) &&
-                                     handle == HandleText(main); }));
+    EXPECT_TRUE(WaitUntil("the stored handle of the main window", [&] {
+        return ReadValue(L"Options\\Windows\\Main", L"Handle", handle) && handle == HandleText(main);
+    }));
     EXPECT_TRUE(lumora.Running());
     CloseAndExpectCleanExit(lumora, main);
     DestroyWindow(other);
@@ -201,7 +204,7 @@ TEST_F(ExitPaths, QuestionAnsweredCancelKeepsRunningThenOkExits) {
     // A second request while the question is open is ignored.
     PostMessageW(main, WM_COMMAND, 998, 0);
     PressButton(question, IDCANCEL);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+    ASSERT_TRUE(WaitUntil("the closing of the question box", [&] { return !IsWindow(question); }));
     DWORD code = 1;
     EXPECT_FALSE(lumora.WaitExit(code, 1000));
     EXPECT_EQ(nullptr, lumora.FindDialog(kTitle));
@@ -232,3 +235,52 @@ TEST_F(ExitPaths, EndSessionQuitsWithoutAQuestion) {
 }
 
 }  // namespace
+
+// A large album fills the queue of thumbnails for minutes; exit must not
+// wait for it (the workers are never joined) and must still save every photo.
+TEST_F(Spine, ExitWithThousandsOfThumbnailsQueuedEndsPromptlyAndKeepsThePhotos) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"lumora_big_album";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    // A 2400 x 1800 BMP: slow enough to decode that the queue stays full.
+    const int w = 2400, h = 1800;
+    std::string bmp(54 + static_cast<size_t>(w) * h * 3, '\x60');
+    const uint32_t header[] = {static_cast<uint32_t>(bmp.size()), 0, 54, 40, w, h, 1 | 24 << 16, 0, 0, 0, 0, 0, 0};
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    memcpy(&bmp[2], header, sizeof(header));
+    const std::wstring first = folder + L"\\photo0000.bmp";
+    HANDLE file = CreateFileW(first.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bmp.data(), static_cast<DWORD>(bmp.size()), &written, nullptr);
+    CloseHandle(file);
+    const int count = 1200;
+    for (int i = 1; i < count; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"\\photo%04d.bmp", i);
+        CreateHardLinkW((folder + name).c_str(), first.c_str(), nullptr);
+    }
+    WriteValue(L"Options", L"InstallPath", folder);
+    WriteValue(L"Options\\Common", L"ConfirmExit", L"0");
+
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    Sleep(1000);
+    PostMessageW(main, WM_COMMAND, 999, 0);
+    DWORD code = 1;
+    // Generous: a hang fails, a slow machine does not.
+    ASSERT_TRUE(lumora.WaitExit(code, 10000));
+    EXPECT_EQ(0u, code);
+    std::wstring last;
+    EXPECT_TRUE(ReadValue(L"Profiles\\Default\\Slides\\1199", L"pic_path", last));
+
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"\\photo%04d.bmp", i);
+        DeleteFileW((folder + name).c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+}

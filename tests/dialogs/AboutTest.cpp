@@ -58,7 +58,7 @@ TEST_F(AboutTest, RecordsItselfAsTheOpenModalDialogWhileVisible) {
     ASSERT_NE(nullptr, box);
     EXPECT_EQ(nullptr, app.GetModalDialog());
     ShowWindow(box, SW_SHOW);
-    Pump();
+    PumpPending();
     EXPECT_EQ(box, app.GetModalDialog());
     ShowWindow(box, SW_HIDE);
     EXPECT_EQ(nullptr, app.GetModalDialog());
@@ -70,7 +70,7 @@ TEST_F(AboutTest, RecordsItselfAsTheOpenModalDialogWhileVisible) {
 TEST_F(AboutTest, RunsModallyUntilOk) {
     CWppProfile app;
     CAboutDlg about(app);
-    OnNextBox([](HWND box) {
+    OnNextBox("the about box", [](HWND box) {
         if (GetDlgItem(box, IDC_ABOUT_VERSION) == nullptr) return false;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return true;

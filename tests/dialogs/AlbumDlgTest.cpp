@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "dialogs/AlbumDlg.h"
@@ -12,7 +13,9 @@
 #include "dialogs/OpenPictures.h"
 #include "dialogs/PhotoPage.h"
 #include "res/dialogs.h"
+#include "tests/album/ThumbnailKit.h"
 #include "tests/dialogs/DialogTest.h"
+#include "tests/ui/DibSurface.h"
 
 namespace {
 
@@ -133,16 +136,64 @@ TEST_F(AlbumDlgTest, DeleteWithNothingSelectedStillAsksAndSelectsTheCurrentRow) 
     EXPECT_EQ(photos.Current(), photos.Selection().front());
 }
 
-TEST_F(AlbumDlgTest, AddedPhotosAreAppendedSelectedAndUnreadableOnesSkipped) {
+// Nothing is decoded as photos are added: an unreadable one is kept like
+// one added with its folder, and the application drops it at its next load.
+TEST_F(AlbumDlgTest, AddedPhotosAreAppendedAndSelected) {
     HWND dialog = Open();
     const std::wstring broken = TempFolder::File(Folder() + L"\\broken.bmp", "not a picture");
-    const int added = AddPhotoFiles(Photos(dialog), *m_album, {Picture(L"4.bmp"), broken, Picture(L"5.bmp")});
-    EXPECT_EQ(2, added);
-    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp", L"4.bmp", L"5.bmp"}), FileNames(*m_album));
+    const int added = AddPhotoFiles(Photos(dialog), m_dialog->Host().RowThumbnails(), *m_album,
+                                    {Picture(L"4.bmp"), broken, Picture(L"5.bmp")});
+    EXPECT_EQ(3, added);
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp", L"4.bmp", L"broken.bmp", L"5.bmp"}), FileNames(*m_album));
     EXPECT_EQ(FileNames(*m_album), RowNames(dialog));
-    EXPECT_EQ(2u, Photos(dialog).Selection().size());
+    EXPECT_EQ(3u, Photos(dialog).Selection().size());
     // The entry keeps its value name; its key follows its position on save.
     EXPECT_EQ(L"pic_path", m_album->Photos()[3]->PathParam().GetName().Str());
+}
+
+// How many pixels of the first row of the photos pane, drawn into a DIB,
+// have about that colour (resampling may round each channel down a little).
+int FirstRowPixels(CNavPaneWnd& pane, uint32_t rgb) {
+    RECT client;
+    GetClientRect(pane.Hwnd(), &client);
+    CTestDib dib(client.right, client.bottom);
+    pane.Paint(dib.Dc(), client);
+    auto alike = [rgb](uint32_t pixel) {
+        for (int shift : {0, 8, 16})
+            if (std::abs(static_cast<int>((pixel >> shift) & 0xFF) - static_cast<int>((rgb >> shift) & 0xFF)) > 3)
+                return false;
+        return true;
+    };
+    int found = 0;
+    for (int y = 0; y < 64 && y < client.bottom; ++y)
+        for (int x = 0; x < 64; ++x) found += alike(dib.Pixel(x, y));
+    return found;
+}
+
+const uint32_t kPlaceholderGrey = 0xA0A0A0;
+const uint32_t kPictureColour = 0xE09030;
+
+TEST_F(AlbumDlgTest, RowsShowAPlaceholderUntilTheirThumbnailArrives) {
+    HWND dialog = Open();
+    CNavPaneWnd& pane = Photos(dialog);
+    EXPECT_GT(FirstRowPixels(pane, kPlaceholderGrey), 1000);
+    EXPECT_EQ(0, FirstRowPixels(pane, kPictureColour));
+    ASSERT_TRUE(PumpUntilDone(m_album->Thumbnails()));
+    // The 8 x 6 picture's thumbnail is 64 x 48, as big as the placeholder.
+    EXPECT_EQ(0, FirstRowPixels(pane, kPlaceholderGrey));
+    EXPECT_GT(FirstRowPixels(pane, kPictureColour), 2500);
+}
+
+// Closing cancels what only the rows waited for; a decode that was under way
+// still arrives, after the rows and their pane are gone.
+TEST_F(AlbumDlgTest, ClosingTheDialogCancelsItsRowsThumbnails) {
+    HWND dialog = Open();
+    FirstRowPixels(Photos(dialog), kPlaceholderGrey);  // the rows ask for their thumbnails
+    EXPECT_EQ(3u, m_album->Thumbnails().Outstanding());
+    m_dialog.reset();
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(0u, m_album->Thumbnails().Outstanding());
+    PumpFor(300);
 }
 
 TEST_F(AlbumDlgTest, CancelRestoresPhotosSettingsAndName) {
@@ -150,13 +201,15 @@ TEST_F(AlbumDlgTest, CancelRestoresPhotosSettingsAndName) {
     CtrlClick(dialog, 1);
     AnswerMessageBox(IDOK);
     SendMessageW(dialog, WM_COMMAND, IDC_DELETE_PHOTOS, 0);
-    AddPhotoFiles(Photos(dialog), *m_album, {Picture(L"9.bmp")});
+    AddPhotoFiles(Photos(dialog), m_dialog->Host().RowThumbnails(), *m_album, {Picture(L"9.bmp")});
     m_album->Timeout().SetValue(33);
+    m_album->Monitor().SetValue(tstr(L"\\\\.\\DISPLAY2"));
     SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"Elsewhere");
     SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp"}), FileNames(*m_album));
     EXPECT_EQ(5ul, m_album->Timeout().GetValue());
+    EXPECT_EQ(L"", m_album->Monitor().GetValue().Str());
     EXPECT_EQ(L"Trips", m_album->GetAlbumName().Str());
 }
 
@@ -274,7 +327,7 @@ class FolderDlgTest : public AlbumDlgTest {
 protected:
     // Answers the "Add folder" box with `folder` and the two check boxes.
     void AnswerAddFolder(const std::wstring& folder, bool subfolders, bool follow) {
-        OnNextBox([=](HWND box) {
+        OnNextBox("the Add folder box", [=](HWND box) {
             if (!GetDlgItem(box, IDC_FOLDER_FOLLOW)) return false;
             SetDlgItemTextW(box, IDC_FOLDER_PATH, folder.c_str());
             if (subfolders) SendDlgItemMessageW(box, IDC_FOLDER_SUBFOLDERS, BM_CLICK, 0, 0);
@@ -284,12 +337,8 @@ protected:
         });
     }
     // Handles messages until the rows are `names` (the listing comes from a worker).
-    bool RowsBecome(HWND dialog, const FileList& names) {
-        for (int i = 0; i < 250 && RowNames(dialog) != names; ++i) {
-            Pump();
-            Sleep(20);
-        }
-        return RowNames(dialog) == names;
+    ::testing::AssertionResult RowsBecome(HWND dialog, const FileList& names) {
+        return WaitUntil("the rows of the folder's pictures", [&] { return RowNames(dialog) == names; });
     }
 };
 
@@ -360,7 +409,7 @@ TEST_F(FolderDlgTest, FolderThatIsNotThereIsRefused) {
     const std::vector<std::wstring> tries = {Folder() + L"\\no such folder",
                                              TempFolder::File(Folder() + L"\\plain.txt"), L"relative"};
     size_t tried = 0, warned = 0;
-    OnNextBox([&](HWND box) {
+    OnNextBox("the Add folder box, tried with each folder", [&](HWND box) {
         // The warning, owned by the box (the harness may hand over either).
         if (HWND warning = FindWindowW(L"#32770", L"Warning")) {
             // One warning for each try, however often it is seen closing.

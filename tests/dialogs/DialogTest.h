@@ -2,7 +2,8 @@
 // Dialog tests: real dialogs from the program's templates on the test
 // display, the real (Wine) registry from a deleted Software\Arvendal tree,
 // and real picture files in a temporary folder. Message boxes and the
-// open-file dialog are answered from a timer on the test's own thread.
+// open-file dialog are answered from a timer on the test's own thread, by a
+// deadline.
 
 #include <windows.h>
 
@@ -12,7 +13,9 @@
 
 #include "album/WppProfile.h"
 #include "tests/album/AlbumTest.h"
-#include "tests/album/TempFolder.h"
+#include "tests/support/BoxWatch.h"
+#include "tests/support/Deadline.h"
+#include "tests/support/TempFolder.h"
 #include "ui/NavPaneWnd.h"
 
 class DialogTest : public AlbumTest {
@@ -20,17 +23,16 @@ protected:
     static void SetUpTestSuite();
     void SetUp() override;
 
-    // Handles queued messages of this thread.
-    static void Pump();
-
     // The next dialog box of this thread that `step` is given: it returns
     // true once it has dealt with the box. Runs from a timer while a modal
-    // loop waits.
-    static void OnNextBox(std::function<bool(HWND box)> step);
+    // loop waits; `what` names the box for the failure when it does not come.
+    static void OnNextBox(const std::string& what, std::function<bool(HWND box)> step) {
+        CBoxWatch::OnNextBox(what, std::move(step));
+    }
     // Presses `button` on the next message box and records its text.
     static void AnswerMessageBox(int button, std::wstring* text = nullptr);
     // True while an answer is still waiting for its box.
-    static bool AnswerPending();
+    static bool AnswerPending() { return CBoxWatch::Pending(); }
 
     // A 24-bit BMP of w x h in one colour; returns its path.
     std::wstring Picture(const wchar_t* name, int w = 8, int h = 6);
@@ -46,12 +48,11 @@ protected:
 
     // Saves the Slides of an album with the given photo paths.
     void StoreAlbum(const std::wstring& name, const std::vector<std::wstring>& photos);
-    // Every value under Profiles, as "key\name=value" lines, sorted.
-    static std::vector<std::wstring> ProfilesSnapshot();
 
     // Names of the paths of an album in order, file names only.
     static std::vector<std::wstring> FileNames(const CWppProfile& album);
 
 private:
+    CBoxWatch m_boxes;
     TempFolder m_folder;
 };

@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <memory>
 
 #include "app/Shortcut.h"
@@ -63,7 +64,7 @@ protected:
     void Command(int id) { SendMessageW(m_hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0); }
     // On the albums page: the album dialog of a row, given a new name and OK.
     void Rename(const wchar_t* from, const wchar_t* to) {
-        OnNextBox([to](HWND box) {
+        OnNextBox("the album dialog", [to](HWND box) {
             if (!GetDlgItem(box, IDC_ALBUM_NAME) || !GetDlgItem(box, IDC_PAGE_LIST)) return false;
             SetDlgItemTextW(box, IDC_ALBUM_NAME, to);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -74,7 +75,7 @@ protected:
     }
     // On the albums page: the new-album dialog, given a name and OK.
     void NewAlbum(const wchar_t* name) {
-        OnNextBox([name](HWND box) {
+        OnNextBox("the new-album dialog", [name](HWND box) {
             if (!GetDlgItem(box, IDC_ALBUM_NAME) || GetDlgItem(box, IDC_PAGE_LIST)) return false;
             SetDlgItemTextW(box, IDC_ALBUM_NAME, name);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -89,7 +90,7 @@ protected:
     static void PickFolderInNextPicker(const std::wstring& folder) {
         enum Step { Browse, Choose, Confirm, Accept };
         auto step = std::make_shared<Step>(Browse);
-        OnNextBox([folder, step](HWND box) {
+        OnNextBox("the Add folder box with the folder chosen in its picker", [folder, step](HWND box) {
             // The harness may hand over the "Add folder" box while the
             // picker it owns is up.
             const bool addFolder = GetDlgItem(box, IDC_FOLDER_BROWSE) != nullptr;
@@ -125,13 +126,6 @@ protected:
         auto* search = reinterpret_cast<OwnerSearch*>(data);
         if (GetWindow(hwnd, GW_OWNER) == search->owner && IsWindowVisible(hwnd)) search->found = hwnd;
         return TRUE;
-    }
-    // The folder is listed on a worker; its pictures arrive as a message.
-    static void WaitForPhotos(const CWppProfile& album, size_t count) {
-        for (int i = 0; i < 250 && album.Photos().size() < count; ++i) {
-            Pump();
-            Sleep(20);
-        }
     }
     FileList StoredFileNames(const wchar_t* album) { return FileNames(*OpenAlbum(album)); }
     bool LinkExists() const { return GetFileAttributesW(m_link.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -220,7 +214,7 @@ TEST_F(SettingsDlgTest, CancelAfterAddingPhotosReloadsTheCurrentAlbum) {
     Picture(L"new2.bmp");
     SetCurrentDirectoryW(Folder().c_str());
     // The open-file dialog: several names typed into its file name box.
-    OnNextBox([](HWND box) {
+    OnNextBox("the open-file dialog", [](HWND box) {
         HWND name = GetDlgItem(box, 0x47c);  // file name combo box
         if (!name) name = GetDlgItem(box, 0x480);
         if (!name) return false;
@@ -347,7 +341,8 @@ TEST_F(SettingsDlgTest, AlbumCreatedFilledFromAFolderRenamedAndMadeCurrentShows)
     PickFolderInNextPicker(winter.Path());
     Command(IDC_ADD_FOLDER);
     EXPECT_FALSE(AnswerPending());
-    WaitForPhotos(*m_app, 2);
+    // The folder is listed on a worker; its pictures arrive as a message.
+    ASSERT_TRUE(WaitUntil("the folder's two pictures", [&] { return m_app->Photos().size() >= 2; }));
     FileList names = FileNames(*m_app);
     std::sort(names.begin(), names.end());
     EXPECT_EQ((FileList{L"w1.bmp", L"w2.bmp"}), names);
@@ -364,6 +359,99 @@ TEST_F(SettingsDlgTest, AlbumCreatedFilledFromAFolderRenamedAndMadeCurrentShows)
     EXPECT_TRUE(IsWindowVisible(slide));
     EXPECT_EQ(L"Snow", m_app->GetAlbumName().Str());
     m_app->StopShow();
+}
+
+// Fault: a refused write was reported as done, and OK went on to delete the
+// keys of deleted and renamed albums. Writes of OK throughout its course are
+// refused in turn (every 17th: each refusal costs a message box; the album
+// tests refuse every single write of a save): each time a message names an
+// album and the system's reason, the dialog stays open and the store is as
+// it was; then OK goes through.
+TEST_F(SettingsDlgTest, EveryRefusedWriteOfOkKeepsTheDialogOpenAndTheStoreAsItWas) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Garden", L"Park");
+    Rename(L"Family", L"Garden");
+    Rename(L"Trips", L"TRIPS");
+    NewAlbum(L"Winter");
+    Items().Click(AlbumRow(L"Winter"), false, false);
+    AnswerMessageBox(IDOK);
+    Command(IDC_DELETE_ALBUM);
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    wchar_t system[256] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_ACCESS_DENIED, 0,
+                   system, 256, nullptr);
+    const std::wstring reason(system, std::wcscspn(system, L"\r\n"));
+    ASSERT_FALSE(reason.empty());
+    std::wstring message;
+    unsigned long refused = 1;
+    for (;; refused += 17) {
+        message.clear();
+        AnswerMessageBox(IDOK, &message);
+        CRegStore::FailNthWrite(refused, ERROR_ACCESS_DENIED);
+        Command(IDOK);
+        if (!IsWindow(m_hwnd)) break;
+        ASSERT_FALSE(AnswerPending()) << "write " << refused << " refused without a message";
+        ASSERT_NE(std::wstring::npos, message.find(L"\" could not be saved.")) << message;
+        ASSERT_NE(std::wstring::npos, message.find(reason)) << message;
+        ASSERT_EQ(before, ProfilesSnapshot()) << "write " << refused << " refused";
+    }
+    EXPECT_NE(0ul, CRegStore::WritesBeforeFailure());
+    CRegStore::FailNthWrite(0, 0);
+    // The answer made ready for the OK that went through takes this box.
+    MessageBoxW(nullptr, L"", L"", MB_OK);
+    EXPECT_GT(refused, 50ul);   // the refusals reached every album
+    EXPECT_EQ((FileList{L"Garden", L"Park", L"TRIPS"}), SubKeys(kProfiles));
+    EXPECT_EQ(FileList{L"f1.bmp"}, StoredFileNames(L"Garden"));
+    EXPECT_EQ((FileList{L"g1.bmp", L"g2.bmp", L"g3.bmp"}), StoredFileNames(L"Park"));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp"}), StoredFileNames(L"TRIPS"));
+    EXPECT_EQ(L"TRIPS", ReadText(kProfiles, L"Profile"));
+}
+
+// Fault: the current album was found by its exact name. With "Profile" and
+// the key differing in letter case no radio tool was checked, and OK took the
+// application's photos for a deleted album's and replaced them.
+TEST_F(SettingsDlgTest, CurrentAlbumIsFoundIgnoringLetterCase) {
+    StoreText(kProfiles, L"Profile", L"TRIPS");
+    m_app->ReinitAlbum();
+    m_app->Load();
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ASSERT_NE(nullptr, AlbumRow(L"Trips"));
+    EXPECT_TRUE(AlbumRow(L"Trips")->m_leftTools[0]->Has(CNavPaneItemTool::kChecked));
+    EXPECT_FALSE(AlbumRow(L"Family")->m_leftTools[0]->Has(CNavPaneItemTool::kChecked));
+    m_app->AddPhoto(Picture(L"t3.bmp"));   // as the photos page adds one
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp", L"t3.bmp"}), FileNames(*m_app));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp", L"t3.bmp"}), StoredFileNames(L"Trips"));
+}
+
+TEST_F(SettingsDlgTest, RenamingTheCurrentAlbumInLetterCaseOnlyRenamesItsKey) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Trips", L"TRIPS");
+    EXPECT_TRUE(AlbumRow(L"TRIPS")->m_leftTools[0]->Has(CNavPaneItemTool::kChecked));
+    Command(IDOK);
+    EXPECT_EQ((FileList{L"Family", L"Garden", L"TRIPS"}), SubKeys(kProfiles));
+    EXPECT_EQ(L"TRIPS", ReadText(kProfiles, L"Profile"));
+    EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp"}), StoredFileNames(L"TRIPS"));
+}
+
+// Fault: Cancel's reload filled an empty current album, and that save
+// removed "Handle" while the program ran: a later start ran a second copy.
+TEST_F(SettingsDlgTest, CancelNeverTouchesTheHandle) {
+    StoreAlbum(L"Empty", {});
+    StoreText(kProfiles, L"Profile", L"Empty");
+    m_app->ReinitAlbum();
+    m_app->Load();
+    const std::wstring main = L"Software\\Arvendal\\Lumora\\Options\\Windows\\Main";
+    StoreText(main, L"Handle", L"4242");
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ClickTool(AlbumRow(L"Family"), 0);
+    Command(IDCANCEL);
+    EXPECT_EQ(L"Empty", m_app->GetAlbumName().Str());
+    EXPECT_EQ(L"4242", ReadText(main, L"Handle"));
 }
 
 TEST_F(SettingsDlgTest, StartWithWindowsChangesTheShortcutOnlyOnOk) {

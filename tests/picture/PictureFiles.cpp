@@ -1,5 +1,7 @@
 #include "PictureFiles.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <objidl.h>
 
 #include <gdiplus.h>
@@ -56,13 +58,8 @@ private:
 
 const std::wstring& Dir()
 {
-    static std::wstring dir = [] {
-        wchar_t tmp[MAX_PATH];
-        GetTempPathW(MAX_PATH, tmp);
-        std::wstring d = std::wstring(tmp) + L"lumora_picture_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(d.c_str(), nullptr);
-        return d;
-    }();
+    static const TempFolder folder;
+    static const std::wstring dir = folder.Path() + L"\\";
     return dir;
 }
 
@@ -123,13 +120,28 @@ std::wstring Sample(const wchar_t* name, const wchar_t* mime)
     return Save(bmp, name, mime);
 }
 
-std::wstring SolidBmp(const wchar_t* name, int w, int h)
+std::wstring Solid(const wchar_t* name, int w, int h, const wchar_t* mime)
 {
     Gdiplus::Bitmap bmp(w, h, PixelFormat24bppRGB);
-    Gdiplus::Graphics g(&bmp);
-    Gdiplus::SolidBrush brush(Gdiplus::Color(255, 90, 120, 150));
-    g.FillRectangle(&brush, 0, 0, w, h);
-    return Save(bmp, name, L"image/bmp");
+    {
+        Gdiplus::Graphics g(&bmp);
+        Gdiplus::SolidBrush brush(Gdiplus::Color(255, 90, 120, 150));
+        g.FillRectangle(&brush, 0, 0, w, h);
+    }
+    return Save(bmp, name, mime);
+}
+
+std::wstring SolidBmp(const wchar_t* name, int w, int h) { return Solid(name, w, h, L"image/bmp"); }
+std::wstring SolidJpeg(const wchar_t* name, int w, int h) { return Solid(name, w, h, L"image/jpeg"); }
+
+std::string QuadrantJpeg(int w, int h)
+{
+    Gdiplus::Bitmap bmp(w, h, PixelFormat24bppRGB);
+    const Gdiplus::ARGB colours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            bmp.SetPixel(x, y, Gdiplus::Color(colours[(y < h / 2 ? 0 : 2) + (x < w / 2 ? 0 : 1)]));
+    return ReadBytes(Save(bmp, L"quadrants.jpg", L"image/jpeg"));
 }
 
 std::wstring WriteBytes(const std::wstring& name, const void* data, size_t size)

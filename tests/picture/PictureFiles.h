@@ -17,6 +17,11 @@ const std::wstring& Dir();
 std::wstring Sample(const wchar_t* name, const wchar_t* mime);
 // A solid w x h BMP.
 std::wstring SolidBmp(const wchar_t* name, int w, int h);
+// A solid w x h JPEG.
+std::wstring SolidJpeg(const wchar_t* name, int w, int h);
+// A w x h JPEG (w, h multiples of 32) whose quadrants are red and green
+// above, blue and white below, as bytes.
+std::string QuadrantJpeg(int w, int h);
 std::wstring WriteBytes(const std::wstring& name, const void* data, size_t size);
 std::string ReadBytes(const std::wstring& path);
 

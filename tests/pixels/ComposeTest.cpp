@@ -15,6 +15,11 @@ uint32_t ViewPx(const CPixView& v, int x, int y)
     return p;
 }
 
+std::vector<uint8_t> ViewBytes(const CPixView& v)
+{
+    return std::vector<uint8_t>(v.Bits(), v.Bits() + static_cast<size_t>(v.Width()) * v.Height() * 4);
+}
+
 TEST(Draw, AddsOffsetsAndClipsToTheView)
 {
     CPixView view;
@@ -26,7 +31,9 @@ TEST(Draw, AddsOffsetsAndClipsToTheView)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(ViewPx(view, x, y), (x == 3 && y < 2) ? Px(9, 9, 9, 255) : 0u) << x << "," << y;
+    const std::vector<uint8_t> drawn = ViewBytes(view);
     b.Draw(view, -100, 100);  // nowhere near: nothing
+    EXPECT_EQ(ViewBytes(view), drawn);
 }
 
 TEST(Draw, LayerPiecesDrawInOrderWithTheirOffsets)
@@ -42,7 +49,9 @@ TEST(Draw, LayerPiecesDrawInOrderWithTheirOffsets)
     b.DrawLayer(view, 1, 0, 0);
     EXPECT_EQ(ViewPx(view, 0, 0), 0u);
     EXPECT_EQ(ViewPx(view, 1, 0), Px(2, 2, 2, 255));  // later piece drawn over the first
-    b.DrawLayer(view, 0, 0, 5);                       // no such layer: nothing
+    const std::vector<uint8_t> drawn = ViewBytes(view);
+    b.DrawLayer(view, 0, 0, 5);  // no such layer: nothing
+    EXPECT_EQ(ViewBytes(view), drawn);
 }
 
 TEST(BandedStretch, OwnSizeKeepsBandsAndShiftsTheMiddle)
@@ -68,18 +77,37 @@ TEST(BandedStretch, OwnSizeKeepsBandsAndShiftsTheMiddle)
 
 TEST(BandedStretch, BandsWiderThanTheTargetOrSourceStayInsideTheBuffers)
 {
-    // Literal loops would read and write past both buffers here.
-    std::mt19937 rng(6);
-    CBmp src = RandomBmp(4, 3, rng);
+    // Literal loops would read and write past both buffers here. The target
+    // sits between guard bytes; an opaque source of one colour covers it
+    // (within the rounding of the two passes).
+    constexpr size_t kGuard = 64;
+    constexpr uint8_t kBack = 17;
+    const uint32_t colour = Px(40, 120, 200, 255);
+    const CBmp src = SolidBmp(4, 3, colour);
     for (int w : {1, 2, 3, 7})
         for (int h : {1, 2, 5})
             for (int band : {0, 1, 2, 3, 10}) {
-                std::vector<uint8_t> dst(static_cast<size_t>(w) * h * 4, 17);
-                EXPECT_TRUE(BlendStretchedBands(src, dst.data(), w, h, band, band));
+                const size_t bytes = static_cast<size_t>(w) * h * 4;
+                std::vector<uint8_t> buffer(kGuard + bytes + kGuard, kBack);
+                uint8_t* dst = buffer.data() + kGuard;
+                ASSERT_TRUE(BlendStretchedBands(src, dst, w, h, band, band));
+                for (size_t i = 0; i < kGuard; ++i) {
+                    ASSERT_EQ(buffer[i], kBack) << "before the target, " << w << "x" << h << " band " << band;
+                    ASSERT_EQ(buffer[kGuard + bytes + i], kBack)
+                        << "after the target, " << w << "x" << h << " band " << band;
+                }
+                for (size_t i = 0; i < bytes; ++i) {
+                    const int want = i % 4 == 3 ? kBack : static_cast<int>(colour >> (i % 4 * 8) & 0xFF);
+                    ASSERT_NEAR(dst[i], want, 5) << "byte " << i << ", " << w << "x" << h << " band " << band;
+                }
             }
     CPixView view;
     ASSERT_TRUE(view.Create(2, 2));
     EXPECT_TRUE(src.DrawStretched(view, -1, 1, 9, 9, 4, 4));
+    EXPECT_EQ(ViewPx(view, 0, 0), 0u);
+    EXPECT_EQ(ViewPx(view, 1, 0), 0u);
+    EXPECT_NEAR(static_cast<int>(ViewPx(view, 0, 1) & 0xFF), 40, 5);
+    EXPECT_NEAR(static_cast<int>(ViewPx(view, 1, 1) >> 8 & 0xFF), 120, 5);
     EXPECT_FALSE(src.DrawStretched(view, 0, 0, 0, 5, 1, 1));
 }
 

@@ -89,8 +89,30 @@ TEST_F(RegStoreTest, NullDeletesEmptyWritesTerminator) {
     EXPECT_EQ(2u, empty.bytes.size());
     EXPECT_TRUE(store.WriteString(L"Options\\Common", L"Text", tstr()));
     EXPECT_FALSE(ReadRaw(kCommon, L"Text").found);
-    // Deleting a value that is not there still reports the key as opened.
+    // A value that is not there counts as deleted.
     EXPECT_TRUE(store.WriteString(L"Options\\Common", L"Text", tstr()));
+}
+
+// Fault: the result of the registry's own write was ignored, so a refused
+// write was reported as done.
+TEST_F(RegStoreTest, WritesTheRegistryRefusesReportTheirError) {
+    // A value name longer than the registry takes: a real refusal.
+    EXPECT_FALSE(store.WriteString(L"Options\\Common", std::wstring(20000, L'n'), L"1"));
+    EXPECT_NE(0ul, store.LastError());
+
+    store.ClearLastError();
+    CRegStore::FailNthWrite(2, ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(store.WriteString(L"Options\\Common", L"A", L"1"));
+    EXPECT_FALSE(store.WriteString(L"Options\\Common", L"B", L"2"));
+    EXPECT_EQ(static_cast<unsigned long>(ERROR_ACCESS_DENIED), store.LastError());
+    EXPECT_FALSE(ReadRaw(kCommon, L"B").found);
+    EXPECT_TRUE(store.WriteString(L"Options\\Common", L"B", L"2"));   // only the n-th is refused
+    CRegStore::FailNthWrite(1, ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(store.DeleteKey(L"Options"));
+    EXPECT_TRUE(KeyPresent(kCommon));
+    EXPECT_EQ(0ul, CRegStore::WritesBeforeFailure());
+    // What is not there counts as deleted.
+    EXPECT_TRUE(store.RemoveKey(L"Options\\Nothing"));
 }
 
 TEST_F(RegStoreTest, ReadOfMissingValueLeavesOutput) {

@@ -36,7 +36,7 @@ protected:
     {
         for (int n = 0; n < ticks && (IsFading(a) || IsFading(b));) {
             MSG msg;
-            ASSERT_GT(GetMessageW(&msg, nullptr, WM_TIMER, WM_TIMER), 0);
+            ASSERT_TRUE(NextMessage(msg, WM_TIMER, WM_TIMER, "the next fade tick"));
             const bool fadingA = IsFading(a);
             const bool fadingB = IsFading(b);
             DispatchMessageW(&msg);

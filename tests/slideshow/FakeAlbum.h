@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "picture/Bmp.h"
+#include "picture/Picture.h"
 #include "slideshow/SlideSettings.h"
 
 class CFakeAlbum : public ISlideAlbum {
@@ -13,14 +14,16 @@ public:
     SlideSettings settings;
     std::vector<tstr> paths;
     std::vector<uint32_t> thumbColours;   // one per photo, when set
+    static const uint32_t kThumbFromFile = 0;  // the photo's own thumbnail instead of a colour
     int index = 0;
     int thumbRequests = 0;
     std::vector<int> offline;   // indices whose location does not answer
 
     SlideSettings Settings() const override { return settings; }
     void SetMaximized(bool on) override { settings.maximized = on; }
-    void SetPlacement(int codeX, int codeY, int marginX, int marginY) override
+    void SetPlacement(int codeX, int codeY, int marginX, int marginY, const tstr& monitor) override
     {
+        settings.monitor = monitor;
         settings.placementX = codeX;
         settings.placementY = codeY;
         settings.marginX = marginX;
@@ -38,7 +41,9 @@ public:
             return nullptr;
         thumbs_.resize(thumbColours.size());
         CBmp& t = thumbs_[static_cast<size_t>(i)];
-        if (t.Empty() && t.Create(64, 32))
+        if (thumbColours[static_cast<size_t>(i)] == kThumbFromFile)
+            MakePhotoThumbnail(paths[static_cast<size_t>(i)].c_str(), t);
+        else if (t.Empty() && t.Create(64, 32))
             t.Fill(thumbColours[static_cast<size_t>(i)]);
         return &t;
     }

@@ -82,3 +82,17 @@ TEST(LentaDraw, StaleIndexNeverReadsPastTheList)
     DrawLenta(view, &album, 64, 0, kBack);
     EXPECT_EQ(0xFFFF0000u, At(view, 160, 32));
 }
+
+// A thumbnail not made yet: the cell shows the placeholder, and the strip
+// asks for its cells and their neighbours.
+TEST(LentaDraw, MissingThumbnailDrawsThePlaceholder)
+{
+    CFakeAlbum album;
+    album.paths = {L"a", L"b", L"c", L"d", L"e", L"f", L"g", L"h", L"i", L"j"};
+    CPixView view;
+    ASSERT_TRUE(view.Create(320, 64));
+    DrawLenta(view, &album, 64, 0, kBack);
+    EXPECT_EQ(0xFFA0A0A0u, At(view, 160, 32));
+    EXPECT_EQ(kBack, At(view, 160, 4));   // 64 x 48, centred
+    EXPECT_GE(album.thumbRequests, 6 + 2 * kLentaNeighbours);
+}

@@ -7,48 +7,41 @@
 
 #include "FakeAlbum.h"
 #include "ShowTest.h"
-#include "picture/Picture.h"
+#include "tests/headers/ExifBuilder.h"
 #include "slideshow/Placement.h"
 #include "slideshow/SlideWnd.h"
 
 namespace {
 
-// Starts a Linux program of the test machine (Wine runs ELF binaries; it
-// does not wait for them).
-bool RunUnix(const std::wstring& commandLine)
+// A phone's portrait photo as the camera stores it: 400 x 300 with the sky
+// (blue) on the left and the ground (dark green) on the right, EXIF
+// orientation 6. Made by ImageMagick, the EXIF block put in here.
+bool WriteSidewaysPortrait(const std::wstring& path)
 {
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    std::wstring line = commandLine;
-    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    const TempFolder work(L"Z:\\tmp\\", L"lumora_portrait_");
+    const std::wstring made = UnixPath(work.Path()) + L"/sideways";
+    RunUnix(L"Z:\\bin\\sh -c \"convert -size 200x300 xc:#2040E0 -size 200x300 xc:#106010 +append -quality 95 " +
+            made + L".tmp.jpg && mv " + made + L".tmp.jpg " + made + L".jpg\"");
+    std::string jpeg;
+    const bool madeOk = WaitUntil("the sideways portrait from ImageMagick", [&] {
+        HANDLE f = CreateFileW((work.Path() + L"\\sideways.jpg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE)
+            return false;
+        jpeg.resize(GetFileSize(f, nullptr));
+        DWORD got = 0;
+        ReadFile(f, &jpeg[0], static_cast<DWORD>(jpeg.size()), &got, nullptr);
+        CloseHandle(f);
+        return got > 0 && got == jpeg.size();
+    }, 20000);
+    if (!madeOk)
         return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
-}
-
-// Screenshot of the whole X display: a PNG to look at, and a BMP to check.
-// The windows keep being served while it is taken.
-bool Screenshot(const std::wstring& name, CBmp& out)
-{
-    wchar_t display[64] = L"";
-    GetEnvironmentVariableW(L"DISPLAY", display, 64);
-    const std::wstring dir = TestFolder(L"lumora-shots");
-    const std::wstring shot = L"/tmp/lumora-shots/" + name;
-    DeleteFileW((dir + name + L".bmp").c_str());
-    RunUnix(L"Z:\\bin\\sh -c \"import -window root -display " + std::wstring(display) + L" " + shot +
-            L".png && convert " + shot + L".png BMP3:" + shot + L".tmp && mv " + shot + L".tmp " + shot + L".bmp\"");
-    return PumpUntil([&] { return LoadPhotoFile((dir + name + L".bmp").c_str(), out); }, 20000);
-}
-
-struct Rgb {
-    int r, g, b;
-};
-Rgb At(const CBmp& shot, int x, int y)
-{
-    const uint32_t p = shot.Pixel(x, y);
-    return {static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF), static_cast<int>(p & 0xFF)};
+    const std::string photo = exifmake::WithExif(jpeg, {false, 6, ""});
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, photo.data(), static_cast<DWORD>(photo.size()), &written, nullptr);
+    CloseHandle(f);
+    return written == photo.size();
 }
 
 class ScreenTest : public ::testing::Test {
@@ -56,11 +49,7 @@ protected:
     static void SetUpTestSuite() { ASSERT_TRUE(CSlideWnd::RegisterClasses()); }
     void SetUp() override
     {
-        // The shots go where the Linux side can find them too.
-        SetEnvironmentVariableW(L"TMP", L"Z:\\tmp");
-        SetEnvironmentVariableW(L"TEMP", L"Z:\\tmp");
-        const std::wstring folder = TestFolder(L"lumora-show-screen");
-        photos = {folder + L"red.bmp", folder + L"blue.bmp"};
+        photos = {folder.Path() + L"\\red.bmp", folder.Path() + L"\\blue.bmp"};
         WriteSolidBmp(photos[0], 400, 300, RGB(230, 20, 20));
         WriteSolidBmp(photos[1], 300, 200, RGB(20, 20, 230));
         album.paths = {photos[0].c_str(), photos[1].c_str()};
@@ -79,8 +68,9 @@ protected:
         show.Stop();
         DestroyWindow(backdrop);
     }
-    void Settle() { PumpUntil([] { return false; }, 600); }
+    void Settle() { PumpFor(600); }
 
+    TempFolder folder;
     std::vector<std::wstring> photos;
     CFakeAlbum album;
     CSlideWnd show;
@@ -111,10 +101,23 @@ TEST_F(ScreenTest, NormalShowAndStrip)
     EXPECT_EQ(160, outside.g);
 
     MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    ASSERT_TRUE(PumpUntil([&] { return show.PointerInside(); }));
+    ASSERT_TRUE(WaitUntil("the pointer inside the show", [&] { return show.PointerInside(); }));
     Settle();
     ASSERT_TRUE(Screenshot(L"show-strip", shot));
     EXPECT_TRUE(IsWindowVisible(show.Strip().Hwnd()));
+    // Over the photo's lower edge: the current (red) thumbnail in the middle,
+    // the blue one a thumbnail further on either side, a dark band above.
+    const SlideRect strip = WindowRectOf(show.Strip().Hwnd());
+    const int midX = (strip.left + strip.right) / 2, midY = (strip.top + strip.bottom) / 2;
+    const int pitch = strip.bottom - strip.top;
+    const Rgb current = At(shot, midX, midY);
+    EXPECT_TRUE(current.r > 150 && current.b < 100) << current.r << "," << current.g << "," << current.b;
+    for (const int x : {midX - pitch, midX + pitch}) {
+        const Rgb other = At(shot, x, midY);
+        EXPECT_TRUE(other.b > 150 && other.r < 100) << x << ": " << other.r << "," << other.g << "," << other.b;
+    }
+    const Rgb band = At(shot, strip.left + 10, strip.top + 3);
+    EXPECT_TRUE(band.r < 60 && band.g < 60 && band.b < 60) << band.r << "," << band.g << "," << band.b;
 }
 
 TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
@@ -127,12 +130,8 @@ TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
     const int grabY = r.top + 4;   // in the top band
     const int toX = area.left + (area.right - area.left) * 3 / 4;
     const int toY = area.top + (area.bottom - area.top) * 5 / 6;
-    ASSERT_TRUE(RunUnix(L"Z:\\usr\\bin\\xdotool mousemove " + std::to_wstring(grabX) + L" " +
-                            std::to_wstring(grabY) + L" sleep 0.3 mousedown 1 sleep 0.3 mousemove " +
-                            std::to_wstring(grabX + 40) + L" " + std::to_wstring(grabY + 30) +
-                            L" sleep 0.2 mousemove " + std::to_wstring(toX) + L" " + std::to_wstring(toY) +
-                            L" sleep 0.3 mouseup 1"));
-    ASSERT_TRUE(PumpUntil([&] { return album.settings.placementX == 2; }, 15000));
+    ASSERT_TRUE(DragPointer(grabX, grabY, toX, toY));
+    ASSERT_TRUE(WaitUntil("the drop in the right third", [&] { return album.settings.placementX == 2; }));
     const SlideRect dropped = WindowRectOf(show.Hwnd());
     EXPECT_GT(dropped.left, r.left + 300);
     EXPECT_EQ(2, album.settings.placementX);
@@ -174,4 +173,35 @@ TEST_F(ScreenTest, FullscreenCoversTheWorkAreaAndFadesDownTheMiddle)
     const Rgb quarter = At(shot, area.left + (area.right - area.left) / 4, midY);
     EXPECT_GT(quarter.r, middle.r);
     EXPECT_LT(quarter.r, left.r);
+}
+
+TEST_F(ScreenTest, PortraitPhotoStoredSidewaysStandsUpright)
+{
+    const std::wstring portrait = folder.Path() + L"\\portrait.jpg";
+    ASSERT_TRUE(WriteSidewaysPortrait(portrait));
+    album.paths = {portrait.c_str(), photos[1].c_str()};
+    album.thumbColours = {CFakeAlbum::kThumbFromFile, 0xFF1414E6u};
+    album.settings.placementX = 1;
+    album.settings.placementY = 1;
+    ASSERT_TRUE(show.Start());
+    const SlideRect r = WindowRectOf(show.Hwnd());
+    EXPECT_EQ(180, r.right - r.left);  // 300 x 400 upright, fitted to 320 x 240
+    EXPECT_EQ(240, r.bottom - r.top);
+    Settle();
+    CBmp shot;
+    ASSERT_TRUE(Screenshot(L"show-portrait", shot));
+    const Rgb sky = At(shot, (r.left + r.right) / 2, r.top + 40);
+    const Rgb ground = At(shot, (r.left + r.right) / 2, r.bottom - 40);
+    EXPECT_GT(sky.b, 150) << sky.r << "," << sky.g << "," << sky.b;
+    EXPECT_LT(ground.b, 60) << ground.r << "," << ground.g << "," << ground.b;
+
+    MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ASSERT_TRUE(WaitUntil("the pointer inside the frame", [&] { return show.PointerInside(); }));
+    Settle();
+    ASSERT_TRUE(Screenshot(L"show-portrait-strip", shot));
+    const CBmp* thumb = album.Thumbnail(0);
+    ASSERT_NE(nullptr, thumb);
+    EXPECT_EQ(48, thumb->Width());
+    EXPECT_EQ(64, thumb->Height());
+    EXPECT_GT(thumb->Pixel(24, 4) & 0xFF, 150u);  // sky on top
 }

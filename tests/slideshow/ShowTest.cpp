@@ -1,34 +1,11 @@
 #include "ShowTest.h"
 
+#include "picture/Bmp.h"
+#include "picture/Picture.h"
+
 #include <cstdint>
 #include <fstream>
 #include <vector>
-
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > limitMs)
-            return done();
-        MSG msg;
-        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    }
-    return true;
-}
-
-void PumpPending()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 namespace {
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -98,18 +75,65 @@ bool WriteSolidBmp(const std::wstring& path, int w, int h, COLORREF rgb)
     return ok;
 }
 
-std::wstring TestFolder(const wchar_t* name)
-{
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\";
-}
-
 void MovePointer(int x, int y)
 {
     // Under Wine this warps the X pointer, and the X server reports the
     // motion like any other.
     SetCursorPos(x, y);
+}
+
+bool RunUnix(const std::wstring& commandLine)
+{
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::wstring line = commandLine;
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
+bool DragPointer(int grabX, int grabY, int toX, int toY)
+{
+    const auto at = [](int x, int y) { return std::to_wstring(x) + L" " + std::to_wstring(y); };
+    return RunUnix(L"Z:\\usr\\bin\\xdotool mousemove " + at(grabX, grabY) +
+                   L" sleep 0.3 mousedown 1 sleep 0.3 mousemove " + at(grabX + 40, grabY + 30) +
+                   L" sleep 0.2 mousemove " + at(toX, toY) + L" sleep 0.3 mouseup 1");
+}
+
+namespace {
+// Where the shots go: a folder of this run that the Linux side sees too.
+const TempFolder& ShotFolder()
+{
+    static const TempFolder folder(L"Z:\\tmp\\", L"lumora_shots_");
+    return folder;
+}
+}  // namespace
+
+std::wstring UnixPath(const std::wstring& path)
+{
+    std::wstring unix = path.substr(2);
+    for (wchar_t& c : unix)
+        if (c == L'\\')
+            c = L'/';
+    return unix;
+}
+
+bool Screenshot(const std::wstring& name, CBmp& out)
+{
+    wchar_t display[64] = L"";
+    GetEnvironmentVariableW(L"DISPLAY", display, 64);
+    const std::wstring bmp = ShotFolder().Path() + L"\\" + name + L".bmp";
+    const std::wstring shot = UnixPath(ShotFolder().Path()) + L"/" + name;
+    RunUnix(L"Z:\\bin\\sh -c \"import -window root -display " + std::wstring(display) + L" " + shot +
+            L".png && convert " + shot + L".png BMP3:" + shot + L".tmp && mv " + shot + L".tmp " + shot + L".bmp\"");
+    return WaitUntil("the screenshot " + Utf8(name), [&] { return LoadPhotoFile(bmp.c_str(), out); }, 20000);
+}
+
+Rgb At(const CBmp& shot, int x, int y)
+{
+    const uint32_t p = shot.Pixel(x, y);
+    return {static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF), static_cast<int>(p & 0xFF)};
 }

@@ -1,16 +1,14 @@
 #pragma once
-// Helpers of the window tests: message pumping, plain windows, test photos.
+// Helpers of the window tests: plain windows, test photos.
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
-// Dispatches messages until done() holds or about `limitMs` passed (a
-// safety net against hangs, not a timing check). Returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
-// Dispatches what is queued right now.
-void PumpPending();
+#include "tests/support/Deadline.h"
+#include "tests/support/TempFolder.h"
+
+class CBmp;
 
 // A plain top-level window of a registered test class.
 HWND MakePlainWindow(DWORD exStyle, DWORD style, int x, int y, int w, int h, COLORREF fill);
@@ -18,8 +16,23 @@ HWND MakePlainWindow(DWORD exStyle, DWORD style, int x, int y, int w, int h, COL
 // Writes a w x h 24-bit BMP of one colour (0x00RRGGBB); the path may hold
 // any characters.
 bool WriteSolidBmp(const std::wstring& path, int w, int h, COLORREF rgb);
-// A fresh folder below the temp folder.
-std::wstring TestFolder(const wchar_t* name);
 
 // Moves the real (X) pointer.
 void MovePointer(int x, int y);
+
+// Starts a Linux program of the test machine (Wine runs ELF binaries; it
+// does not wait for them).
+bool RunUnix(const std::wstring& commandLine);
+// The Linux path of a path on drive Z:.
+std::wstring UnixPath(const std::wstring& path);
+// A user's drag with the real X pointer: press at the grab point, move in two
+// steps, release at the target. Returns at once; the moves take about a second.
+bool DragPointer(int grabX, int grabY, int toX, int toY);
+
+// Screenshot of the whole X display, as pixels to check (the PNG lies in a
+// folder of this run). The windows keep being served while it is taken.
+bool Screenshot(const std::wstring& name, CBmp& out);
+struct Rgb {
+    int r, g, b;
+};
+Rgb At(const CBmp& shot, int x, int y);

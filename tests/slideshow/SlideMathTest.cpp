@@ -74,7 +74,7 @@ TEST(Placement, UnknownCodeGoesToScreenOrigin)
 TEST(Placement, DropInRightLowerThirdsStoresDistancesToThoseEdges)
 {
     const SlideRect area{0, 40, 1920, 1080};
-    const SlidePlacement p = PlacementFromRect({1400, 700, 1800, 1000}, area);
+    const SlidePlacement p = PlacementFromRect({1400, 700, 1800, 1000}, area, {0, 0});
     EXPECT_EQ(2, p.codeX);
     EXPECT_EQ(2, p.codeY);
     EXPECT_EQ(120, p.marginX);
@@ -89,11 +89,28 @@ TEST(Placement, StoredPlacementPutsTheWindowBackWhereItWasDropped)
     for (int left : lefts)
         for (int top : tops) {
             const SlideRect dropped{left, top, left + 240, top + 160};
-            const SlidePlacement p = PlacementFromRect(dropped, area);
+            const SlidePlacement p = PlacementFromRect(dropped, area, {0, 0});
             const SlidePoint back = PlaceOnArea(p.codeX, p.codeY, p.marginX, p.marginY, 240, 160, area);
             EXPECT_EQ(left, back.x) << left << "," << top;
             EXPECT_EQ(top, back.y) << left << "," << top;
         }
+}
+
+// A monitor right of the primary: its thirds start at its own left edge.
+TEST(Placement, DropOnASecondMonitorCountsItsOwnThirds)
+{
+    const SlideRect area{1920, 0, 3200, 994};
+    const SlidePlacement left = PlacementFromRect({1950, 100, 2190, 260}, area, {1920, 0});
+    EXPECT_EQ(0, left.codeX);
+    EXPECT_EQ(30, left.marginX);
+    const SlidePlacement right = PlacementFromRect({2900, 800, 3140, 960}, area, {1920, 0});
+    EXPECT_EQ(2, right.codeX);
+    EXPECT_EQ(2, right.codeY);
+    EXPECT_EQ(60, right.marginX);
+    EXPECT_EQ(34, right.marginY);
+    const SlidePoint back = PlaceOnArea(2, 2, right.marginX, right.marginY, 240, 160, area);
+    EXPECT_EQ(2900, back.x);
+    EXPECT_EQ(800, back.y);
 }
 
 TEST(Placement, StripUnderTheWindow)

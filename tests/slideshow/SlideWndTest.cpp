@@ -14,11 +14,11 @@ namespace {
 
 // Fitted to 320 x 240: 320 x 240, 180 x 240 and 320 x 160.
 struct Photos {
-    std::wstring folder = TestFolder(L"lumora-show");
-    std::wstring red = folder + L"red.bmp";
-    std::wstring green = folder + L"grün фото.bmp";
-    std::wstring blue = folder + L"blue.bmp";
-    std::wstring broken = folder + L"broken.jpg";
+    TempFolder folder;
+    std::wstring red = folder.Path() + L"\\red.bmp";
+    std::wstring green = folder.Path() + L"\\grün фото.bmp";
+    std::wstring blue = folder.Path() + L"\\blue.bmp";
+    std::wstring broken = folder.Path() + L"\\broken.jpg";
     Photos()
     {
         WriteSolidBmp(red, 400, 300, RGB(220, 30, 30));
@@ -240,25 +240,36 @@ TEST_F(SlideWndTest, StopDestroysWindowAndStrip)
     EXPECT_FALSE(show.IsRunning());
 }
 
-TEST_F(SlideWndTest, PhotoFailingToDecodeDoesNotStopTheShow)
+// The show never waits on a photo that cannot be decoded: it is skipped,
+// and the window keeps its photo, place and size meanwhile.
+TEST_F(SlideWndTest, PhotoFailingToDecodeIsSkippedForTheNextUsableOne)
 {
     album.paths = {TestPhotos().red.c_str(), TestPhotos().broken.c_str(), TestPhotos().blue.c_str(),
                    L"C:\\no\\such\\photo.jpg"};
     ASSERT_TRUE(show.Start());
     show.Step(+1);
-    EXPECT_TRUE(show.CurrentImage().Empty());
-    EXPECT_TRUE(show.IsRunning());
-    EXPECT_TRUE(TimerRuns(show.Hwnd(), CSlideWnd::kSwitchTimer, 60000));
-    PumpPending();   // painting without an image draws nothing
-    show.Step(+1);
     EXPECT_EQ(2, album.index);
     EXPECT_FALSE(show.CurrentImage().Empty());
+    EXPECT_TRUE(TimerRuns(show.Hwnd(), CSlideWnd::kSwitchTimer, 60000));
     ExpectPlaced(320, 160);
-    show.Step(+1);   // missing file
-    EXPECT_TRUE(show.IsRunning());
-    show.Step(+1);
+    show.Step(+1);   // missing file, then round to the first
     EXPECT_EQ(0, album.index);
     ExpectPlaced(320, 240);
+}
+
+TEST_F(SlideWndTest, WhenNoPhotoDecodesTheWindowKeepsItsPhotoPlaceAndSize)
+{
+    album.paths = {TestPhotos().red.c_str(), TestPhotos().broken.c_str()};
+    ASSERT_TRUE(show.Start());
+    RECT before;
+    GetWindowRect(show.Hwnd(), &before);
+    album.paths[0] = L"C:\\no\\such\\photo.jpg";   // deleted while on show
+    show.Step(+1);
+    EXPECT_TRUE(show.IsRunning());
+    EXPECT_FALSE(show.CurrentImage().Empty());
+    RECT after;
+    GetWindowRect(show.Hwnd(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
 }
 
 TEST_F(SlideWndTest, StripLiesOverTheLowerEdge)
@@ -298,7 +309,7 @@ TEST_F(SlideWndTest, StripClickStepsByCellsWithAnimation)
     EXPECT_EQ(0, album.index);
     EXPECT_EQ(-64, show.Strip().Slide().offset);
     EXPECT_EQ(album.paths[0], show.CurrentPath());
-    EXPECT_TRUE(PumpUntil([&] { return show.Strip().Slide().offset == 0; }));
+    EXPECT_TRUE(WaitUntil("the end of the strip's slide", [&] { return show.Strip().Slide().offset == 0; }));
 
     SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 30));   // two right
     EXPECT_EQ(2, album.index);
@@ -329,10 +340,10 @@ TEST_F(SlideWndTest, PointerEntersAndLeavesBothWindows)
     HWND strip = show.Strip().Hwnd();
     const POINT c = CentreOf(hwnd);
     MovePointer(c.x, c.y);
-    ASSERT_TRUE(PumpUntil([&] { return show.PointerInside(); }));
+    ASSERT_TRUE(WaitUntil("the pointer inside the show", [&] { return show.PointerInside(); }));
     EXPECT_TRUE(HasExStyle(hwnd, WS_EX_TRANSPARENT));
     EXPECT_TRUE(IsWindowVisible(strip));
-    EXPECT_TRUE(PumpUntil([&] { return !IsFading(hwnd) && !IsFading(strip); }));
+    EXPECT_TRUE(WaitUntil("the end of both fades", [&] { return !IsFading(hwnd) && !IsFading(strip); }));
     EXPECT_EQ(127, GetWindowAlpha(hwnd));   // "SliderVisIn" 50
     EXPECT_EQ(255, GetWindowAlpha(strip));
 
@@ -341,13 +352,13 @@ TEST_F(SlideWndTest, PointerEntersAndLeavesBothWindows)
     const SlideRect s = RectOf(strip);
     ASSERT_LT(s.left, w.left);
     MovePointer(s.left + 5, s.bottom - 5);
-    PumpUntil([] { return false; }, 700);
+    PumpFor(700);
     EXPECT_TRUE(show.PointerInside());
 
     MovePointer(area.right - 1, area.top);
-    ASSERT_TRUE(PumpUntil([&] { return !show.PointerInside(); }));
+    ASSERT_TRUE(WaitUntil("the pointer outside the show", [&] { return !show.PointerInside(); }));
     EXPECT_FALSE(HasExStyle(hwnd, WS_EX_TRANSPARENT));
-    EXPECT_TRUE(PumpUntil([&] { return !IsFading(hwnd) && !IsFading(strip); }));
+    EXPECT_TRUE(WaitUntil("the end of both fades", [&] { return !IsFading(hwnd) && !IsFading(strip); }));
     EXPECT_EQ(204, GetWindowAlpha(hwnd));
     EXPECT_EQ(0, GetWindowAlpha(strip));
     EXPECT_TRUE(IsWindowVisible(strip));   // shown, fully transparent

@@ -177,9 +177,12 @@ TEST_F(ButtonTest, ComposedFacesDrawInEveryState) {
     image.Fill(0xFF808080);
     ASSERT_TRUE(ComposeButtonFaces(image, 31998, 31999));
     const POINT inside{50, 40};
-    EXPECT_NE(DrawnAt(inside, POINT{20, 20}), 0x0000FFu) << "hot: the shadow darkens the background";
+    const uint32_t hot = DrawnAt(inside, POINT{20, 20});
+    EXPECT_NE(hot, 0x0000FFu) << "hot: the shadow darkens the background";
     SetLeftButton(true);
-    EXPECT_NE(DrawnAt(inside, POINT{20, 20}), 0x0000FFu);
+    const uint32_t pressed = DrawnAt(inside, POINT{20, 20});
+    EXPECT_NE(pressed, 0x0000FFu);
+    EXPECT_NE(pressed, hot) << "pressed has a face of its own";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "tests/support/BoxWatch.h"
 #include "tests/ui/TestWnd.h"
 #include "tests/ui/ui_test_ids.h"
 #include "ui/Dialog.h"
@@ -29,6 +30,8 @@ private:
 class DialogTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(RegisterWindowClassOf<CTestWnd>()); }
+
+    CBoxWatch boxes;   // a modal dialog that does not end fails instead of hanging
 };
 
 TEST_F(DialogTest, OkAndCancelEndModalDialogWithOneAndTwo) {

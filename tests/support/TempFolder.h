@@ -1,23 +1,37 @@
 #pragma once
-// A folder under the temporary directory that exists for one test. Paths are
-// created and removed in the "\\?\" form so that they may exceed MAX_PATH.
+// A folder under the temporary directory that exists while its object does,
+// removed with everything in it. Paths are created and removed in the "\\?\"
+// form so that they may exceed MAX_PATH.
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 class TempFolder {
 public:
-    // Under the temporary directory, or under `base` (with a trailing backslash).
-    explicit TempFolder(const std::wstring& base = TempPath()) {
-        static int serial = 0;
-        m_path = base + L"lumora_album_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                 std::to_wstring(++serial);
-        CreateDirectoryW(Long(m_path).c_str(), nullptr);
+    // A new folder under the temporary directory, or under `base` (with a
+    // trailing backslash). Its name is new on this machine: runs of other
+    // prefixes may share the base folder.
+    explicit TempFolder(const std::wstring& base = TempPath(), const std::wstring& prefix = L"lumora_test_") {
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        unsigned long long tag = static_cast<unsigned long long>(now.QuadPart) ^
+                                 (static_cast<unsigned long long>(GetCurrentProcessId()) << 40);
+        do {
+            m_path = base + prefix + std::to_wstring(++tag);
+        } while (!CreateDirectoryW(Long(m_path).c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder() { RemoveTree(m_path); }
+    ~TempFolder() {
+        // A folder cannot be removed while it is the current one (a test or
+        // the open-file dialog may have made it so).
+        wchar_t current[MAX_PATH] = L"";
+        GetCurrentDirectoryW(MAX_PATH, current);
+        if (_wcsnicmp(current, m_path.c_str(), m_path.size()) == 0) SetCurrentDirectoryW(TempPath().c_str());
+        RemoveTree(m_path);
+    }
 
     const std::wstring& Path() const { return m_path; }
 
@@ -49,40 +63,36 @@ public:
 
     static std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
 
-    // A 24-bit BMP of w x h in one colour.
+    // A 24-bit bottom-up BMP file of w x h in one colour.
     static std::string BmpBytes(int w, int h) {
         const int stride = (w * 3 + 3) & ~3;
-        std::string bytes = "BM";
-        Put32(bytes, 54 + stride * h);
-        Put32(bytes, 0);
-        Put32(bytes, 54);
-        Put32(bytes, 40);
-        Put32(bytes, static_cast<unsigned>(w));
-        Put32(bytes, static_cast<unsigned>(h));
-        Put16(bytes, 1);
-        Put16(bytes, 24);
-        for (int i = 0; i < 6; ++i) Put32(bytes, 0);
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) bytes += std::string("\x30\x90\xE0", 3);
-            bytes.append(static_cast<size_t>(stride - w * 3), '\0');
-        }
-        return bytes;
+        const int pixelBytes = stride * h;
+        std::string file(54 + pixelBytes, '\0');
+        auto put = [&file](size_t at, uint32_t value, int bytes) {
+            for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
+        };
+        file[0] = 'B';
+        file[1] = 'M';
+        put(2, static_cast<uint32_t>(file.size()), 4);
+        put(10, 54, 4);
+        put(14, 40, 4);
+        put(18, static_cast<uint32_t>(w), 4);
+        put(22, static_cast<uint32_t>(h), 4);
+        put(26, 1, 2);
+        put(28, 24, 2);
+        put(34, static_cast<uint32_t>(pixelBytes), 4);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) put(54 + y * stride + x * 3, 0x3366CC, 3);
+        return file;
     }
 
-private:
-    static void Put16(std::string& out, unsigned value) {
-        out += static_cast<char>(value & 0xFF);
-        out += static_cast<char>((value >> 8) & 0xFF);
-    }
-    static void Put32(std::string& out, unsigned value) {
-        Put16(out, value & 0xFFFF);
-        Put16(out, value >> 16);
-    }
     static std::wstring TempPath() {
         wchar_t temp[MAX_PATH] = L"";
         GetTempPathW(MAX_PATH, temp);
         return temp;
     }
+
+private:
     static void RemoveTree(const std::wstring& path) {
         WIN32_FIND_DATAW entry;
         HANDLE find = FindFirstFileW(Long(path + L"\\*").c_str(), &entry);

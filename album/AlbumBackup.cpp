@@ -1,0 +1,58 @@
+#include "album/AlbumBackup.h"
+
+#include "album/WppProfile.h"
+
+CAlbumBackup::CAlbumBackup(CRegStore& store, const CParamRegSet& settings) : m_store(store)
+{
+    for (const IParamReg* setting : settings.Members()) m_settingNames.push_back(setting->GetName());
+    m_store.ReadString(CWppProfile::kProfilesSection, CWppProfile::kProfileValue, m_profile);
+}
+
+tstr CAlbumBackup::StoredAs(const tstr& name) const
+{
+    tstr key;
+    for (unsigned long i = 0; m_store.EnumSubKey(CWppProfile::kProfilesSection, i, key); ++i)
+        if (CWppProfile::SameName(key, name)) return key;
+    return tstr();
+}
+
+void CAlbumBackup::Keep(const tstr& name)
+{
+    for (const auto& kept : m_albums)
+        if (CWppProfile::SameName(kept->name, name)) return;
+    auto album = std::make_unique<Album>();
+    album->name = name;
+    album->storedAs = StoredAs(name);
+    if (!album->storedAs.IsNull()) {
+        const tstr slides = CWppProfile::SlidesKey(album->storedAs);
+        for (const tstr& setting : m_settingNames) {
+            tstr value;
+            album->values.push_back(m_store.ReadString(slides, setting, value) ? value : tstr());
+        }
+        album->photos.SetKeys(slides, CWppProfile::kSlideKeyPattern);
+        album->photos.LoadItems(m_store);
+        album->photos.LoadItemValues(&m_store);
+    }
+    m_albums.push_back(std::move(album));
+}
+
+bool CAlbumBackup::Restore()
+{
+    bool restored = true;
+    for (const auto& album : m_albums) restored = Restore(*album) && restored;
+    return m_store.WriteString(CWppProfile::kProfilesSection, CWppProfile::kProfileValue, m_profile) && restored;
+}
+
+bool CAlbumBackup::Restore(Album& album)
+{
+    const tstr now = StoredAs(album.name);
+    // A key that was not there, or whose letter case changed, goes; the
+    // latter is then made again under its old name.
+    if (!now.IsNull() && !(album.storedAs == now) && !m_store.RemoveKey(CWppProfile::AlbumKey(now))) return false;
+    if (album.storedAs.IsNull()) return true;
+    const tstr slides = CWppProfile::SlidesKey(album.storedAs);
+    bool restored = true;
+    for (size_t i = 0; i < m_settingNames.size(); ++i)
+        restored = m_store.WriteString(slides, m_settingNames[i], album.values[i]) && restored;
+    return album.photos.SaveItems(&m_store) && restored;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Thumbnails of the photo rows of one pane. A row's picture is asked for as
+// the row is drawn, so the rows on screen are made first; until it arrives
+// the row shows a placeholder of the same size, and the pane is redrawn as
+// thumbnails arrive. Closing (the dialog's end) cancels what only the rows
+// waited for.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "album/Thumbnails.h"
+#include "ui/NavPaneTool.h"
+
+class CPaneThumbnails : public IThumbnailListener {
+public:
+    CPaneThumbnails() = default;
+    CPaneThumbnails(const CPaneThumbnails&) = delete;
+    CPaneThumbnails& operator=(const CPaneThumbnails&) = delete;
+    ~CPaneThumbnails() { Close(); }
+
+    void Open(HWND pane) { m_pane = pane; }
+    void Close();
+    // The thumbnail when it is made; null (and asked for) otherwise. Once
+    // closed nothing is redrawn, so nothing waits on this object.
+    std::shared_ptr<const CBmp> Get(const tstr& path) { return m_thumbnails->Get(path, m_pane ? this : nullptr); }
+
+    void OnThumbnailsArrived(bool someUnusable) override;
+
+private:
+    std::shared_ptr<CThumbnails> m_thumbnails = CThumbnails::Shared();
+    HWND m_pane = nullptr;
+};
+
+// The left tool of a photo row.
+class CPhotoRowPicture : public CNavPaneItemTool {
+public:
+    CPhotoRowPicture(const tstr& path, CPaneThumbnails& thumbnails) : m_path(path), m_thumbnails(thumbnails) {}
+
+    const CBmp* PictureToDraw(int* layer) const override;
+
+private:
+    tstr m_path;
+    CPaneThumbnails& m_thumbnails;
+    // The shared block last drawn; the row's reference to it.
+    mutable std::shared_ptr<const CBmp> m_shown;
+};

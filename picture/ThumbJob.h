@@ -1,0 +1,31 @@
+#pragma once
+// One thumbnail to make, as a worker gets it: plain values only. The file's
+// size and last-write time are read by the worker just before it decodes,
+// so they always describe the pixels it makes.
+
+#include <cstdint>
+#include <string>
+
+#include "picture/Bmp.h"
+#include "picture/Fit.h"
+
+struct ThumbJob {
+    std::wstring path;
+    uint64_t fileSize = 0;
+    uint64_t lastWriteTime = 0;  // FILETIME
+    int thumbSize = kThumbSide;
+};
+
+enum class ThumbOutcome {
+    Made,
+    Unusable,  // missing, unreadable or undecodable
+    Busy,      // held open by someone else: neither made nor unusable
+};
+
+// Another decoder (or another program) has the file open without sharing;
+// two entries may well be links to one file.
+bool FileHeldBySomeoneElse(const std::wstring& path);
+
+// Fills in the file's size and time and makes its thumbnail; `out` stays
+// empty unless it was made.
+ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out);
