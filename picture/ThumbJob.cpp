@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "picture/Picture.h"
+#include "picture/ThumbCache.h"
 
 namespace {
 
@@ -28,6 +29,18 @@ bool ReadFileStamp(ThumbJob& job)
     return true;
 }
 
+// Never destroyed: workers may still be using it while the process exits.
+CThumbCache& DiskCache()
+{
+    static CThumbCache* cache = new CThumbCache(CThumbCache::DefaultFolder());
+    return *cache;
+}
+
+bool SameStamp(const ThumbJob& a, const ThumbJob& b)
+{
+    return a.fileSize == b.fileSize && a.lastWriteTime == b.lastWriteTime;
+}
+
 const int kBusyRetries = 5;
 const DWORD kBusyPauseMs = 200;
 
@@ -49,8 +62,17 @@ ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out)
     for (int attempt = 0;; ++attempt) {
         if (!ReadFileStamp(job))
             return ThumbOutcome::Unusable;
-        if (MakePhotoThumbnail(job.path.c_str(), out))
+        const ThumbKey key{job.path, job.fileSize, job.lastWriteTime, job.thumbSize};
+        if (DiskCache().Find(key, out))
             return ThumbOutcome::Made;
+        if (MakePhotoThumbnail(job.path.c_str(), out)) {
+            // A file rewritten while it was decoded may have given mixed pixels:
+            // show them, but keep them out of the cache.
+            ThumbJob after = job;
+            if (ReadFileStamp(after) && SameStamp(after, job))
+                DiskCache().Put(key, out);
+            return ThumbOutcome::Made;
+        }
         if (!FileHeldBySomeoneElse(job.path))
             return ThumbOutcome::Unusable;
         if (attempt == kBusyRetries)

@@ -26,6 +26,7 @@ enum class ThumbOutcome {
 // two entries may well be links to one file.
 bool FileHeldBySomeoneElse(const std::wstring& path);
 
-// Fills in the file's size and time and makes its thumbnail; `out` stays
-// empty unless it was made.
+// Fills in the file's size and time and makes its thumbnail, from the disk
+// cache when it holds one for this very file; `out` stays empty unless it was
+// made.
 ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out);

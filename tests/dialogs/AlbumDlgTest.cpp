@@ -193,7 +193,8 @@ TEST_F(AlbumDlgTest, ClosingTheDialogCancelsItsRowsThumbnails) {
     m_dialog.reset();
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ(0u, m_album->Thumbnails().Outstanding());
-    PumpFor(300);
+    Sleep(300);
+    PumpPending();
 }
 
 TEST_F(AlbumDlgTest, CancelRestoresPhotosSettingsAndName) {

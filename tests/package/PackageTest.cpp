@@ -206,14 +206,14 @@ protected:
         std::wstring command;
         if (!ReadText(kUninstallKey, L"QuietUninstallString", command)) return;
         RunToEnd(command);
-        EXPECT_TRUE(WaitUntil("the uninstaller finished", [] { return !UninstallerRunning(); }, 60000));
+        EXPECT_TRUE(WaitUntil("the uninstaller to finish", [] { return !UninstallerRunning(); }, 60000));
     }
 
     // Starts the installed program the way the Start menu does and waits
     // for its show.
     static bool StartFromMenu(CLumoraProcess& lumora) {
         return lumora.Start(ShortcutTarget(MenuShortcut())) && lumora.WaitMainWindow() &&
-               WaitUntil("the slide window", [&] { return VisibleSlideWindow(lumora) != nullptr; });
+               WaitUntil("the installed program's show", [&] { return VisibleSlideWindow(lumora) != nullptr; });
     }
 
     static void Exit(CLumoraProcess& lumora) {
