@@ -387,9 +387,10 @@ TEST_F(FolderDlgTest, FollowedFolderLocksTheListUntilUnlinkedAndCancelRestoresAl
 }
 
 TEST_F(FolderDlgTest, FolderAndSubfoldersAreStoredOnlyWhenSet) {
-    m_album->Folder().SetValue(L"C:\\Photos");
-    m_album->Subfolders().SetValue(1);
-    ASSERT_TRUE(m_album->Save());
+    std::unique_ptr<CWppProfile> album = OpenAlbum(L"Trips");
+    album->Folder().SetValue(L"C:\\Photos");
+    album->Subfolders().SetValue(1);
+    ASSERT_TRUE(album->Save());
     EXPECT_EQ(L"C:\\Photos", ReadText(AlbumPath(L"Trips", L"Slides"), L"Folder"));
     EXPECT_EQ(L"1", ReadText(AlbumPath(L"Trips", L"Slides"), L"Subfolders"));
     std::unique_ptr<CWppProfile> loaded(CWppProfile::NewAlbumObject(L"Trips"));
@@ -397,8 +398,8 @@ TEST_F(FolderDlgTest, FolderAndSubfoldersAreStoredOnlyWhenSet) {
     EXPECT_TRUE(loaded->FollowsFolder());
     EXPECT_EQ(1, loaded->Subfolders().GetValue());
 
-    m_album->Unlink();
-    ASSERT_TRUE(m_album->Save());
+    album->Unlink();
+    ASSERT_TRUE(album->Save());
     const auto names = ValueNames(AlbumPath(L"Trips", L"Slides"));
     EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Folder"));
     EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Subfolders"));

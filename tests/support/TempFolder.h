@@ -82,7 +82,7 @@ public:
         put(28, 24, 2);
         put(34, static_cast<uint32_t>(pixelBytes), 4);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) put(54 + y * stride + x * 3, 0x3366CC, 3);
+            for (int x = 0; x < w; ++x) put(54 + y * stride + x * 3, 0xE09030, 3);
         return file;
     }
 
