@@ -178,10 +178,9 @@ TEST_F(AlbumDlgTest, RowsShowAPlaceholderUntilTheirThumbnailArrives) {
     CNavPaneWnd& pane = Photos(dialog);
     EXPECT_GT(FirstRowPixels(pane, kPlaceholderGrey), 1000);
     EXPECT_EQ(0, FirstRowPixels(pane, kPictureColour));
-    ASSERT_TRUE(PumpUntilDone(m_album->Thumbnails()));
     // The 8 x 6 picture's thumbnail is 64 x 48, as big as the placeholder.
+    ASSERT_TRUE(WaitUntil("the first row's thumbnail", [&] { return FirstRowPixels(pane, kPictureColour) > 2500; }));
     EXPECT_EQ(0, FirstRowPixels(pane, kPlaceholderGrey));
-    EXPECT_GT(FirstRowPixels(pane, kPictureColour), 2500);
 }
 
 // Closing cancels what only the rows waited for; a decode that was under way
