@@ -5,7 +5,11 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <memory>
+
+#include "album/LongPath.h"
+#include "album/PhotoLocation.h"
 
 namespace {
 
@@ -21,18 +25,7 @@ struct PidlFreer {
 };
 using Pidl = std::unique_ptr<ITEMIDLIST, PidlFreer>;
 
-// The enumeration pattern; beyond MAX_PATH the platform takes only the
-// "\\?\" form of an absolute path.
-tstr SearchPattern(const tstr& folder)
-{
-    tstr pattern = folder + L"*.*";
-    if (pattern.Length() < MAX_PATH) return pattern;
-    const std::wstring& text = folder.Str();
-    if (text.size() > 2 && text[1] == L':' && text[2] == L'\\') return tstr(L"\\\\?\\") + pattern;
-    if (text.compare(0, 2, L"\\\\") == 0 && text.compare(0, 4, L"\\\\?\\") != 0)
-        return tstr(L"\\\\?\\UNC\\") + tstr(text.substr(2)) + L"*.*";
-    return pattern;
-}
+tstr SearchPattern(const tstr& folder) { return LongPathForm(folder + L"*.*"); }
 
 int CALLBACK BrowseCallback(HWND picker, UINT msg, LPARAM param, LPARAM data)
 {
@@ -103,4 +96,111 @@ bool ChooseFolder(HWND owner, const wchar_t* title, tstr& path)
     if (SUCCEEDED(ole)) OleUninitialize();
     if (ok) path = folder;
     return ok;
+}
+
+namespace {
+
+bool IsNaturallyBefore(const tstr& a, const tstr& b) { return StrCmpLogicalW(a.c_str(), b.c_str()) < 0; }
+
+unsigned long long Join(DWORD high, DWORD low) { return (static_cast<unsigned long long>(high) << 32) | low; }
+
+// Folders a tree walk enters: no links or junctions (loops), nothing the
+// user does not see.
+bool IsEnterable(const WIN32_FIND_DATAW& entry)
+{
+    const DWORD skipped = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (entry.dwFileAttributes & skipped) return false;
+    return wcscmp(entry.cFileName, L".") != 0 && wcscmp(entry.cFileName, L"..") != 0;
+}
+
+class CTreeWalk {
+public:
+    CTreeWalk(bool subfolders, const std::atomic<bool>* cancel, PictureTree& tree)
+        : m_subfolders(subfolders), m_cancel(cancel), m_tree(tree) {}
+
+    // False when the walk has to stop: cancelled, or a folder did not answer.
+    bool Walk(const tstr& folder, int depth)
+    {
+        const tstr base = WithBackslash(folder);
+        WIN32_FIND_DATAW entry;
+        FindHandle find(FindFirstFileW(SearchPattern(base).c_str(), &entry));
+        if (find.get() == INVALID_HANDLE_VALUE) {
+            find.release();
+            return Refused(folder, depth, GetLastError());
+        }
+        std::vector<PictureFile> files;
+        std::vector<tstr> folders;
+        do {
+            if (Cancelled()) return false;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (m_subfolders && depth < kMaxFolderDepth && IsEnterable(entry)) folders.push_back(base + entry.cFileName);
+            } else if (IsPictureFileName(entry.cFileName)) {
+                PictureFile file;
+                file.path = base + entry.cFileName;
+                file.size = Join(entry.nFileSizeHigh, entry.nFileSizeLow);
+                file.written = Join(entry.ftLastWriteTime.dwHighDateTime, entry.ftLastWriteTime.dwLowDateTime);
+                files.push_back(std::move(file));
+            }
+        } while (FindNextFileW(find.get(), &entry));
+        const DWORD ended = GetLastError();
+        find.reset();
+        if (ended != ERROR_NO_MORE_FILES) return Refused(folder, depth, ended);
+        std::sort(files.begin(), files.end(),
+                  [](const PictureFile& a, const PictureFile& b) { return IsNaturallyBefore(a.path, b.path); });
+        std::sort(folders.begin(), folders.end(), IsNaturallyBefore);
+        for (PictureFile& file : files) m_tree.files.push_back(std::move(file));
+        for (const tstr& sub : folders)
+            if (!Walk(sub, depth + 1)) return false;
+        return true;
+    }
+
+private:
+    bool Cancelled() const
+    {
+        if (!m_cancel || !m_cancel->load()) return false;
+        m_tree.result = PictureTree::Cancelled;
+        return true;
+    }
+
+    // A folder that could not be listed (or not to the end).
+    bool Refused(const tstr& folder, int depth, DWORD error)
+    {
+        // A folder with nothing in it at all (a drive root can be one).
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return true;
+        const PhotoPlace place = LocatePhoto(folder);
+        if (place == PhotoPlace::Unreachable) {
+            m_tree.result = PictureTree::Unreachable;
+            return false;
+        }
+        if (depth > 0) return true;   // removed meanwhile, or no access: nothing to show from it
+        // A folder that is there but cannot be read keeps what was known of it.
+        m_tree.result = place == PhotoPlace::Gone || !IsFolder(folder) ? PictureTree::FolderGone
+                                                                       : PictureTree::Unreachable;
+        return false;
+    }
+
+    bool m_subfolders;
+    const std::atomic<bool>* m_cancel;
+    PictureTree& m_tree;
+};
+
+}  // namespace
+
+bool IsFolder(const tstr& path)
+{
+    const DWORD attributes = GetFileAttributesW(LongPathForm(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+PictureTree ListPictureTree(const tstr& folder, bool subfolders, const std::atomic<bool>* cancel)
+{
+    PictureTree tree;
+    if (folder.IsEmpty()) {
+        tree.result = PictureTree::FolderGone;
+        return tree;
+    }
+    tree.result = PictureTree::Listed;
+    CTreeWalk walk(subfolders, cancel, tree);
+    if (!walk.Walk(folder, 0)) tree.files.clear();
+    return tree;
 }

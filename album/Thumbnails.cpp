@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "album/PhotoLocation.h"
+
 namespace {
 
 const wchar_t kWindowClass[] = L"LumoraThumbnails";
@@ -55,8 +57,16 @@ std::shared_ptr<CThumbnails> CThumbnails::Shared(CThumbPool::Maker maker)
 CThumbnails::CThumbnails(CThumbPool::Maker maker) : m_channel(std::make_shared<CChannel>())
 {
     std::shared_ptr<CChannel> channel = m_channel;
+    // A photo whose drive or share is out of reach is not unusable: like a
+    // file held open by someone else it stays unknown until it answers.
+    auto offlineIsBusy = [maker = std::move(maker)](ThumbJob& job, CBmp& out) {
+        const ThumbOutcome outcome = maker(job, out);
+        if (outcome == ThumbOutcome::Unusable && LocatePhoto(tstr(job.path)) == PhotoPlace::Unreachable)
+            return ThumbOutcome::Busy;
+        return outcome;
+    };
     m_pool = std::make_unique<CThumbPool>(
-        [channel](std::unique_ptr<ThumbResult> result) { channel->Post(std::move(result)); }, std::move(maker));
+        [channel](std::unique_ptr<ThumbResult> result) { channel->Post(std::move(result)); }, std::move(offlineIsBusy));
 }
 
 CThumbnails::~CThumbnails()
@@ -119,7 +129,8 @@ void CThumbnails::Request(const tstr& path, bool visible, IThumbnailListener* li
 
 void CThumbnails::ShowFailed(const tstr& path)
 {
-    if (m_memory.Look(path.Str()) != Known::Usable && !FileHeldBySomeoneElse(path.Str()))
+    if (m_memory.Look(path.Str()) != Known::Usable && !FileHeldBySomeoneElse(path.Str()) &&
+        LocatePhoto(path) != PhotoPlace::Unreachable)
         m_memory.Put(path.Str(), nullptr);
 }
 

@@ -6,6 +6,7 @@
 
 #include "album/AlbumBackup.h"
 #include "album/FolderScan.h"
+#include "album/PhotoLocation.h"
 
 const wchar_t CWppProfile::kSlidesSection[] = L"*prof*Slides";
 const wchar_t CWppProfile::kSlideKeyPattern[] = L"%04d";
@@ -45,6 +46,11 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     m_sliderVis.SetValue(80);
     m_sliderVisIn.SetRange(10, 100);
     m_sliderVisIn.SetValue(50);
+    // Both at their defaults are not stored: an ordinary album looks as before.
+    m_folder.SetValue(tstr(L""));
+    m_folder.SetDefault(tstr(L""));
+    m_subfolders.SetValue(0);
+    m_subfolders.SetDefault(0);
     // Empty is the default, so albums never dropped store no "Monitor".
     m_monitor.SetValue(tstr(L""));
     m_monitor.SetDefault(tstr(L""));
@@ -62,6 +68,8 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     m_albumSettings.AddNamed(&m_sliderVis, L"SliderVis");
     m_albumSettings.AddNamed(&m_sliderVisIn, L"SliderVisIn");
     m_albumSettings.AddNamed(&m_timeout, L"timeout");
+    m_albumSettings.AddNamed(&m_folder, L"Folder");
+    m_albumSettings.AddNamed(&m_subfolders, L"Subfolders");
     m_albumSettings.AddNamed(&m_monitor, L"Monitor");
 
     GetStore().SetNames(L"Arvendal", L"Lumora");
@@ -220,6 +228,8 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_timeout.Assign(other.m_timeout);
     m_sliderVis.Assign(other.m_sliderVis);
     m_sliderVisIn.Assign(other.m_sliderVisIn);
+    m_folder.Assign(other.m_folder);
+    m_subfolders.Assign(other.m_subfolders);
     m_monitor.Assign(other.m_monitor);
 }
 
@@ -245,6 +255,8 @@ bool CWppProfile::GetShellFolder(int csidl, tstr& path)
 
 void CWppProfile::FillEmptyAlbum()
 {
+    // Its folder fills it, and may well be empty for now.
+    if (FollowsFolder()) return;
     for (int csidl : {CSIDL_MYPICTURES, CSIDL_COMMON_PICTURES}) {
         if (!m_photos.empty()) return;
         tstr folder;
@@ -270,6 +282,12 @@ void CWppProfile::DropUnusablePhotos()
         at = m_photos.EraseAt(at);
     }
     m_index.SetValue(current - droppedBefore);
+}
+
+void CWppProfile::Unlink()
+{
+    m_folder.SetValue(tstr(L""));
+    m_subfolders.SetValue(0);
 }
 
 int CWppProfile::CurrentIndex()

@@ -90,6 +90,12 @@ public:
     void DropUnusablePhotos();
     CThumbnails& Thumbnails() { return *m_thumbnails; }
 
+    // An album that follows a folder ("Folder" set): its photo list is the
+    // folder's pictures, kept in step while the program runs.
+    bool FollowsFolder() const { return !m_folder.GetValue().IsEmpty(); }
+    // Keeps the current list as an ordinary album.
+    void Unlink();
+
     // The current photo index, brought back to 0 when it is past the end;
     // null/0 without photos. Deleting or dropping photos never re-wraps it.
     CSlide* CurrentPhoto();
@@ -138,6 +144,10 @@ public:
     CParamRange& Timeout() { return m_timeout; }
     CParamRange& SliderVis() { return m_sliderVis; }
     CParamRange& SliderVisIn() { return m_sliderVisIn; }
+    CParam<tstr>& Folder() { return m_folder; }
+    const CParam<tstr>& Folder() const { return m_folder; }
+    CParam<int>& Subfolders() { return m_subfolders; }
+    const CParam<int>& Subfolders() const { return m_subfolders; }
     // Device name of the monitor the frame was last dropped on; empty for
     // the primary monitor of albums never dropped elsewhere.
     CParam<tstr>& Monitor() { return m_monitor; }
@@ -187,6 +197,8 @@ private:
     CParamRange m_timeout;
     CParamRange m_sliderVis;
     CParamRange m_sliderVisIn;
+    CParam<tstr> m_folder;
+    CParam<int> m_subfolders;
     CParam<tstr> m_monitor;
     CParamRegSet m_albumSettings;
     CDialog m_noDialog;

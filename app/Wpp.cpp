@@ -56,10 +56,14 @@ bool CWpp::Init() {
     // would make the show pass it over.
     m_starting = false;
     CheckPhotos();
+    FollowFolder();
+    // A followed folder with nothing in it yet: the show starts with its first picture.
+    m_startWhenFilled = FollowsFolder() && Photos().empty();
     return true;
 }
 
 bool CWpp::Quit() {
+    m_follower.Stop();
     // Nothing queued is made any more; a decode under way is not waited for.
     Thumbnails().Forget(this);
     return CWppProfile::Quit();
@@ -115,4 +119,29 @@ bool CWpp::StartShow() {
 void CWpp::StopShow() {
     m_showRunning = false;
     m_slideWnd.Stop();
+}
+
+void CWpp::FollowFolder() {
+    m_startWhenFilled = false;
+    m_follower.Follow(*this, m_mainDlg.Hwnd(), kFolderMessage);
+}
+
+void CWpp::OnFolderListing(WPARAM serial) {
+    // The dialog's rows point at the photo entries; its end follows again.
+    if (GetModalDialog()) return;
+    const bool wasEmpty = Photos().empty();
+    if (!m_follower.OnListing(*this, serial)) return;
+    // Pictures that joined unchecked (a big batch) are checked by the workers.
+    MakeThumbnails(this);
+    if (m_startWhenFilled && !Photos().empty()) {
+        m_startWhenFilled = false;
+        SendMessageW(m_mainDlg.Hwnd(), WM_COMMAND, IDC_MAIN_START, 0);
+        return;
+    }
+    if (!m_showRunning) return;
+    // A show whose album ran empty stopped switching; the first photo back starts it again.
+    if (wasEmpty && !Photos().empty())
+        m_slideWnd.Step(0);
+    else if (m_slideWnd.Strip().Exists())
+        m_slideWnd.Strip().Redraw(true);
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "album/FolderFollow.h"
 #include "album/WppProfile.h"
 #include "app/DialogApp.h"
 #include "dialogs/MainDlg.h"
@@ -34,6 +35,13 @@ public:
     void StopShow();
     bool IsShowRunning() const { return m_showRunning; }
 
+    // Keeps the current album in step with the folder it follows, if any;
+    // after start-up and whenever the settings dialog has closed.
+    void FollowFolder();
+    // A new listing of the followed folder (kFolderMessage to the main
+    // window). While a dialog edits the album it waits for the dialog's end.
+    void OnFolderListing(WPARAM serial);
+
     CMainDlg& MainDlg() { return m_mainDlg; }
     CSlideWnd& SlideWnd() { return m_slideWnd; }
     bool IsTaskbarRtl() const { return m_taskbarRtl; }
@@ -46,6 +54,7 @@ public:
     static constexpr UINT kTrayMessage = 40001;
     static constexpr UINT kIconId = 102;
     static constexpr UINT kFirstRunTimer = 6;
+    static constexpr UINT kFolderMessage = WM_APP + 1;
 
 private:
     // Drops the photos known to be unusable and has the workers check the
@@ -57,7 +66,10 @@ private:
     CMainDlg m_mainDlg;
     CAlbumSlides m_albumSlides;
     CSlideWnd m_slideWnd;
+    CFolderFollower m_follower;
     bool m_taskbarRtl;
     bool m_showRunning = false;
+    // Started with a followed folder that had no pictures yet.
+    bool m_startWhenFilled = false;
     bool m_starting = false;
 };

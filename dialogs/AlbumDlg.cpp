@@ -48,6 +48,8 @@ INT_PTR CAlbumDlg::OnInitDialog() {
 
     for (int id : {IDC_ALBUM_NAME, IDC_PAGE_LIST, IDC_PAGE_ITEMS, IDC_PAGE_TOOLBAR, IDOK, IDCANCEL})
         Sizer()->AddControl(id, 0);
+    Sizer()->AddControl(IDC_FOLDER_LINK_TEXT, CSizer::kRight);
+    Sizer()->AddControl(IDC_UNLINK_FOLDER, CSizer::kRight | CSizer::kMoveX);
     Sizer()->SetLimits(400, 3000, 320, 2000);
 
     m_host.SetTools(CPageHost::Tools::Photos);
@@ -64,14 +66,33 @@ INT_PTR CAlbumDlg::OnCommand(WPARAM wParam, LPARAM) {
     case IDCANCEL:
         Reject();
         break;
+    case IDC_ADD_FOLDER:
+        if (!m_album->FollowsFolder() && m_link.AddFolder(m_hwnd, *m_album)) RefreshPhotos();
+        break;
+    case IDC_UNLINK_FOLDER:
+        m_album->Unlink();
+        RefreshPhotos();
+        break;
     default:
-        if (RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_album, m_hwnd)) UpdatePhotosText();
+        // A followed folder decides the list.
+        if (!m_album->FollowsFolder() &&
+            RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_album, m_hwnd))
+            UpdatePhotosText();
         break;
     }
     return 0;
 }
 
+INT_PTR CAlbumDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == CFolderLink::kMessage) {
+        if (m_album && m_link.OnListing(*m_album, wParam)) RefreshPhotos();
+        return TRUE;
+    }
+    return CDialogSize::Dispatch(msg, wParam, lParam);
+}
+
 void CAlbumDlg::OnDestroy() {
+    m_link.Cancel();
     m_host.Detach();
     CDialogSize::OnDestroy();
 }
@@ -89,7 +110,13 @@ void CAlbumDlg::ShowPage(int id) {
     }
     m_host.ShowItems(true);
     m_host.SetTools(CPageHost::Tools::Photos);
+    m_host.ShowFolderLink(FolderLinkText(*m_album));
     ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_album);
+    UpdatePhotosText();
+}
+
+void CAlbumDlg::RefreshPhotos() {
+    if (m_host.Pages().Current() == m_photosPage) ShowPage(IDC_PAGE_PHOTOS);
     UpdatePhotosText();
 }
 

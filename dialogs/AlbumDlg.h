@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "album/WppProfile.h"
+#include "dialogs/FolderLink.h"
 #include "dialogs/PageHost.h"
 #include "settings/Collector.h"
 #include "ui/DialogSize.h"
@@ -20,6 +21,7 @@ public:
 
     INT_PTR Run(HWND owner);
 
+    INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnInitDialog() override;
     INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
@@ -30,6 +32,8 @@ public:
 private:
     void ShowPage(int id);
     void UpdatePhotosText();
+    // The photos page again, when it is the one shown.
+    void RefreshPhotos();
     void Accept();
     void Reject();
 
@@ -37,5 +41,6 @@ private:
     const CCollector<CWppProfile*>& m_albums;
     CWppProfile m_backup;
     CPageHost m_host;
+    CFolderLink m_link;
     CNavPaneItem* m_photosPage = nullptr;
 };

@@ -52,6 +52,9 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
         m_app.UpdateTrayIcon(CWpp::kTrayMessage, CWpp::kIconId, nullptr);
         return 0;
+    case CWpp::kFolderMessage:
+        m_app.OnFolderListing(wParam);
+        return 0;
     case CWpp::kTrayMessage:
         OnTrayCallback(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
         return 0;
@@ -180,6 +183,8 @@ void CMainDlg::OpenSettings() {
     CSettingsDlg settings(m_app);
     if (settings.Run(m_hwnd) == IDOK)
         m_app.GetStore().AddReplacement(L"*prof*", CWpp::AlbumPrefix(m_app.GetAlbumName()));
+    // The current album, its folder or its list may have changed.
+    m_app.FollowFolder();
 }
 
 void CMainDlg::OpenAbout() {
@@ -187,6 +192,8 @@ void CMainDlg::OpenAbout() {
     CancelFirstRunNotice();
     CAboutDlg about(m_app);
     about.Run(m_hwnd);
+    // Listings of a followed folder waited for the box to close.
+    m_app.FollowFolder();
 }
 
 void CMainDlg::OpenWebSite() {

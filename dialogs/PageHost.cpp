@@ -74,12 +74,14 @@ void CPageHost::Open(CNavPaneItem* first) {
 }
 
 void CPageHost::SetTools(Tools tools) {
+    m_tools = tools;
     m_toolBar->RemoveAllTools();
     switch (tools) {
     case Tools::None:
         break;
     case Tools::Photos:
         AddToolButton(IDC_ADD_PHOTOS, IDB_ART_122, IDB_ART_126);
+        AddToolButton(IDC_ADD_FOLDER, IDB_ART_133, IDB_ART_126);
         AddToolButton(IDC_DELETE_PHOTOS, IDB_ART_122, IDB_ART_124);
         m_toolBar->AddTool(new CNavPaneItemTool(CNavPaneItemTool::kSeparator), INavPaneItem::kSideLeft);
         AddToolButton(IDC_MOVE_UP, IDB_ART_122, IDB_ART_131);
@@ -90,14 +92,55 @@ void CPageHost::SetTools(Tools tools) {
         AddToolButton(IDC_DELETE_ALBUM, IDB_ART_128, IDB_ART_124);
         break;
     }
-    const RECT bar = ChildRect(m_toolBar->Hwnd());
-    RECT items = ChildRect(m_items->Hwnd());
-    items.top = tools == Tools::None ? bar.top : bar.bottom + kGapBelowTools;
+    if (tools != Tools::Photos) m_linkShown = false;
+    EnablePhotoEditing(!m_linkShown);
     ShowWindow(m_toolBar->Hwnd(), tools == Tools::None ? SW_HIDE : SW_SHOWNA);
-    SetWindowPos(m_items->Hwnd(), nullptr, items.left, items.top, items.right - items.left,
-                 items.bottom - items.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutItems();
     m_toolBar->Redraw(true);
     m_items->Redraw(true);
+}
+
+void CPageHost::ShowFolderLink(const tstr& text) {
+    m_linkShown = m_tools == Tools::Photos && !text.IsEmpty();
+    SetDlgItemTextW(m_dialog, IDC_FOLDER_LINK_TEXT, m_linkShown ? text.c_str() : L"");
+    EnablePhotoEditing(!m_linkShown);
+    LayOutItems();
+    m_toolBar->Redraw(true);
+    m_items->Redraw(true);
+}
+
+void CPageHost::EnablePhotoEditing(bool on) {
+    for (CNavPaneItemTool* tool : m_toolBar->m_leftTools) {
+        switch (tool->m_nId) {
+        case IDC_ADD_PHOTOS:
+        case IDC_ADD_FOLDER:
+        case IDC_DELETE_PHOTOS:
+        case IDC_MOVE_UP:
+        case IDC_MOVE_DOWN:
+            tool->Set(CNavPaneItemTool::kDisabled, !on);
+            break;
+        }
+    }
+}
+
+void CPageHost::LayOutItems() {
+    const RECT bar = ChildRect(m_toolBar->Hwnd());
+    RECT items = ChildRect(m_items->Hwnd());
+    items.top = m_tools == Tools::None ? bar.top : bar.bottom + kGapBelowTools;
+    HWND text = GetDlgItem(m_dialog, IDC_FOLDER_LINK_TEXT);
+    HWND unlink = GetDlgItem(m_dialog, IDC_UNLINK_FOLDER);
+    if (m_linkShown && text && unlink) {
+        const RECT button = ChildRect(unlink);
+        const int w = button.right - button.left, h = button.bottom - button.top;
+        SetWindowPos(unlink, nullptr, items.right - w, items.top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(text, nullptr, items.left, items.top, items.right - w - kGapBelowTools - items.left, h,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        items.top += h + kGapBelowTools;
+    }
+    for (HWND control : {text, unlink})
+        if (control) ShowWindow(control, m_linkShown ? SW_SHOWNA : SW_HIDE);
+    SetWindowPos(m_items->Hwnd(), nullptr, items.left, items.top, items.right - items.left,
+                 items.bottom - items.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CPageHost::AddToolButton(int id, int bitmapId, int badgeId) {

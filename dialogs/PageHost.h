@@ -36,6 +36,10 @@ public:
     // Lets the page list choose pages and opens `first`.
     void Open(CNavPaneItem* first);
     void SetTools(Tools tools);
+    // The line above the photo list naming a followed folder, with its
+    // "Unlink" button; an empty text hides both. The add, delete and move
+    // tools are disabled while it shows.
+    void ShowFolderLink(const tstr& text);
     void ShowItems(bool visible);
     // The start of every page switch: nothing on the right is shown.
     void HideAll();
@@ -54,12 +58,17 @@ public:
 
 private:
     void AddToolButton(int id, int bitmapId, int badgeId);
+    // The item pane below the tool bar (when shown) and the folder line.
+    void LayOutItems();
+    void EnablePhotoEditing(bool on);
     RECT ChildRect(HWND child) const;
 
     HWND m_dialog = nullptr;
     CNavPaneWnd* m_pages = nullptr;
     CNavPaneWnd* m_items = nullptr;
     CToolBarWnd* m_toolBar = nullptr;
+    Tools m_tools = Tools::None;
+    bool m_linkShown = false;
     CSliderDlg m_slider;
     CSwitchDlg m_switch;
     CPaneThumbnails m_rowThumbnails;

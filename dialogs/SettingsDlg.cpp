@@ -1,7 +1,6 @@
 #include "dialogs/SettingsDlg.h"
 
 #include "album/AlbumBackup.h"
-#include "album/FolderScan.h"
 #include "app/Wpp.h"
 #include "dialogs/AlbumDlg.h"
 #include "dialogs/AlbumNewDlg.h"
@@ -66,6 +65,8 @@ INT_PTR CSettingsDlg::OnInitDialog() {
     m_host.SetTools(CPageHost::Tools::None);
 
     for (int id : {IDC_PAGE_LIST, IDC_PAGE_ITEMS, IDC_PAGE_TOOLBAR, IDOK, IDCANCEL}) Sizer()->AddControl(id, 0);
+    Sizer()->AddControl(IDC_FOLDER_LINK_TEXT, CSizer::kRight);
+    Sizer()->AddControl(IDC_UNLINK_FOLDER, CSizer::kRight | CSizer::kMoveX);
     Sizer()->SetLimits(400, 3000, 320, 2000);
 
     m_host.CreateSettingPages(&m_app);
@@ -75,6 +76,7 @@ INT_PTR CSettingsDlg::OnInitDialog() {
 }
 
 void CSettingsDlg::OnDestroy() {
+    m_link.Cancel();
     if (m_app.GetModalDialog() == m_hwnd) m_app.SetModalDialog(nullptr);
     m_host.Detach();
     m_albums.DeleteAll();
@@ -108,14 +110,27 @@ INT_PTR CSettingsDlg::OnCommand(WPARAM wParam, LPARAM) {
     case IDC_DELETE_ALBUM:
         DeleteAlbums();
         break;
+    case IDC_UNLINK_FOLDER:
+        Unlink();
+        break;
     default:
-        if (m_edited && RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_edited, m_hwnd)) {
+        // A followed folder decides the list.
+        if (m_edited && !m_edited->FollowsFolder() &&
+            RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_edited, m_hwnd)) {
             m_modified = true;
             UpdatePhotosText();
         }
         break;
     }
     return 0;
+}
+
+INT_PTR CSettingsDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == CFolderLink::kMessage) {
+        if (m_edited && m_link.OnListing(*m_edited, wParam)) RefreshPhotos();
+        return TRUE;
+    }
+    return CStatusDlg<CDialogSize>::Dispatch(msg, wParam, lParam);
 }
 
 // ---- pages
@@ -134,7 +149,10 @@ void CSettingsDlg::ShowPage(int id) {
         m_host.ShowItems(true);
         m_host.SetTools(CPageHost::Tools::Photos);
         m_host.Items().RemoveAll();
-        if (m_edited) ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_edited);
+        if (m_edited) {
+            m_host.ShowFolderLink(FolderLinkText(*m_edited));
+            ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_edited);
+        }
         UpdatePhotosText();
         break;
     }
@@ -203,14 +221,21 @@ void CSettingsDlg::UpdatePhotosText() {
 // ---- photos
 
 void CSettingsDlg::AddFolder() {
+    if (!m_edited || m_edited->FollowsFolder()) return;
+    // The list (or the album's folder) changes; Cancel takes it back.
+    if (m_link.AddFolder(m_hwnd, *m_edited)) m_modified = true;
+    RefreshPhotos();
+}
+
+void CSettingsDlg::Unlink() {
     if (!m_edited) return;
-    tstr folder(L"");
-    if (!ChooseFolder(m_hwnd, LoadResString(nullptr, IDS_CHOOSE_FOLDER).c_str(), folder)) return;
-    CWaitCursor wait;
-    m_edited->ScanFolder(folder);
-    // Cancel has to take the scanned photos back out.
+    m_edited->Unlink();
     m_modified = true;
-    if (m_host.Pages().Current() == m_photosPage) ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_edited);
+    RefreshPhotos();
+}
+
+void CSettingsDlg::RefreshPhotos() {
+    if (m_host.Pages().Current() == m_photosPage) ShowPage(IDC_PAGE_PHOTOS);
     UpdatePhotosText();
 }
 
@@ -263,6 +288,7 @@ void CSettingsDlg::DeleteAlbums() {
     }
     if (ShowMessage(m_hwnd, IDS_DELETE_ALBUM_QUESTION, kCaptionConfirmation, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
+    m_link.Cancel();
     while (CNavPaneItem* item = pane.FirstSelected()) {
         if (CWppProfile* album = AlbumOf(item)) {
             if (album == m_edited) m_edited = nullptr;
@@ -306,6 +332,8 @@ void CSettingsDlg::EditAlbum(CNavPaneItem* item) {
 void CSettingsDlg::MakeCurrent(CNavPaneItem* item) {
     CWppProfile* album = AlbumOf(item);
     if (!album || album == m_edited) return;
+    // A folder still being listed was meant for the album edited so far.
+    m_link.Cancel();
     if (!IsCurrent(*album)) {
         // Edits made to the current album so far stay with its list entry.
         if (CWppProfile* previous = ListEntryOfCurrent()) previous->Assign(m_app);

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "dialogs/FolderLink.h"
 #include "dialogs/PageHost.h"
 #include "settings/Collector.h"
 #include "ui/DialogSize.h"
@@ -27,6 +28,7 @@ public:
     INT_PTR Run(HWND owner);
 
     int StatusBarId() const override;
+    INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnInitDialog() override;
     INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
@@ -44,6 +46,9 @@ private:
     void UpdatePhotosText();
 
     void AddFolder();
+    void Unlink();
+    // The photos page again, when it is the one shown.
+    void RefreshPhotos();
     void NewAlbum();
     void DeleteAlbums();
     void EditAlbum(CNavPaneItem* item);
@@ -69,6 +74,7 @@ private:
     // The show ran as the dialog opened.
     bool m_showWanted = false;
     CPageHost m_host;
+    CFolderLink m_link;
     CNavPaneItem* m_photosPage = nullptr;
     HICON m_icon = nullptr;
 };

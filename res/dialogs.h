@@ -17,6 +17,7 @@
 #define IDD_ALBUM_NEW 130
 #define IDD_SWITCH_PAGE 138
 #define IDD_ABOUT 140
+#define IDD_ADD_FOLDER 146
 // Page host: page list, tool bar, item pane
 #define IDC_PAGE_LIST 1001
 #define IDC_PAGE_TOOLBAR 1002
@@ -38,6 +39,9 @@
 #define IDC_MOVE_UP 1031
 #define IDC_MOVE_DOWN 1032
 #define IDC_SETTINGS_STATUS 1033
+// A followed folder above the photo list (album and settings dialogs)
+#define IDC_FOLDER_LINK_TEXT 1053
+#define IDC_UNLINK_FOLDER 1054
 // Album name (album and new-album dialogs)
 #define IDC_ALBUM_NAME 1018
 // Slider window page
@@ -60,6 +64,11 @@
 #define IDC_TIMEOUT_EDIT 1015
 #define IDC_TIMEOUT_SPIN 1016
 #define IDC_TIMEOUT_TRACK 1017
+// Add folder dialog
+#define IDC_FOLDER_PATH 1055
+#define IDC_FOLDER_BROWSE 1056
+#define IDC_FOLDER_SUBFOLDERS 1057
+#define IDC_FOLDER_FOLLOW 1058
 // About box
 #define IDC_ABOUT_TITLE 1036
 #define IDC_ABOUT_VERSION 1037

@@ -1,11 +1,13 @@
 #include "slideshow/AlbumSlides.h"
 
+#include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
 
 namespace {
 // Alignment codes and margins are stored unsigned but meant signed.
 int Signed(unsigned long value) { return static_cast<int>(static_cast<long>(value)); }
 unsigned long Unsigned(int value) { return static_cast<unsigned long>(static_cast<long>(value)); }
+const DWORD kUnreachableForMs = 30000;
 }  // namespace
 
 SlideSettings CAlbumSlides::Settings() const
@@ -68,6 +70,23 @@ void CAlbumSlides::PhotoFailed(int index)
 {
     if (index >= 0 && index < PhotoCount())
         m_album.Thumbnails().ShowFailed(m_album.Photos()[static_cast<size_t>(index)]->GetPath());
+}
+
+bool CAlbumSlides::IsReachable(int index) const
+{
+    const tstr path = PhotoPath(index);
+    const std::wstring root = PathRoot(path).Str();
+    const auto known = m_unreachableRoots.find(root);
+    if (known != m_unreachableRoots.end()) {
+        if (GetTickCount() - known->second < kUnreachableForMs)
+            return false;
+        m_unreachableRoots.erase(known);
+    }
+    if (LocatePhoto(path) != PhotoPlace::Unreachable)
+        return true;
+    if (!root.empty())
+        m_unreachableRoots[root] = GetTickCount();
+    return false;
 }
 
 int CAlbumSlides::CurrentIndex() const

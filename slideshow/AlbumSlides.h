@@ -3,7 +3,11 @@
 // every call, and its photo list. Thumbnails come from the album's workers;
 // `listener` hears when those the strip asked for arrive.
 
+#include <windows.h>
+
+#include <map>
 #include <memory>
+#include <string>
 
 #include "slideshow/SlideSettings.h"
 
@@ -20,6 +24,7 @@ public:
     int PhotoCount() const override;
     tstr PhotoPath(int index) const override;
     const CBmp* Thumbnail(int index) override;
+    bool IsReachable(int index) const override;
     // Remembered as unusable: the application drops it at its next check.
     void PhotoFailed(int index) override;
     int CurrentIndex() const override;
@@ -27,6 +32,10 @@ public:
 
 private:
     CWppProfile& m_album;
+    // Drives and shares found out of reach, with the tick of that finding: a
+    // sleeping share can take seconds to answer, so it is asked once a while
+    // and not for every photo on it.
+    mutable std::map<std::wstring, DWORD> m_unreachableRoots;
     IThumbnailListener* m_listener;
     // The one last handed out, alive while it is drawn.
     std::shared_ptr<const CBmp> m_shown;

@@ -34,6 +34,9 @@ public:
     // Null (or empty) while it is not made: asking for it has it made, and
     // the strip draws a placeholder meanwhile. Valid until the next call.
     virtual const CBmp* Thumbnail(int index) = 0;
+    // False while the photo's location is out of reach (a sleeping share, a
+    // removed disk): the show passes over it.
+    virtual bool IsReachable(int index) const { return index >= 0; }
     // The show could not decode the photo.
     virtual void PhotoFailed(int /*index*/) {}
     virtual int CurrentIndex() const = 0;

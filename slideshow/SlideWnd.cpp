@@ -57,26 +57,37 @@ bool CSlideWnd::Start()
     if (!Create(kExStyle, kStyle, nullptr, nullptr))
         return false;
     SetWindowPos(m_hwnd, nullptr, 10, 10, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    ShowUsableFrom(IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount()));
+    const int first = IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount());
+    m_album->SetCurrentIndex(first);
+    ShowUsableFrom(first, +1);
     StartSwitchTimer();
     return true;
 }
 
-bool CSlideWnd::ShowUsableFrom(int index)
+bool CSlideWnd::ShowUsableFrom(int index, int direction)
 {
     const int count = m_album->PhotoCount();
-    const int tries = count < kMaxTriesPerSwitch ? count : kMaxTriesPerSwitch;
+    int decoded = 0;
+    int lastTried = -1;
     int at = index;
-    for (int tried = 0; tried < tries; ++tried) {
-        at = (index + tried) % count;
+    // Photos out of reach are passed over without a decode: asking about them
+    // is cheap, the album remembers a root found offline.
+    for (int walked = 0; walked < count && decoded < kMaxTriesPerSwitch;
+         ++walked, at = StepIndex(at, direction, count)) {
+        if (!m_album->IsReachable(at))
+            continue;
+        ++decoded;
         if (ShowPhoto(m_album->PhotoPath(at))) {
             m_album->SetCurrentIndex(at);
             return true;
         }
         m_album->PhotoFailed(at);
+        lastTried = at;
     }
-    // The next switch goes on from the last photo tried.
-    m_album->SetCurrentIndex(at);
+    // The next switch goes on from the last photo tried; with every photo out
+    // of reach the one on screen stays.
+    if (lastTried >= 0)
+        m_album->SetCurrentIndex(lastTried);
     return false;
 }
 
@@ -112,10 +123,10 @@ void CSlideWnd::Step(int delta)
     StopSwitchTimer();
     if (!m_album)
         return;
-    const int index = StepIndex(m_album->CurrentIndex(), delta, m_album->PhotoCount());
-    if (index < 0)
+    const int stepped = StepIndex(m_album->CurrentIndex(), delta, m_album->PhotoCount());
+    if (stepped < 0)
         return;
-    ShowUsableFrom(index);
+    ShowUsableFrom(stepped, delta < 0 ? -1 : +1);
     StartSwitchTimer();
 }
 

@@ -53,11 +53,11 @@ public:
     // Shows the current photo again on the album's monitor as it is now
     // (fitted again in fullscreen), keeping the pointer state and timer 1.
     void PlaceAgain();
-    // Shows the photo at index or, when it cannot be decoded, the next one
-    // that can (at most kMaxTriesPerSwitch, so that a run of broken files
-    // cannot hold up the UI thread), and makes it current; false when none
-    // of those can.
-    bool ShowUsableFrom(int index);
+    // Shows the photo at index or, when it is out of reach or cannot be
+    // decoded, the next one walking in `direction` that can (at most
+    // kMaxTriesPerSwitch decodes, so that a run of broken files cannot hold up
+    // the UI thread), and makes it current; false when none of those can.
+    bool ShowUsableFrom(int index, int direction);
     void StartSwitchTimer();
     void StopSwitchTimer();
     // Stores "Maximized"; the next photo is shown accordingly.

@@ -10,30 +10,6 @@
 
 #include "album/Thumbnails.h"
 
-// A 24-bit bottom-up BMP file of one colour.
-inline std::string BmpFile(int width, int height)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    const int pixelBytes = stride * height;
-    std::string file(54 + pixelBytes, '\0');
-    auto put = [&file](size_t at, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put(2, static_cast<uint32_t>(file.size()), 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, static_cast<uint32_t>(width), 4);
-    put(22, static_cast<uint32_t>(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, static_cast<uint32_t>(pixelBytes), 4);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) put(54 + y * stride + x * 3, 0x3366CC, 3);
-    return file;
-}
-
 // Pumps until nothing is outstanding; a hang fails after 10 s.
 inline bool PumpUntilDone(CThumbnails& thumbnails)
 {

@@ -141,6 +141,12 @@ std::vector<HWND> CLumoraProcess::Windows() const {
     return context.windows;
 }
 
+HWND CLumoraProcess::FindShownWindow(const std::wstring& className) const {
+    for (HWND hwnd : Windows())
+        if (ClassOf(hwnd) == className && IsWindowVisible(hwnd)) return hwnd;
+    return nullptr;
+}
+
 HWND CLumoraProcess::FindMainWindow() const {
     // The question box carries the title too; the main window has the status bar.
     for (HWND hwnd : Windows())

@@ -52,6 +52,8 @@ public:
     bool Running() const;
     // Every top-level window of the process.
     std::vector<HWND> Windows() const;
+    // Its visible top-level window of that class, or null.
+    HWND FindShownWindow(const std::wstring& className) const;
 
 private:
     PROCESS_INFORMATION m_info = {};

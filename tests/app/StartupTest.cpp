@@ -15,8 +15,8 @@ using Startup = AlbumTest;
 
 TEST_F(Startup, ManyPhotosStartWithoutThumbnailsOnTheUiThread) {
     TempFolder temp;
-    const std::wstring a = TempFolder::File(temp.Path() + L"\\a.bmp", BmpFile(40, 30));
-    const std::wstring b = TempFolder::File(temp.Path() + L"\\b.bmp", BmpFile(30, 40));
+    const std::wstring a = TempFolder::File(temp.Path() + L"\\a.bmp", TempFolder::BmpBytes(40, 30));
+    const std::wstring b = TempFolder::File(temp.Path() + L"\\b.bmp", TempFolder::BmpBytes(30, 40));
     const std::wstring corrupt = TempFolder::File(temp.Path() + L"\\corrupt.jpg", "no picture");
     const std::wstring missing = temp.Path() + L"\\missing.jpg";
     const std::wstring cycle[] = {missing, a, corrupt, b};

@@ -178,10 +178,9 @@ TEST_F(AlbumDlgTest, RowsShowAPlaceholderUntilTheirThumbnailArrives) {
     CNavPaneWnd& pane = Photos(dialog);
     EXPECT_GT(FirstRowPixels(pane, kPlaceholderGrey), 1000);
     EXPECT_EQ(0, FirstRowPixels(pane, kPictureColour));
-    ASSERT_TRUE(PumpUntilDone(m_album->Thumbnails()));
     // The 8 x 6 picture's thumbnail is 64 x 48, as big as the placeholder.
+    ASSERT_TRUE(WaitUntil("the first row's thumbnail", [&] { return FirstRowPixels(pane, kPictureColour) > 2500; }));
     EXPECT_EQ(0, FirstRowPixels(pane, kPlaceholderGrey));
-    EXPECT_GT(FirstRowPixels(pane, kPictureColour), 2500);
 }
 
 // Closing cancels what only the rows waited for; a decode that was under way
@@ -321,3 +320,117 @@ TEST_F(AlbumDlgTest, OpenFileResultStaysInItsBufferAndKeepsLongPathsWhole) {
 }
 
 }  // namespace
+
+// ---- Add folder and a followed folder
+
+class FolderDlgTest : public AlbumDlgTest {
+protected:
+    // Answers the "Add folder" box with `folder` and the two check boxes.
+    void AnswerAddFolder(const std::wstring& folder, bool subfolders, bool follow) {
+        OnNextBox("the Add folder box", [=](HWND box) {
+            if (!GetDlgItem(box, IDC_FOLDER_FOLLOW)) return false;
+            SetDlgItemTextW(box, IDC_FOLDER_PATH, folder.c_str());
+            if (subfolders) SendDlgItemMessageW(box, IDC_FOLDER_SUBFOLDERS, BM_CLICK, 0, 0);
+            if (follow) SendDlgItemMessageW(box, IDC_FOLDER_FOLLOW, BM_CLICK, 0, 0);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return true;
+        });
+    }
+    // Handles messages until the rows are `names` (the listing comes from a worker).
+    ::testing::AssertionResult RowsBecome(HWND dialog, const FileList& names) {
+        return WaitUntil("the rows of the folder's pictures", [&] { return RowNames(dialog) == names; });
+    }
+};
+
+TEST_F(FolderDlgTest, AddedOnceWithSubfoldersInNaturalOrder) {
+    HWND dialog = Open();
+    TempFolder source;
+    TempFolder::File(source.Path() + L"\\p10.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Path() + L"\\p9.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Folder(L"inner") + L"\\q.bmp", TempFolder::BmpBytes(4, 3));
+    AnswerAddFolder(source.Path(), true, false);
+    SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
+    EXPECT_TRUE(RowsBecome(dialog, {L"1.bmp", L"2.bmp", L"3.bmp", L"p9.bmp", L"p10.bmp", L"q.bmp"}));
+    EXPECT_FALSE(m_album->FollowsFolder());
+    EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_UNLINK_FOLDER)));
+}
+
+TEST_F(FolderDlgTest, FollowedFolderLocksTheListUntilUnlinkedAndCancelRestoresAll) {
+    HWND dialog = Open();
+    TempFolder source;
+    TempFolder::File(source.Path() + L"\\b.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Folder(L"inner") + L"\\c.bmp", TempFolder::BmpBytes(4, 3));
+    AnswerAddFolder(source.Path(), false, true);
+    SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
+    EXPECT_TRUE(RowsBecome(dialog, {L"b.bmp"}));
+    EXPECT_EQ(source.Path(), m_album->Folder().GetValue().Str());
+    EXPECT_EQ(0, m_album->Subfolders().GetValue());
+    EXPECT_TRUE(Shown(GetDlgItem(dialog, IDC_UNLINK_FOLDER)));
+    wchar_t line[512] = L"";
+    GetDlgItemTextW(dialog, IDC_FOLDER_LINK_TEXT, line, 512);
+    EXPECT_EQ(L"In step with " + source.Path(), std::wstring(line));
+
+    // The folder decides the list: deleting is not offered.
+    CtrlClick(dialog, 1);
+    SendMessageW(dialog, WM_COMMAND, IDC_DELETE_PHOTOS, 0);
+    EXPECT_EQ(FileList{L"b.bmp"}, FileNames(*m_album));
+
+    SendMessageW(dialog, WM_COMMAND, IDC_UNLINK_FOLDER, 0);
+    EXPECT_FALSE(m_album->FollowsFolder());
+    EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_UNLINK_FOLDER)));
+    EXPECT_EQ(FileList{L"b.bmp"}, RowNames(dialog));
+
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp"}), FileNames(*m_album));
+    EXPECT_FALSE(m_album->FollowsFolder());
+}
+
+TEST_F(FolderDlgTest, FolderAndSubfoldersAreStoredOnlyWhenSet) {
+    std::unique_ptr<CWppProfile> album = OpenAlbum(L"Trips");
+    album->Folder().SetValue(L"C:\\Photos");
+    album->Subfolders().SetValue(1);
+    ASSERT_TRUE(album->Save());
+    EXPECT_EQ(L"C:\\Photos", ReadText(AlbumPath(L"Trips", L"Slides"), L"Folder"));
+    EXPECT_EQ(L"1", ReadText(AlbumPath(L"Trips", L"Slides"), L"Subfolders"));
+    std::unique_ptr<CWppProfile> loaded(CWppProfile::NewAlbumObject(L"Trips"));
+    loaded->Load();
+    EXPECT_TRUE(loaded->FollowsFolder());
+    EXPECT_EQ(1, loaded->Subfolders().GetValue());
+
+    album->Unlink();
+    ASSERT_TRUE(album->Save());
+    const auto names = ValueNames(AlbumPath(L"Trips", L"Slides"));
+    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Folder"));
+    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Subfolders"));
+}
+
+// A typo must not make the album follow nothing (and empty it).
+TEST_F(FolderDlgTest, FolderThatIsNotThereIsRefused) {
+    HWND dialog = Open();
+    const std::vector<std::wstring> tries = {Folder() + L"\\no such folder",
+                                             TempFolder::File(Folder() + L"\\plain.txt"), L"relative"};
+    size_t tried = 0, warned = 0;
+    OnNextBox("the Add folder box, tried with each folder", [&](HWND box) {
+        // The warning, owned by the box (the harness may hand over either).
+        if (HWND warning = FindWindowW(L"#32770", L"Warning")) {
+            // One warning for each try, however often it is seen closing.
+            if (tried > warned) ++warned;
+            PostMessageW(warning, WM_COMMAND, IDOK, 0);
+            return false;
+        }
+        if (!GetDlgItem(box, IDC_FOLDER_FOLLOW)) return false;
+        if (tried > warned) return false;   // the warning is still on its way
+        if (tried == tries.size()) {
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        }
+        SetDlgItemTextW(box, IDC_FOLDER_PATH, tries[tried++].c_str());
+        SendDlgItemMessageW(box, IDC_FOLDER_FOLLOW, BM_CLICK, 0, 0);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return false;
+    });
+    SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
+    EXPECT_EQ(tries.size(), warned);
+    EXPECT_FALSE(m_album->FollowsFolder());
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp"}), FileNames(*m_album));
+}

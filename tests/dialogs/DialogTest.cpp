@@ -7,19 +7,6 @@
 #include "ui/ClassFactory.h"
 #include "ui/ToolBarWnd.h"
 
-namespace {
-
-void Put16(std::string& out, unsigned value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>((value >> 8) & 0xFF);
-}
-void Put32(std::string& out, unsigned value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
-}  // namespace
-
 void DialogTest::SetUpTestSuite() {
     const INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
@@ -49,22 +36,7 @@ void DialogTest::AnswerMessageBox(int button, std::wstring* text) {
 }
 
 std::wstring DialogTest::Picture(const wchar_t* name, int w, int h) {
-    const int stride = (w * 3 + 3) & ~3;
-    std::string bytes = "BM";
-    Put32(bytes, 54 + stride * h);
-    Put32(bytes, 0);
-    Put32(bytes, 54);
-    Put32(bytes, 40);
-    Put32(bytes, static_cast<unsigned>(w));
-    Put32(bytes, static_cast<unsigned>(h));
-    Put16(bytes, 1);
-    Put16(bytes, 24);
-    for (int i = 0; i < 6; ++i) Put32(bytes, 0);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) bytes += std::string("\x30\x90\xE0", 3);
-        bytes.append(static_cast<size_t>(stride - w * 3), '\0');
-    }
-    return TempFolder::File(Folder() + L"\\" + name, bytes);
+    return TempFolder::File(Folder() + L"\\" + name, TempFolder::BmpBytes(w, h));
 }
 
 CNavPaneWnd* DialogTest::Pane(HWND dialog, int id) {

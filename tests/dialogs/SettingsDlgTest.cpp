@@ -84,22 +84,48 @@ protected:
         Command(IDC_NEW_ALBUM);
         EXPECT_FALSE(AnswerPending());
     }
-    // The folder picker of command 1010: the folder is chosen in its tree and
-    // OK is pressed on a later tick, once the tree has followed.
+    // "Add folder" (command 1010): its "Browse..." opens the folder picker,
+    // where the folder is chosen in the tree and OK is pressed on a later
+    // tick, once the tree has followed; then OK in the "Add folder" box.
     static void PickFolderInNextPicker(const std::wstring& folder) {
-        auto chosen = std::make_shared<bool>(false);
-        OnNextBox("the folder picker with its folder chosen", [folder, chosen](HWND box) {
-            HWND tree = FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr);
-            if (!tree) return false;
-            if (!*chosen) {
-                SendMessageW(box, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-                *chosen = true;
-                return false;
+        enum Step { Browse, Choose, Confirm, Accept };
+        auto step = std::make_shared<Step>(Browse);
+        OnNextBox("the Add folder box with the folder chosen in its picker", [folder, step](HWND box) {
+            // The harness may hand over the "Add folder" box while the
+            // picker it owns is up.
+            const bool addFolder = GetDlgItem(box, IDC_FOLDER_BROWSE) != nullptr;
+            HWND picker = addFolder ? OwnedBox(box) : box;
+            HWND tree = picker ? FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr) : nullptr;
+            if (*step == Browse && addFolder) {
+                PostMessageW(box, WM_COMMAND, IDC_FOLDER_BROWSE, 0);
+                *step = Choose;
+            } else if (*step == Choose && tree) {
+                SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+                *step = Confirm;
+            } else if (*step == Confirm && tree && TreeView_GetSelection(tree)) {
+                PostMessageW(picker, WM_COMMAND, IDOK, 0);
+                *step = Accept;
+            } else if (*step == Accept && addFolder && !picker &&
+                       GetWindowTextLengthW(GetDlgItem(box, IDC_FOLDER_PATH)) > 0) {
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return true;
             }
-            if (!TreeView_GetSelection(tree)) return false;
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            return true;
+            return false;
         });
+    }
+    // A visible dialog box owned by `owner`, or null.
+    static HWND OwnedBox(HWND owner) {
+        OwnerSearch search = {owner, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    struct OwnerSearch {
+        HWND owner, found;
+    };
+    static BOOL CALLBACK FindOwned(HWND hwnd, LPARAM data) {
+        auto* search = reinterpret_cast<OwnerSearch*>(data);
+        if (GetWindow(hwnd, GW_OWNER) == search->owner && IsWindowVisible(hwnd)) search->found = hwnd;
+        return TRUE;
     }
     FileList StoredFileNames(const wchar_t* album) { return FileNames(*OpenAlbum(album)); }
     bool LinkExists() const { return GetFileAttributesW(m_link.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -315,6 +341,8 @@ TEST_F(SettingsDlgTest, AlbumCreatedFilledFromAFolderRenamedAndMadeCurrentShows)
     PickFolderInNextPicker(winter.Path());
     Command(IDC_ADD_FOLDER);
     EXPECT_FALSE(AnswerPending());
+    // The folder is listed on a worker; its pictures arrive as a message.
+    ASSERT_TRUE(WaitUntil("the folder's two pictures", [&] { return m_app->Photos().size() >= 2; }));
     FileList names = FileNames(*m_app);
     std::sort(names.begin(), names.end());
     EXPECT_EQ((FileList{L"w1.bmp", L"w2.bmp"}), names);

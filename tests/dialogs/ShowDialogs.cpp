@@ -1,6 +1,7 @@
 // Opens one dialog on the test display and keeps it up for a while, for
-// looking at it: show_dialogs <settings|album|about> [page id] [seconds].
-// Photos come from the folder in LUMORA_SHOT_PICTURES (Windows path).
+// looking at it: show_dialogs <settings|album|about|addfolder> [page id] [seconds].
+// Photos come from the folder in LUMORA_SHOT_PICTURES (Windows path); with
+// LUMORA_SHOT_FOLLOW set the album follows that folder.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,6 +13,7 @@
 #include "album/FolderScan.h"
 #include "app/Wpp.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/AddFolderDlg.h"
 #include "dialogs/AlbumDlg.h"
 #include "dialogs/SettingsDlg.h"
 #include "res/dialogs.h"
@@ -63,7 +65,14 @@ int wmain(int argc, wchar_t** argv) {
     if (app.Photos().empty()) {
         wchar_t folder[MAX_PATH] = L"";
         GetEnvironmentVariableW(L"LUMORA_SHOT_PICTURES", folder, MAX_PATH);
-        app.ScanFolder(folder);
+        // LUMORA_SHOT_FOLLOW: the album follows that folder.
+        if (GetEnvironmentVariableW(L"LUMORA_SHOT_FOLLOW", nullptr, 0)) {
+            app.Folder().SetValue(folder);
+            app.Subfolders().SetValue(1);
+            for (const PictureFile& file : ListPictureTree(folder, true, nullptr).files) app.AddPhoto(file.path);
+        } else {
+            app.ScanFolder(folder);
+        }
         // A second album to list; the application's save names the current one.
         CWppProfile other;
         other.SetSingleInstance(false);
@@ -71,7 +80,10 @@ int wmain(int argc, wchar_t** argv) {
         other.Save();
         app.Save();
     }
-    if (what == L"about") {
+    if (what == L"addfolder") {
+        CAddFolderDlg dialog;
+        RunFor(dialog.ShowModeless(nullptr, MAKEINTRESOURCEW(IDD_ADD_FOLDER), nullptr), seconds);
+    } else if (what == L"about") {
         CAboutDlg about(app);
         RunFor(about.ShowModeless(nullptr, MAKEINTRESOURCEW(IDD_ABOUT), nullptr), seconds);
     } else if (what == L"album") {

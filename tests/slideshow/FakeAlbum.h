@@ -2,6 +2,7 @@
 // An album held in memory: settings, photo paths and thumbnails made on
 // request from solid colours, so the show can run without the store.
 
+#include <algorithm>
 #include <vector>
 
 #include "picture/Bmp.h"
@@ -16,6 +17,7 @@ public:
     static const uint32_t kThumbFromFile = 0;  // the photo's own thumbnail instead of a colour
     int index = 0;
     int thumbRequests = 0;
+    std::vector<int> offline;   // indices whose location does not answer
 
     SlideSettings Settings() const override { return settings; }
     void SetMaximized(bool on) override { settings.maximized = on; }
@@ -44,6 +46,10 @@ public:
         else if (t.Empty() && t.Create(64, 32))
             t.Fill(thumbColours[static_cast<size_t>(i)]);
         return &t;
+    }
+    bool IsReachable(int i) const override
+    {
+        return i >= 0 && std::find(offline.begin(), offline.end(), i) == offline.end();
     }
     int CurrentIndex() const override { return index; }
     void SetCurrentIndex(int i) override { index = i; }

@@ -162,6 +162,27 @@ TEST_F(SlideWndTest, SteppingWrapsAroundTheAlbum)
     ExpectPlaced(320, 240);
 }
 
+// A photo on a sleeping share stays in the album; the show passes over it.
+TEST_F(SlideWndTest, PhotosOutOfReachAreSkippedBothWays)
+{
+    album.offline = {0, 1};
+    ASSERT_TRUE(show.Start());
+    EXPECT_EQ(2, album.index);
+    EXPECT_EQ(album.paths[2], show.CurrentPath());
+    show.Step(+1);
+    EXPECT_EQ(2, album.index);
+    album.offline = {1};
+    show.Step(-1);
+    EXPECT_EQ(0, album.index);
+    show.Step(-1);
+    EXPECT_EQ(2, album.index);
+    // Nothing in reach: the photo on screen stays, the timer goes on.
+    album.offline = {0, 1, 2};
+    show.Step(+1);
+    EXPECT_EQ(2, album.index);
+    EXPECT_EQ(album.paths[2], show.CurrentPath());
+}
+
 TEST_F(SlideWndTest, StaleIndexIsBroughtIntoRangeAtStart)
 {
     album.index = 9;

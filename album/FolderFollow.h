@@ -1,0 +1,58 @@
+#pragma once
+// Keeping an album in step with the folder it follows, on the UI thread:
+// the worker (CFolderWatch) lists the folder, this side turns each listing
+// into the album's photo list without disturbing the photo on screen.
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "album/FolderWatch.h"
+
+class CSlide;
+class CWppProfile;
+
+// Makes the album's photo list exactly `paths`: entries of paths still there
+// are kept (with their pictures) and reordered, new paths get entries from
+// `make` (null: left out), the others go. The current index follows the
+// photo it named; when that photo left, the next step shows the photo that
+// came after it. True when the list changed.
+bool ApplyFolderPaths(CWppProfile& album, const std::vector<tstr>& paths,
+                      const std::function<CSlide*(const tstr&)>& make);
+
+class CFolderFollower {
+public:
+    // Follows the album's folder (stops when it follows none): listings are
+    // announced to `target` with `message`. A restart for the same folder
+    // lists it again at once.
+    void Follow(const CWppProfile& album, HWND target, UINT message);
+    void Stop();
+    bool IsFollowing() const { return m_watch.IsActive(); }
+
+    // The worker's message: brings the album in step with the newest
+    // listing. An unreachable folder leaves the list as it is. True when the
+    // photo list changed.
+    bool OnListing(CWppProfile& album, WPARAM serial);
+
+    // New pictures are decoded before they join, and looked at again while
+    // they do not decode (a copy still under way), up to this many times
+    // without a change of size or time; then they are left out as
+    // undecodable until the file changes.
+    static constexpr int kDecodeTries = 5;
+    // A bigger batch of new pictures (a first listing, a copied card) joins
+    // without decoding, as pictures added by hand do.
+    static constexpr size_t kDecodeBatch = 16;
+
+private:
+    CSlide* MakeChecked(const PictureFile& file, bool check, bool& heldBack);
+
+    struct Failed {
+        unsigned long long size, written;
+        int tries;
+    };
+    CFolderWatch m_watch;
+    std::map<std::wstring, Failed> m_failed;
+};

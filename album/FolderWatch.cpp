@@ -1,0 +1,274 @@
+#include "album/FolderWatch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <set>
+#include <string>
+
+#include "album/LongPath.h"
+
+namespace {
+
+// A listing that changes nothing is not posted; a quiet folder is looked at
+// again now and then all the same (some shares report no changes).
+const DWORD kQuietRelistMs = 60000;
+const DWORD kBurstPauseMs = 300;
+const DWORD kBurstLimitMs = 3000;
+// Files written this recently may still be growing; on the first listing
+// they are only checked for a writer.
+const unsigned long long kRecentTicks = 60ull * 10000000ull;
+
+std::atomic<unsigned> g_serial{0};
+
+unsigned long long Now()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+// A writer that still has the file open keeps others from denying writes.
+bool NoOneWrites(const tstr& path)
+{
+    HANDLE file = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+struct Seen {
+    unsigned long long size, written;
+};
+
+}  // namespace
+
+struct CFolderWatch::Job {
+    Job() : wake(CreateEventW(nullptr, FALSE, FALSE, nullptr)) { InitializeCriticalSection(&lock); }
+    ~Job()
+    {
+        if (wake) CloseHandle(wake);
+        DeleteCriticalSection(&lock);
+    }
+
+    tstr folder;
+    bool subfolders = false;
+    bool watch = false;
+    HWND target = nullptr;
+    UINT message = 0;
+    WPARAM serial = 0;
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> repost{false};   // post the next listing even when unchanged
+    HANDLE wake;
+
+    CRITICAL_SECTION lock;
+    bool ready = false;
+    FolderListing listing;   // under the lock
+
+    void Run();
+
+private:
+    FolderListing Look(bool first);
+    bool Hand(FolderListing&& fresh);
+    HANDLE OpenChanges() const;
+    // Waits for a change, a wake-up or the timeout; false when cancelled.
+    bool Wait(HANDLE& changes, DWORD timeout);
+    // Changes come in bursts (a copy of many files): waits until they pause.
+    void LetBurstPass(HANDLE& changes);
+
+    // The worker's own memory of what it has taken and seen.
+    std::map<std::wstring, Seen> m_seen;
+    std::set<std::wstring> m_taken;
+    std::vector<PictureFile> m_posted;
+    PictureTree::Result m_postedResult = PictureTree::Cancelled;
+};
+
+namespace {
+
+DWORD WINAPI WorkerMain(LPVOID parameter)
+{
+    std::unique_ptr<std::shared_ptr<CFolderWatch::Job>> held(static_cast<std::shared_ptr<CFolderWatch::Job>*>(parameter));
+    (*held)->Run();
+    return 0;
+}
+
+}  // namespace
+
+FolderListing CFolderWatch::Job::Look(bool first)
+{
+    FolderListing out;
+    PictureTree tree = ListPictureTree(folder, subfolders, &cancel);
+    out.result = tree.result;
+    if (tree.result != PictureTree::Listed) return out;
+    const unsigned long long now = Now();
+    std::map<std::wstring, Seen> seen;
+    std::set<std::wstring> taken;
+    for (PictureFile& file : tree.files) {
+        const std::wstring& key = file.path.Str();
+        const Seen look = {file.size, file.written};
+        seen[key] = look;
+        // A one-off listing takes what is there.
+        bool settled = !watch || m_taken.count(key) != 0;
+        if (!settled && first && file.written + kRecentTicks < now) settled = true;
+        if (!settled) {
+            // A file written just now is watched until it keeps still; one
+            // renamed or moved in is complete at once.
+            auto before = m_seen.find(key);
+            const bool still = first || file.written + kRecentTicks < now ||
+                               (before != m_seen.end() && before->second.size == look.size &&
+                                before->second.written == look.written);
+            settled = file.size > 0 && still && NoOneWrites(file.path);
+        }
+        if (!settled) {
+            out.unsettled = true;
+            continue;
+        }
+        taken.insert(key);
+        out.files.push_back(std::move(file));
+    }
+    m_seen.swap(seen);
+    m_taken.swap(taken);
+    return out;
+}
+
+bool CFolderWatch::Job::Hand(FolderListing&& fresh)
+{
+    if (!repost.exchange(false) && fresh.result == m_postedResult && fresh.files == m_posted) return true;
+    m_posted = fresh.files;
+    m_postedResult = fresh.result;
+    EnterCriticalSection(&lock);
+    listing = std::move(fresh);
+    ready = true;
+    LeaveCriticalSection(&lock);
+    return !cancel && PostMessageW(target, message, serial, 0);
+}
+
+HANDLE CFolderWatch::Job::OpenChanges() const
+{
+    const DWORD filter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE |
+                         FILE_NOTIFY_CHANGE_LAST_WRITE;
+    return FindFirstChangeNotificationW(LongPathForm(folder).c_str(), subfolders, filter);
+}
+
+bool CFolderWatch::Job::Wait(HANDLE& changes, DWORD timeout)
+{
+    for (DWORD waited = 0; waited < timeout; waited += kPollMs) {
+        HANDLE handles[2] = {wake, changes};
+        const DWORD count = changes != INVALID_HANDLE_VALUE ? 2 : 1;
+        const DWORD woke = WaitForMultipleObjects(count, handles, FALSE, std::min(kPollMs, timeout - waited));
+        if (cancel) return false;
+        if (woke == WAIT_OBJECT_0) {
+            // Asked to look again: soon, not at once (a picture still being copied).
+            WaitForSingleObject(wake, kSettleLookMs);
+            return !cancel;
+        }
+        if (woke == WAIT_OBJECT_0 + 1) {
+            LetBurstPass(changes);
+            return !cancel;
+        }
+        // Not every system tells when the watched folder itself goes.
+        if (changes != INVALID_HANDLE_VALUE && !IsFolder(folder)) return true;
+    }
+    return true;
+}
+
+void CFolderWatch::Job::LetBurstPass(HANDLE& changes)
+{
+    const DWORD start = GetTickCount();
+    do {
+        if (!FindNextChangeNotification(changes)) {
+            FindCloseChangeNotification(changes);
+            changes = INVALID_HANDLE_VALUE;
+            return;
+        }
+    } while (WaitForSingleObject(changes, kBurstPauseMs) == WAIT_OBJECT_0 && !cancel &&
+             GetTickCount() - start < kBurstLimitMs);
+}
+
+void CFolderWatch::Job::Run()
+{
+    HANDLE changes = INVALID_HANDLE_VALUE;
+    for (bool first = true; !cancel; first = false) {
+        const DWORD started = GetTickCount();
+        FolderListing fresh = Look(first);
+        // Polling a big tree on a slow share must not keep it busy all the time.
+        const DWORD poll = std::max(kPollMs, 10 * (GetTickCount() - started));
+        if (fresh.result == PictureTree::Cancelled || cancel) break;
+        const bool unsettled = fresh.unsettled;
+        const bool folderThere = fresh.result == PictureTree::Listed;
+        if (!Hand(std::move(fresh)) || !watch) break;
+        // A removed folder must not be held open; a re-created one is watched anew.
+        if (!folderThere && changes != INVALID_HANDLE_VALUE) {
+            FindCloseChangeNotification(changes);
+            changes = INVALID_HANDLE_VALUE;
+        }
+        if (folderThere && changes == INVALID_HANDLE_VALUE) changes = OpenChanges();
+        const DWORD timeout = unsettled ? kSettleLookMs
+                              : changes == INVALID_HANDLE_VALUE ? poll
+                                                                : std::max(kQuietRelistMs, poll);
+        if (!Wait(changes, timeout)) break;
+    }
+    if (changes != INVALID_HANDLE_VALUE) FindCloseChangeNotification(changes);
+}
+
+std::vector<tstr> FolderListing::Paths() const
+{
+    std::vector<tstr> paths;
+    paths.reserve(files.size());
+    for (const PictureFile& file : files) paths.push_back(file.path);
+    return paths;
+}
+
+bool CFolderWatch::Start(const tstr& folder, bool subfolders, bool watch, HWND target, UINT message)
+{
+    Stop();
+    auto job = std::make_shared<Job>();
+    if (!job->wake) return false;
+    job->folder = folder;
+    job->subfolders = subfolders;
+    job->watch = watch;
+    job->target = target;
+    job->message = message;
+    job->serial = ++g_serial;
+    auto* handed = new std::shared_ptr<Job>(job);
+    HANDLE thread = CreateThread(nullptr, 0, WorkerMain, handed, 0, nullptr);
+    if (!thread) {
+        delete handed;
+        return false;
+    }
+    // Never waited for: the job lives as long as either side holds it.
+    CloseHandle(thread);
+    m_job = job;
+    m_folder = folder;
+    m_subfolders = subfolders;
+    return true;
+}
+
+void CFolderWatch::Stop()
+{
+    if (!m_job) return;
+    m_job->cancel = true;
+    SetEvent(m_job->wake);
+    m_job.reset();
+}
+
+bool CFolderWatch::TakeListing(WPARAM serial, FolderListing& listing)
+{
+    if (!m_job || serial != m_job->serial) return false;
+    EnterCriticalSection(&m_job->lock);
+    const bool ready = m_job->ready;
+    if (ready) listing = std::move(m_job->listing);
+    m_job->ready = false;
+    LeaveCriticalSection(&m_job->lock);
+    return ready;
+}
+
+void CFolderWatch::LookAgain()
+{
+    if (!m_job) return;
+    m_job->repost = true;
+    SetEvent(m_job->wake);
+}
+
+WPARAM CFolderWatch::Serial() const { return m_job ? m_job->serial : 0; }

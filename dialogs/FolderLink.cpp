@@ -1,0 +1,38 @@
+#include "dialogs/FolderLink.h"
+
+#include "album/FolderFollow.h"
+#include "album/WppProfile.h"
+#include "dialogs/AddFolderDlg.h"
+#include "dialogs/WaitCursor.h"
+#include "res/strings.h"
+#include "ui/ResString.h"
+
+bool CFolderLink::AddFolder(HWND dialog, CWppProfile& album) {
+    CAddFolderDlg ask;
+    if (ask.Run(dialog) != IDOK) return false;
+    m_follow = ask.Follow();
+    if (m_follow) {
+        album.Folder().SetValue(ask.Folder());
+        album.Subfolders().SetValue(ask.Subfolders() ? 1 : 0);
+    }
+    m_scan.Start(ask.Folder(), ask.Subfolders(), false, dialog, kMessage);
+    return true;
+}
+
+bool CFolderLink::OnListing(CWppProfile& album, WPARAM serial) {
+    FolderListing listing;
+    if (!m_scan.TakeListing(serial, listing)) return false;
+    if (listing.result != PictureTree::Listed && listing.result != PictureTree::FolderGone) return false;
+    CWaitCursor wait;
+    if (m_follow)
+        return ApplyFolderPaths(album, listing.Paths(), [](const tstr& path) { return new CSlide(path); });
+    for (const PictureFile& file : listing.files) album.AddPhoto(file.path);
+    return !listing.files.empty();
+}
+
+tstr FolderLinkText(const CWppProfile& album) {
+    if (!album.FollowsFolder()) return tstr(L"");
+    tstr text = LoadResString(nullptr, IDS_FOLLOWS_FOLDER) + album.Folder().GetValue();
+    if (album.Subfolders().GetValue()) text += LoadResString(nullptr, IDS_FOLLOWS_SUBFOLDERS);
+    return text;
+}

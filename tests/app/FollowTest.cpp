@@ -1,0 +1,141 @@
+// The real program with an album that follows a folder, and with a photo on
+// a drive that is offline at start-up.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "LumoraProcess.h"
+#include "tests/support/TempFolder.h"
+#include "tests/album/UnixSide.h"
+
+using namespace lumora_test;
+
+namespace {
+
+const std::wstring kSlides = L"Profiles\\Default\\Slides";
+
+std::wstring Key(int index) {
+    wchar_t name[8];
+    swprintf(name, 8, L"%04d", index);
+    return kSlides + L"\\" + name;
+}
+
+// The stored photo list, in order.
+std::vector<std::wstring> StoredPhotos() {
+    std::vector<std::wstring> paths;
+    std::wstring path;
+    for (int i = 0; ReadValue(Key(i), L"pic_path", path); ++i) paths.push_back(path);
+    return paths;
+}
+
+void StorePhotos(const std::vector<std::wstring>& paths) {
+    for (size_t i = 0; i < paths.size(); ++i) WriteValue(Key(static_cast<int>(i)), L"pic_path", paths[i]);
+}
+
+std::wstring Bmp(const std::wstring& path, int w = 8, int h = 6) {
+    return TempFolder::File(path, TempFolder::BmpBytes(w, h));
+}
+
+class Follow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetRegistry();
+        MarkNotFirstRun();
+    }
+    void TearDown() override { ResetRegistry(); }
+
+    // Starts the program and waits for its show.
+    HWND StartShow(CLumoraProcess& lumora) {
+        if (!lumora.Start() || !lumora.WaitMainWindow()) return nullptr;
+        HWND slide = nullptr;
+        EXPECT_TRUE(WaitUntil("the slide window", [&] { return (slide = lumora.FindShownWindow(L"SlideWnd")) != nullptr; }));
+        return slide;
+    }
+    static void Exit(CLumoraProcess& lumora) {
+        PostMessageW(lumora.FindMainWindow(), WM_COMMAND, 999, 0);
+        DWORD code = 1;
+        ASSERT_TRUE(lumora.WaitExit(code));
+        EXPECT_EQ(0u, code);
+    }
+};
+
+TEST_F(Follow, StoredListMatchesTheFolderAfterItChangedDuringTheShow) {
+    TempFolder temp;
+    const std::wstring dir = temp.Path();
+    const std::wstring a = Bmp(dir + L"\\a.bmp"), b = Bmp(dir + L"\\b10.bmp"), sub = Bmp(temp.Folder(L"sub") + L"\\s.bmp");
+    WriteValue(kSlides, L"Folder", dir);
+    WriteValue(kSlides, L"Subfolders", L"1");
+    // The list as the last run left it: one photo has gone since.
+    StorePhotos({a, dir + L"\\gone.bmp", b});
+
+    CLumoraProcess lumora;
+    HWND slide = StartShow(lumora);
+    ASSERT_NE(nullptr, slide);
+    const std::wstring c = Bmp(dir + L"\\b9.bmp");
+    DeleteFileW(a.c_str());
+    // Changes reach the album within a few seconds; the show goes on.
+    Sleep(5000);
+    EXPECT_EQ(slide, lumora.FindShownWindow(L"SlideWnd"));
+    Exit(lumora);
+
+    EXPECT_EQ((std::vector<std::wstring>{c, b, sub}), StoredPhotos());
+    std::wstring folder;
+    ASSERT_TRUE(ReadValue(kSlides, L"Folder", folder));
+    EXPECT_EQ(dir, folder);
+}
+
+// The first photo is wide, the second tall: the slide window's shape tells
+// which one the show put up.
+TEST_F(Follow, OfflinePhotoStaysInTheAlbumAndIsShownWhenItsDriveIsBack) {
+    TempFolder temp;
+    unixside::MappedDrive drive(L'Q');
+    const std::wstring wide = Bmp(drive.Root() + L"wide.bmp", 160, 40);
+    const std::wstring tall = Bmp(temp.Path() + L"\\tall.bmp", 40, 160);
+    StorePhotos({wide, tall});
+    const auto wideShown = [](HWND slide) {
+        RECT rect = {};
+        GetWindowRect(slide, &rect);
+        return rect.right - rect.left > rect.bottom - rect.top;
+    };
+
+    drive.Unplug();
+    {
+        CLumoraProcess lumora;
+        HWND slide = StartShow(lumora);
+        ASSERT_NE(nullptr, slide);
+        EXPECT_TRUE(WaitUntil("the tall photo shown", [&] { return !wideShown(slide); }));
+        Exit(lumora);
+    }
+    EXPECT_EQ((std::vector<std::wstring>{wide, tall}), StoredPhotos());
+
+    drive.PlugIn();
+    CLumoraProcess lumora;
+    HWND slide = StartShow(lumora);
+    ASSERT_NE(nullptr, slide);
+    EXPECT_TRUE(WaitUntil("the wide photo shown", [&] { return wideShown(slide); }));
+    Exit(lumora);
+    EXPECT_EQ((std::vector<std::wstring>{wide, tall}), StoredPhotos());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Follow, EmptyFollowedFolderStartsTheShowWithItsFirstPicture) {
+    TempFolder temp;
+    WriteValue(kSlides, L"Folder", temp.Path());
+    CLumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    ASSERT_NE(nullptr, lumora.WaitMainWindow());
+    // No Pictures folder fill for a followed folder, and no show yet.
+    Sleep(1500);
+    EXPECT_EQ(nullptr, lumora.FindShownWindow(L"SlideWnd"));
+    const std::wstring first = Bmp(temp.Path() + L"\\first.bmp");
+    EXPECT_TRUE(WaitUntil("the show started by the first picture", [&] { return lumora.FindShownWindow(L"SlideWnd") != nullptr; }, 10000));
+    Exit(lumora);
+    EXPECT_EQ(std::vector<std::wstring>{first}, StoredPhotos());
+}
+
+}  // namespace
