@@ -7,7 +7,7 @@
 
 namespace exifmake {
 
-struct Spec {
+struct ExifFields {
     bool bigEndian = false;
     int orientation = 0;    // 0: no orientation entry
     std::string thumbnail;  // empty: no IFD1
@@ -20,7 +20,7 @@ inline void Put(std::string& out, uint32_t v, int bytes, bool big)
 }
 
 // The TIFF structure: header, IFD0 at 8, IFD1 after it, the thumbnail last.
-inline std::string Tiff(const Spec& s)
+inline std::string Tiff(const ExifFields& s)
 {
     const bool big = s.bigEndian;
     std::string t = big ? std::string("MM\0*", 4) : std::string("II*\0", 4);
@@ -62,7 +62,7 @@ inline std::string Segment(uint8_t marker, const std::string& payload)
 inline std::string App1(const std::string& tiff) { return Segment(0xE1, std::string("Exif\0\0", 6) + tiff); }
 
 // The JPEG with an EXIF segment put right after its start-of-image marker.
-inline std::string WithExif(const std::string& jpeg, const Spec& s)
+inline std::string WithExif(const std::string& jpeg, const ExifFields& s)
 {
     return jpeg.substr(0, 2) + App1(Tiff(s)) + jpeg.substr(2);
 }
