@@ -242,6 +242,26 @@ TEST_F(SettingsDlgTest, OkKeepsWhatThePagesChangedInTheCurrentAlbum) {
     EXPECT_EQ(L"Trips", ReadText(kProfiles, L"Profile"));
 }
 
+// A drop of the frame while the dialog is open sets the alignment, the
+// margins and the monitor together; Cancel takes back all of them.
+TEST_F(SettingsDlgTest, CancelTakesBackADropMadeWhileOpen) {
+    Open();
+    m_app->PlacementX().SetValue(2);
+    m_app->PlacementY().SetValue(2);
+    m_app->MarginX().SetValue(40);
+    m_app->MarginY().SetValue(30);
+    m_app->Monitor().SetValue(tstr(L"\\\\.\\DISPLAY2"));
+    Command(IDCANCEL);
+    CWpp stored;
+    stored.ReinitAlbum();
+    stored.Load();
+    EXPECT_EQ(stored.PlacementX().GetValue(), m_app->PlacementX().GetValue());
+    EXPECT_EQ(stored.PlacementY().GetValue(), m_app->PlacementY().GetValue());
+    EXPECT_EQ(stored.MarginX().GetValue(), m_app->MarginX().GetValue());
+    EXPECT_EQ(stored.MarginY().GetValue(), m_app->MarginY().GetValue());
+    EXPECT_EQ(L"", m_app->Monitor().GetValue().Str());
+}
+
 TEST_F(SettingsDlgTest, MakeCurrentKeepsAnIdleShowIdleAndOkStoresTheChoice) {
     Open();
     ChoosePage(IDC_PAGE_ALBUMS);
