@@ -6,19 +6,6 @@
 
 #include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
-#include "picture/ThumbJob.h"
-
-namespace {
-
-bool Decodes(const tstr& path)
-{
-    ThumbJob job;
-    job.path = path.Str();
-    CBmp thumbnail;
-    return MakeJobThumbnail(job, thumbnail) == ThumbOutcome::Made;
-}
-
-}  // namespace
 
 bool ApplyFolderPaths(CWppProfile& album, const std::vector<tstr>& paths,
                       const std::function<CSlide*(const tstr&)>& make)
@@ -75,22 +62,6 @@ void CFolderFollower::Follow(const CWppProfile& album, HWND target, UINT message
 void CFolderFollower::Stop()
 {
     m_watch.Stop();
-    m_failed.clear();
-}
-
-CSlide* CFolderFollower::MakeChecked(const PictureFile& file, bool check, bool& heldBack)
-{
-    auto* photo = new CSlide(file.path);
-    if (!check) return photo;
-    Failed& failed = m_failed[file.path.Str()];
-    if (failed.size != file.size || failed.written != file.written) failed = {file.size, file.written, 0};
-    if (failed.tries < kDecodeTries && Decodes(file.path)) {
-        m_failed.erase(file.path.Str());
-        return photo;
-    }
-    delete photo;
-    if (failed.tries < kDecodeTries && ++failed.tries < kDecodeTries) heldBack = true;
-    return nullptr;
 }
 
 bool CFolderFollower::OnListing(CWppProfile& album, WPARAM serial)
@@ -100,19 +71,7 @@ bool CFolderFollower::OnListing(CWppProfile& album, WPARAM serial)
     // An unreachable folder keeps its last list; a gone one has no pictures.
     if (listing.result == PictureTree::Unreachable || listing.result == PictureTree::Cancelled) return false;
 
-    std::set<std::wstring> known;
-    for (const CSlide* photo : album.Photos()) known.insert(photo->GetPath().Str());
-    std::map<std::wstring, const PictureFile*> fresh;
-    for (const PictureFile& file : listing.files)
-        if (!known.count(file.path.Str())) fresh[file.path.Str()] = &file;
-    const bool check = fresh.size() <= kDecodeBatch;
-    bool heldBack = false;
-    const bool changed = ApplyFolderPaths(album, listing.Paths(), [&](const tstr& path) {
-        const auto file = fresh.find(path.Str());
-        return file == fresh.end() ? new CSlide(path) : MakeChecked(*file->second, check, heldBack);
-    });
-    // Files that left the folder need no memory of their failures.
-    for (auto at = m_failed.begin(); at != m_failed.end();) at = fresh.count(at->first) ? std::next(at) : m_failed.erase(at);
-    if (heldBack) m_watch.LookAgain();
+    const bool changed =
+        ApplyFolderPaths(album, listing.Paths(), [](const tstr& path) { return new CSlide(path); });
     return changed;
 }

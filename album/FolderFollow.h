@@ -6,8 +6,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
-#include <string>
 #include <vector>
 
 #include "album/FolderWatch.h"
@@ -37,22 +35,6 @@ public:
     // photo list changed.
     bool OnListing(CWppProfile& album, WPARAM serial);
 
-    // New pictures are decoded before they join, and looked at again while
-    // they do not decode (a copy still under way), up to this many times
-    // without a change of size or time; then they are left out as
-    // undecodable until the file changes.
-    static constexpr int kDecodeTries = 5;
-    // A bigger batch of new pictures (a first listing, a copied card) joins
-    // without decoding, as pictures added by hand do.
-    static constexpr size_t kDecodeBatch = 16;
-
 private:
-    CSlide* MakeChecked(const PictureFile& file, bool check, bool& heldBack);
-
-    struct Failed {
-        unsigned long long size, written;
-        int tries;
-    };
     CFolderWatch m_watch;
-    std::map<std::wstring, Failed> m_failed;
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "album/LongPath.h"
+#include "picture/ThumbJob.h"
 
 namespace {
 
@@ -42,6 +43,19 @@ struct Seen {
     unsigned long long size, written;
 };
 
+bool Decodes(const tstr& path)
+{
+    ThumbJob job;
+    job.path = path.Str();
+    CBmp thumbnail;
+    return MakeJobThumbnail(job, thumbnail) == ThumbOutcome::Made;
+}
+
+struct Undecoded {
+    unsigned long long size, written;
+    int tries;
+};
+
 }  // namespace
 
 struct CFolderWatch::Job {
@@ -59,7 +73,6 @@ struct CFolderWatch::Job {
     UINT message = 0;
     WPARAM serial = 0;
     std::atomic<bool> cancel{false};
-    std::atomic<bool> repost{false};   // post the next listing even when unchanged
     HANDLE wake;
 
     CRITICAL_SECTION lock;
@@ -70,6 +83,8 @@ struct CFolderWatch::Job {
 
 private:
     FolderListing Look(bool first);
+    // A newcomer joins once it decodes; `retry` while it may still be copied.
+    bool Joins(const PictureFile& file, bool& retry);
     bool Hand(FolderListing&& fresh);
     HANDLE OpenChanges() const;
     // Waits for a change, a wake-up or the timeout; false when cancelled.
@@ -80,6 +95,7 @@ private:
     // The worker's own memory of what it has taken and seen.
     std::map<std::wstring, Seen> m_seen;
     std::set<std::wstring> m_taken;
+    std::map<std::wstring, Undecoded> m_undecoded;
     std::vector<PictureFile> m_posted;
     PictureTree::Result m_postedResult = PictureTree::Cancelled;
 };
@@ -103,7 +119,8 @@ FolderListing CFolderWatch::Job::Look(bool first)
     if (tree.result != PictureTree::Listed) return out;
     const unsigned long long now = Now();
     std::map<std::wstring, Seen> seen;
-    std::set<std::wstring> taken;
+    std::vector<PictureFile*> settledFiles;
+    size_t newcomers = 0;
     for (PictureFile& file : tree.files) {
         const std::wstring& key = file.path.Str();
         const Seen look = {file.size, file.written};
@@ -124,17 +141,45 @@ FolderListing CFolderWatch::Job::Look(bool first)
             out.unsettled = true;
             continue;
         }
-        taken.insert(key);
-        out.files.push_back(std::move(file));
+        if (!first && watch && !m_taken.count(key)) ++newcomers;
+        settledFiles.push_back(&file);
     }
+    // A few pictures dropped into a followed folder are decoded before they
+    // join; a big batch (a copied card) joins as pictures added by hand do.
+    const bool check = newcomers > 0 && newcomers <= kDecodeBatch;
+    std::set<std::wstring> taken;
+    for (PictureFile* file : settledFiles) {
+        const std::wstring& key = file->path.Str();
+        bool retry = false;
+        if (check && !m_taken.count(key) && !cancel && !Joins(*file, retry)) {
+            out.unsettled = out.unsettled || retry;
+            continue;
+        }
+        taken.insert(key);
+        out.files.push_back(std::move(*file));
+    }
+    for (auto at = m_undecoded.begin(); at != m_undecoded.end();)
+        at = seen.count(at->first) ? std::next(at) : m_undecoded.erase(at);
     m_seen.swap(seen);
     m_taken.swap(taken);
     return out;
 }
 
+bool CFolderWatch::Job::Joins(const PictureFile& file, bool& retry)
+{
+    Undecoded& failed = m_undecoded[file.path.Str()];
+    if (failed.size != file.size || failed.written != file.written) failed = {file.size, file.written, 0};
+    if (failed.tries < kDecodeTries && Decodes(file.path)) {
+        m_undecoded.erase(file.path.Str());
+        return true;
+    }
+    retry = failed.tries < kDecodeTries && ++failed.tries < kDecodeTries;
+    return false;
+}
+
 bool CFolderWatch::Job::Hand(FolderListing&& fresh)
 {
-    if (!repost.exchange(false) && fresh.result == m_postedResult && fresh.files == m_posted) return true;
+    if (fresh.result == m_postedResult && fresh.files == m_posted) return true;
     m_posted = fresh.files;
     m_postedResult = fresh.result;
     EnterCriticalSection(&lock);
@@ -157,12 +202,8 @@ bool CFolderWatch::Job::Wait(HANDLE& changes, DWORD timeout)
         HANDLE handles[2] = {wake, changes};
         const DWORD count = changes != INVALID_HANDLE_VALUE ? 2 : 1;
         const DWORD woke = WaitForMultipleObjects(count, handles, FALSE, std::min(kPollMs, timeout - waited));
-        if (cancel) return false;
-        if (woke == WAIT_OBJECT_0) {
-            // Asked to look again: soon, not at once (a picture still being copied).
-            WaitForSingleObject(wake, kSettleLookMs);
-            return !cancel;
-        }
+        // The wake-up event is set only to stop.
+        if (cancel || woke == WAIT_OBJECT_0) return false;
         if (woke == WAIT_OBJECT_0 + 1) {
             LetBurstPass(changes);
             return !cancel;
@@ -262,13 +303,6 @@ bool CFolderWatch::TakeListing(WPARAM serial, FolderListing& listing)
     m_job->ready = false;
     LeaveCriticalSection(&m_job->lock);
     return ready;
-}
-
-void CFolderWatch::LookAgain()
-{
-    if (!m_job) return;
-    m_job->repost = true;
-    SetEvent(m_job->wake);
 }
 
 WPARAM CFolderWatch::Serial() const { return m_job ? m_job->serial : 0; }

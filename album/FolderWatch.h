@@ -39,8 +39,6 @@ public:
     bool IsActive() const { return m_job != nullptr; }
     // The newest listing not taken yet, when `serial` names this job.
     bool TakeListing(WPARAM serial, FolderListing& listing);
-    // Another listing soon, even without a change.
-    void LookAgain();
 
     WPARAM Serial() const;
     const tstr& Folder() const { return m_folder; }
@@ -52,6 +50,13 @@ public:
     // Without change notifications the folder is listed this often (a tree
     // that takes long to list less often).
     static constexpr DWORD kPollMs = 5000;
+    // Pictures that join a watched folder later are decoded first and looked
+    // at again while they do not decode (a copy still under way), up to this
+    // many times without a change of size or time; then they are left out as
+    // undecodable until the file changes. A bigger batch of newcomers joins
+    // without decoding.
+    static constexpr int kDecodeTries = 5;
+    static constexpr size_t kDecodeBatch = 16;
 
     struct Job;
 
