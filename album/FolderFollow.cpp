@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
@@ -56,12 +57,14 @@ void CFolderFollower::Follow(const CWppProfile& album, HWND target, UINT message
         Stop();
         return;
     }
+    m_listed.clear();
     m_watch.Start(album.Folder().GetValue(), album.Subfolders().GetValue() != 0, true, target, message);
 }
 
 void CFolderFollower::Stop()
 {
     m_watch.Stop();
+    m_listed.clear();
 }
 
 bool CFolderFollower::OnListing(CWppProfile& album, WPARAM serial)
@@ -71,7 +74,18 @@ bool CFolderFollower::OnListing(CWppProfile& album, WPARAM serial)
     // An unreachable folder keeps its last list; a gone one has no pictures.
     if (listing.result == PictureTree::Unreachable || listing.result == PictureTree::Cancelled) return false;
 
-    const bool changed =
-        ApplyFolderPaths(album, listing.Paths(), [](const tstr& path) { return new CSlide(path); });
-    return changed;
+    // A picture written again, or one that joins again after it was dropped
+    // as unusable, is judged anew: it may have been fixed.
+    std::unordered_set<std::wstring> inAlbum;
+    for (const CSlide* photo : album.Photos()) inAlbum.insert(photo->GetPath().Str());
+    decltype(m_listed) listed;
+    for (const PictureFile& file : listing.files) {
+        const auto stamp = std::make_pair(file.size, file.written);
+        const auto before = m_listed.find(file.path.Str());
+        if (!inAlbum.count(file.path.Str()) || (before != m_listed.end() && before->second != stamp))
+            album.Thumbnails().FileChanged(file.path);
+        listed.emplace(file.path.Str(), stamp);
+    }
+    m_listed.swap(listed);
+    return ApplyFolderPaths(album, listing.Paths(), [](const tstr& path) { return new CSlide(path); });
 }

@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "album/FolderWatch.h"
@@ -37,4 +40,6 @@ public:
 
 private:
     CFolderWatch m_watch;
+    // Size and time of each picture in the last listing.
+    std::unordered_map<std::wstring, std::pair<unsigned long long, unsigned long long>> m_listed;
 };

@@ -56,6 +56,9 @@ public:
     // The show could not decode the photo: it is unusable unless its file
     // is merely held open by someone else. Nothing once known usable.
     void ShowFailed(const tstr& path);
+    // The file was written again: its thumbnail, or its being unusable, is
+    // made anew when next asked for.
+    void FileChanged(const tstr& path) { m_memory.Drop(path.Str()); }
     // Thumbnails asked for and not arrived yet.
     size_t Outstanding() const { return m_waiting.size(); }
 

@@ -24,15 +24,20 @@ CThumbMemory::Known CThumbMemory::Look(const std::wstring& path, std::shared_ptr
 
 void CThumbMemory::Put(const std::wstring& path, std::shared_ptr<const CBmp> thumbnail)
 {
-    auto found = m_byPath.find(path);
-    if (found != m_byPath.end())
-        Remove(found->second);
+    Drop(path);
     const size_t bytes = CostOf(path, thumbnail);
     m_order.push_front(Entry{path, std::move(thumbnail), bytes});
     m_byPath[path] = m_order.begin();
     m_bytes += bytes;
     while (m_bytes > m_budget && m_order.size() > 1)
         Remove(std::prev(m_order.end()));
+}
+
+void CThumbMemory::Drop(const std::wstring& path)
+{
+    auto found = m_byPath.find(path);
+    if (found != m_byPath.end())
+        Remove(found->second);
 }
 
 void CThumbMemory::Remove(Order::iterator at)

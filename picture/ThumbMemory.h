@@ -24,6 +24,8 @@ public:
     // A new thumbnail, or null for an unusable photo; older ones go while
     // the budget is exceeded (never the one just put).
     void Put(const std::wstring& path, std::shared_ptr<const CBmp> thumbnail);
+    // The file changed: what is known of it no longer holds.
+    void Drop(const std::wstring& path);
 
     size_t Bytes() const { return m_bytes; }
     size_t Count() const { return m_order.size(); }

@@ -344,6 +344,23 @@ TEST_F(FollowerTest, UndecodablePictureWaitsAndJoinsOnceItDecodes) {
     EXPECT_TRUE(Reaches({a, b}));
 }
 
+TEST_F(FollowerTest, PictureDroppedAsUnusableIsJudgedAnewOnceWrittenAgain) {
+    TempFolder temp;
+    const std::wstring a = Bmp(temp.Path() + L"\\a.bmp");
+    const std::wstring b = temp.Path() + L"\\b.bmp";
+    TempFolder::File(b, "BM broken");
+    album.Folder().SetValue(temp.Path());
+    follower.Follow(album, window, kMessage);
+    ASSERT_TRUE(Reaches({a, b}));
+    album.Thumbnails().ShowFailed(b);
+    album.DropUnusablePhotos();
+    ASSERT_EQ(std::vector<std::wstring>{a}, PathsOf(album));
+
+    Bmp(b);
+    EXPECT_TRUE(Reaches({a, b}));
+    EXPECT_NE(CThumbnails::Known::Unusable, album.Thumbnails().KnownState(b));
+}
+
 TEST_F(FollowerTest, FollowingNoFolderStopsTheWorker) {
     TempFolder temp;
     album.Folder().SetValue(temp.Path());
