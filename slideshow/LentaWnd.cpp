@@ -4,6 +4,7 @@
 #include "picture/PixView.h"
 #include "slideshow/SlideSettings.h"
 #include "slideshow/SlideWnd.h"
+#include "ui/Dpi.h"
 
 namespace {
 bool s_registered = false;
@@ -29,10 +30,20 @@ ISlideAlbum* CLentaWnd::Album() const
     return m_show ? m_show->Album() : nullptr;
 }
 
+int CLentaWnd::Dpi() const
+{
+    return m_dpi ? m_dpi : WindowDpi(m_hwnd);
+}
+
+int CLentaWnd::Width() const
+{
+    return ScaleForDpi(kWidth, Dpi());
+}
+
 int CLentaWnd::CellSize() const
 {
     const ISlideAlbum* album = Album();
-    return album ? album->Settings().thumbSize : 64;
+    return ScaleForDpi(album ? album->Settings().thumbSize : 64, Dpi());
 }
 
 bool CLentaWnd::Maximized() const
@@ -46,6 +57,14 @@ LRESULT CLentaWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_ERASEBKGND) {
         Draw(reinterpret_cast<HDC>(wParam));
         return 1;
+    }
+    if (msg == WM_DPICHANGED) {
+        // Its place follows the slide window, not the suggested rectangle.
+        m_dpi = LOWORD(wParam);
+        if (m_show)
+            m_show->PlaceStrip();
+        Redraw(true);
+        return 0;
     }
     return CWnd::WindowProc(msg, wParam, lParam);
 }

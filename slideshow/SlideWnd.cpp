@@ -155,7 +155,7 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
     m_image = std::move(photo);
 
     PlaceStrip();
-    AskForLentaThumbnails(m_album, CLentaWnd::kWidth, s.thumbSize);
+    AskForLentaThumbnails(m_album, m_strip.Width(), m_strip.CellSize());
     POINT pt;
     GetCursorPos(&pt);
     if (CursorIn(m_fullScreen ? m_strip.Hwnd() : m_hwnd, pt))
@@ -226,11 +226,12 @@ void CSlideWnd::PlaceStrip()
     GetCursorPos(&pt);
     if (!CursorIn(strip, pt))
         ShowWindow(strip, SW_HIDE);
-    m_strip.SetWidth(CLentaWnd::kWidth);
+    const int width = m_strip.Width();
+    m_strip.SetWidth(width);
 
     const SlideRect window = WindowRectOf(m_hwnd);
-    const int x = StripLeft(Settings().placementX, window.left, window.right, CLentaWnd::kWidth);
-    const int y = window.bottom - Settings().thumbSize;
+    const int x = StripLeft(Settings().placementX, window.left, window.right, width);
+    const int y = window.bottom - m_strip.CellSize();
     if (IsIconic(strip) || IsZoomed(strip))
         ShowWindow(strip, SW_RESTORE);
     HWND before = GetWindow(m_hwnd, GW_HWNDPREV);
