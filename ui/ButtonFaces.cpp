@@ -8,12 +8,6 @@ namespace {
 
 constexpr int kAlpha = 3;
 
-// Artwork made for 96 DPI brought to the size `dpi` needs.
-void FitToDpi(CBmp& piece, int dpi) {
-    if (dpi != kDesignDpi && !piece.Empty())
-        piece.Resample(ScaleForDpi(piece.Width(), dpi), ScaleForDpi(piece.Height(), dpi));
-}
-
 }  // namespace
 
 bool ComposeButtonFaces(CBmp& image, int textureGifId, int overlayBitmapId, int dpi) {
@@ -30,20 +24,20 @@ bool ComposeButtonFaces(CBmp& image, int textureGifId, int overlayBitmapId, int 
     };
 
     while (image.LayerCount() < 3) image.AddLayer();
-    FitToDpi(image, dpi);
+    FitArtworkToDpi(image, dpi);
     CBmp mask;
     if (!image.ExtractChannel(kAlpha, mask)) return false;
 
     // A texture shaped by a mask: transparent except where the mask is not.
     auto texture = [&](CBmp& piece, const CBmp& shape) {
         LoadBmpFromPictureResource(nullptr, MAKEINTRESOURCEW(textureGifId), L"GIF", piece);
-        FitToDpi(piece, dpi);
+        FitArtworkToDpi(piece, dpi);
         piece.ScaleAlpha(0, 0);
         piece.ChannelCopy(shape, kAlpha);
     };
     auto overlay = [&](CBmp& piece) {
         LoadBmpFromResource(nullptr, overlayBitmapId, piece);
-        FitToDpi(piece, dpi);
+        FitArtworkToDpi(piece, dpi);
     };
 
     enum { kNormal = 0, kHot = 1, kPressed = 2 };

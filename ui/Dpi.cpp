@@ -1,5 +1,6 @@
 #include "ui/Dpi.h"
 
+#include "picture/Bmp.h"
 #include "ui/User32Function.h"
 
 namespace {
@@ -56,4 +57,10 @@ bool NonClientMetricsForDpi(NONCLIENTMETRICSW& metrics, int dpi)
     if (parametersForDpi)
         return parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi)) != FALSE;
     return SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) != FALSE;
+}
+
+void FitArtworkToDpi(CBmp& picture, int dpi)
+{
+    if (dpi != kDesignDpi && !picture.Empty())
+        picture.Resample(ScaleForDpi(picture.Width(), dpi), ScaleForDpi(picture.Height(), dpi));
 }

@@ -4,6 +4,13 @@
 
 #include <windows.h>
 
+class CBmp;
+
+// Headers for Windows 7 do not declare it.
+#ifndef WM_DPICHANGED_AFTERPARENT
+#define WM_DPICHANGED_AFTERPARENT 0x02E3
+#endif
+
 const int kDesignDpi = 96;
 
 // The DPI of the monitor the window is on; the system DPI where Windows
@@ -16,3 +23,5 @@ int ScaleForDpi(int value, int dpi);
 int SystemMetricForDpi(int index, int dpi);
 // SPI_GETNONCLIENTMETRICS for that DPI.
 bool NonClientMetricsForDpi(NONCLIENTMETRICSW& metrics, int dpi);
+// Artwork made for 96 DPI enlarged or reduced to the size dpi needs.
+void FitArtworkToDpi(CBmp& picture, int dpi);
