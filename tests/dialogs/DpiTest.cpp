@@ -7,12 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
-#include <memory>
 
-#include "app/Wpp.h"
 #include "res/dialogs.h"
 #include "slideshow/SlideWnd.h"
-#include "tests/dialogs/DialogTest.h"
+#include "tests/dialogs/MainWindowTest.h"
 #include "tests/slideshow/FakeAlbum.h"
 #include "tests/slideshow/ShowTest.h"
 #include "ui/ButtonWnd.h"
@@ -34,33 +32,11 @@ SIZE WindowSize(HWND hwnd) {
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-class MainWindowDpi : public DialogTest {
+class MainWindowDpi : public MainWindowTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        CButtonWnd::Register();
-        StoreAlbum(L"Trips", {Picture(L"t1.bmp")});
-        StoreText(kProfiles, L"Profile", L"Trips");
-        m_app = std::make_unique<CWpp>();
-        m_app->ReinitAlbum();
-        m_app->Load();
-        m_app->CreateMainDialog(nullptr);
-        m_main = m_app->MainDlg().Hwnd();
-        ASSERT_NE(nullptr, m_main);
-    }
-    void TearDown() override {
-        if (IsWindow(m_main)) DestroyWindow(m_main);
-        m_app.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-        DialogTest::TearDown();
-    }
     CButtonWnd* Button(int id) const {
         return dynamic_cast<CButtonWnd*>(CWnd::FromHandle(GetDlgItem(m_main, id)));
     }
-
-    std::unique_ptr<CWpp> m_app;
-    HWND m_main = nullptr;
 };
 
 }  // namespace
