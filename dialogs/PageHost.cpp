@@ -54,10 +54,11 @@ void CPageHost::Detach() {
 }
 
 CNavPaneItem* CPageHost::AddPage(const tstr& text, int id, int designHeight, int bitmapId, int badgeId) {
-    const int rowHeight = ScaleForDpi(designHeight, WindowDpi(m_pages->Hwnd()));
+    const int dpi = WindowDpi(m_pages->Hwnd());
+    const int rowHeight = ScaleForDpi(designHeight, dpi);
     auto* item = new CNavPaneItem(text.c_str(), rowHeight);
     item->m_nId = id;
-    if (bitmapId) AddPictureTool(*item, bitmapId, rowHeight, badgeId);
+    if (bitmapId) AddPictureTool(*item, bitmapId, rowHeight, badgeId, dpi);
     m_pages->Append(item);
     return item;
 }
@@ -147,7 +148,7 @@ void CPageHost::LayOutItems() {
 
 void CPageHost::AddToolButton(int id, int bitmapId, int badgeId) {
     auto* tool = new CNavPaneItemTool(kToolButton, id);
-    tool->m_bmp = MakeItemPicture(bitmapId, m_toolBar->GetRowHeight(), badgeId);
+    tool->m_bmp = MakeItemPicture(bitmapId, m_toolBar->GetRowHeight(), badgeId, WindowDpi(m_toolBar->Hwnd()));
     m_toolBar->AddTool(tool, INavPaneItem::kSideLeft);
 }
 

@@ -8,6 +8,8 @@
 
 #include <cwchar>
 
+#include "dialogs/ItemPicture.h"
+#include "res/artwork.h"
 #include "res/dialogs.h"
 #include "slideshow/SlideWnd.h"
 #include "tests/dialogs/MainWindowTest.h"
@@ -153,4 +155,20 @@ TEST_F(SlideDpi, PhotoInPhysicalPixelsStripCellsScaled) {
     GetWindowRect(show.Hwnd(), &slide);
     GetWindowRect(strip, &stripRect);
     EXPECT_EQ(slide.bottom, stripRect.bottom);
+}
+
+// A page picture's badge grows with the DPI like the picture it sits on.
+TEST(ItemPictureDpi, BadgeCoversTheCornerItsDpiNeeds) {
+    const CBmp plain = MakeItemPicture(IDB_ART_122, 64);
+    auto changedInside = [&](const CBmp& badged, int from, int to) {
+        int changed = 0;
+        for (int y = from; y < to; ++y)
+            for (int x = from; x < to; ++x) changed += badged.Pixel(x, y) != plain.Pixel(x, y);
+        return changed;
+    };
+    const CBmp at96 = MakeItemPicture(IDB_ART_122, 64, IDB_ART_123);
+    const CBmp at192 = MakeItemPicture(IDB_ART_122, 64, IDB_ART_123, 192);
+    EXPECT_GT(changedInside(at96, 48, 64), 0);
+    EXPECT_EQ(0, changedInside(at96, 32, 48));
+    EXPECT_GT(changedInside(at192, 32, 48), 0);
 }
