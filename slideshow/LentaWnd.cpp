@@ -103,6 +103,13 @@ void CLentaWnd::Draw(HDC dc)
                       canvas.Bits(), &bi, DIB_RGB_COLORS);
 }
 
+LRESULT CLentaWnd::OnDestroy()
+{
+    // The next strip may open on another monitor.
+    m_dpi = 0;
+    return CWnd::OnDestroy();
+}
+
 void CLentaWnd::OnLButtonDown(WPARAM, int x, int)
 {
     RECT client;

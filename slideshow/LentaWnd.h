@@ -36,6 +36,7 @@ public:
 
     const LentaSlide& Slide() const { return m_slide; }
 
+    LRESULT OnDestroy() override;
     void OnLButtonDown(WPARAM keys, int x, int y) override;
     void OnMouseMove(WPARAM keys, int x, int y) override;
     void OnTimer(UINT_PTR id) override;

@@ -5,6 +5,7 @@
 #include "slideshow/LentaDraw.h"
 #include "picture/Picture.h"
 #include "slideshow/Placement.h"
+#include "ui/Dpi.h"
 #include "slideshow/SlideMath.h"
 #include "ui/ClassFactory.h"
 
@@ -371,7 +372,7 @@ LRESULT CSlideWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NCHITTEST: {
         RECT rect;
         GetWindowRect(m_hwnd, &rect);
-        if (GET_Y_LPARAM(lParam) < rect.top + GetSystemMetrics(SM_CYCAPTION)) {
+        if (GET_Y_LPARAM(lParam) < rect.top + SystemMetricForDpi(SM_CYCAPTION, WindowDpi(m_hwnd))) {
             PointerLeft();
             return HTCAPTION;
         }

@@ -155,6 +155,11 @@ TEST_F(SlideDpi, PhotoInPhysicalPixelsStripCellsScaled) {
     GetWindowRect(show.Hwnd(), &slide);
     GetWindowRect(strip, &stripRect);
     EXPECT_EQ(slide.bottom, stripRect.bottom);
+
+    // A new show opens its strip at the DPI of where it opens.
+    show.Stop();
+    ASSERT_TRUE(show.Start());
+    EXPECT_EQ(ScaleForDpi(64, dpi), WindowSize(show.Strip().Hwnd()).cy);
 }
 
 // A page picture's badge grows with the DPI like the picture it sits on.
