@@ -91,12 +91,11 @@ void CMainDlg::OnDestroy() {
 }
 
 void CMainDlg::DressForDpi() {
-    const int dpi = m_dpi;
     // The window still shows the old icons until it has the new ones.
     const HICON oldSmall = m_smallIcon;
     const HICON oldBig = m_bigIcon;
-    m_smallIcon = LoadProgramIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
-    m_bigIcon = LoadProgramIcon(SystemMetricForDpi(SM_CXICON, dpi));
+    m_smallIcon = LoadProgramIcon(SystemMetricForDpi(SM_CXSMICON, m_dpi));
+    m_bigIcon = LoadProgramIcon(SystemMetricForDpi(SM_CXICON, m_dpi));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
     for (HICON icon : {oldSmall, oldBig})
@@ -113,7 +112,6 @@ void CMainDlg::DressForDpi() {
     for (const auto& b : buttons)
         if (CButtonWnd* button = Button(b.id)) DressButton(*button, b.art);
 }
-
 
 INT_PTR CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {

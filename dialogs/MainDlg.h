@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ui/Dialog.h"
+#include "ui/Dpi.h"
 #include "ui/StatusDlg.h"
 
 class CButtonWnd;
@@ -58,5 +59,5 @@ private:
     CWpp& m_app;
     HICON m_smallIcon = nullptr;
     HICON m_bigIcon = nullptr;
-    int m_dpi = 96;
+    int m_dpi = kDesignDpi;
 };

@@ -90,7 +90,8 @@ void CLentaWnd::Draw(HDC dc)
     CPixView canvas;
     if (!canvas.Create(client.right, client.bottom))
         return;
-    DrawLenta(canvas, Album(), CellSize(), m_slide.offset, PixelOf(GetSysColor(COLOR_WINDOWTEXT)));
+    DrawLenta(canvas, Album(), CellSize(), m_slide.offset, PixelOf(GetSysColor(COLOR_WINDOWTEXT)),
+              ScaleForDpi(3, Dpi()));
 
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
