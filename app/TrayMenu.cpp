@@ -4,6 +4,7 @@
 #include "res/dialogs.h"
 #include "res/strings.h"
 #include "picture/Picture.h"
+#include "ui/Dpi.h"
 #include "ui/ResString.h"
 
 namespace {
@@ -12,7 +13,8 @@ const wchar_t kName[] = L"TrayIcon";
 
 void LoadPicture(int id, int size, CBmp& picture) {
     // A missing picture leaves its item without one.
-    if (LoadBmpFromResource(nullptr, id, picture)) picture.Resample(size, size);
+    const int scaled = ScaleForDpi(size, SystemDpi());
+    if (LoadBmpFromResource(nullptr, id, picture)) picture.Resample(scaled, scaled);
 }
 
 const CBmp* Shown(const CBmp& picture) {

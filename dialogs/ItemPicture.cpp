@@ -9,25 +9,26 @@ namespace {
 const int kBadgeSize = 16;
 }  // namespace
 
-CBmp MakeItemPicture(int bitmapId, int size, int badgeId) {
+CBmp MakeItemPicture(int bitmapId, int size, int badgeId, int dpi) {
     CBmp picture;
     if (size <= 0 || !LoadBmpFromResource(nullptr, bitmapId, picture) || !picture.Resample(size, size)) {
         picture.Reset();
         return picture;
     }
     CBmp badge;
-    if (badgeId && size >= kBadgeSize && LoadBmpFromResource(nullptr, badgeId, badge) &&
-        badge.Resample(kBadgeSize, kBadgeSize)) {
+    const int badgeSize = ScaleForDpi(kBadgeSize, dpi);
+    if (badgeId && size >= badgeSize && LoadBmpFromResource(nullptr, badgeId, badge) &&
+        badge.Resample(badgeSize, badgeSize)) {
         CPixView view;
         view.Wrap(picture);
-        badge.Draw(view, size - kBadgeSize, size - kBadgeSize);
+        badge.Draw(view, size - badgeSize, size - badgeSize);
     }
     PrepareToolPicture(picture);
     return picture;
 }
 
-void AddPictureTool(CNavPaneItemAbstract& item, int bitmapId, int size, int badgeId) {
+void AddPictureTool(CNavPaneItemAbstract& item, int bitmapId, int size, int badgeId, int dpi) {
     auto* tool = new CNavPaneItemTool;
-    tool->m_bmp = MakeItemPicture(bitmapId, size, badgeId);
+    tool->m_bmp = MakeItemPicture(bitmapId, size, badgeId, dpi);
     item.AddTool(tool, INavPaneItem::kSideLeft);
 }

@@ -12,6 +12,7 @@
 #include "picture/Picture.h"
 #include "ui/ButtonFaces.h"
 #include "ui/ButtonWnd.h"
+#include "ui/Dpi.h"
 #include "ui/ResString.h"
 
 namespace {
@@ -66,24 +67,18 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!DrawMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) break;
         SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
+    case WM_DPICHANGED:
+        // The base takes the suggested rectangle.
+        m_dpi = LOWORD(wParam);
+        DressForDpi();
+        break;
     }
     return CStatusDlg<CDialog>::Dispatch(msg, wParam, lParam);
 }
 
 INT_PTR CMainDlg::OnInitDialog() {
-    m_smallIcon = LoadProgramIcon(16);
-    m_bigIcon = LoadProgramIcon(32);
-    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
-    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
-    const struct {
-        int id;
-        ButtonArt art;
-    } buttons[] = {{IDC_MAIN_START, kStartArt},
-                   {IDC_MAIN_SETTINGS, {IDB_ART_103, IDG_ART_151, IDB_ART_104}},
-                   {IDC_MAIN_WEB_SITE, {IDB_ART_119, IDG_ART_120, IDB_ART_118}},
-                   {IDC_MAIN_ABOUT, {IDB_ART_143, IDG_ART_153, IDB_ART_144}}};
-    for (const auto& b : buttons)
-        if (CButtonWnd* button = Button(b.id)) DressButton(*button, b.art);
+    m_dpi = WindowDpi(m_hwnd);
+    DressForDpi();
     return TRUE;
 }
 
@@ -93,6 +88,29 @@ void CMainDlg::OnDestroy() {
         *icon = nullptr;
     }
     CStatusDlg<CDialog>::OnDestroy();
+}
+
+void CMainDlg::DressForDpi() {
+    // The window still shows the old icons until it has the new ones.
+    const HICON oldSmall = m_smallIcon;
+    const HICON oldBig = m_bigIcon;
+    m_smallIcon = LoadProgramIcon(SystemMetricForDpi(SM_CXSMICON, m_dpi));
+    m_bigIcon = LoadProgramIcon(SystemMetricForDpi(SM_CXICON, m_dpi));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
+    for (HICON icon : {oldSmall, oldBig})
+        if (icon) DestroyIcon(icon);
+
+    const struct {
+        int id;
+        ButtonArt art;
+    } buttons[] = {{IDC_MAIN_START, kStartArt},
+                   {IDC_MAIN_STOP, kStopArt},
+                   {IDC_MAIN_SETTINGS, {IDB_ART_103, IDG_ART_151, IDB_ART_104}},
+                   {IDC_MAIN_WEB_SITE, {IDB_ART_119, IDG_ART_120, IDB_ART_118}},
+                   {IDC_MAIN_ABOUT, {IDB_ART_143, IDG_ART_153, IDB_ART_144}}};
+    for (const auto& b : buttons)
+        if (CButtonWnd* button = Button(b.id)) DressButton(*button, b.art);
 }
 
 INT_PTR CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -160,7 +178,7 @@ CButtonWnd* CMainDlg::Button(int id) const {
 
 void CMainDlg::DressButton(CButtonWnd& button, const ButtonArt& art) {
     LoadBmpFromResource(nullptr, art.base, button.Image());
-    ComposeButtonFaces(button.Image(), art.texture, art.overlay);
+    ComposeButtonFaces(button.Image(), art.texture, art.overlay, m_dpi);
     InvalidateRect(button.Hwnd(), nullptr, FALSE);
 }
 

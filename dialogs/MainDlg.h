@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ui/Dialog.h"
+#include "ui/Dpi.h"
 #include "ui/StatusDlg.h"
 
 class CButtonWnd;
@@ -37,6 +38,8 @@ private:
 
     // The image button object of control `id`, or null.
     CButtonWnd* Button(int id) const;
+    // Icons and button faces for the DPI of the window's monitor.
+    void DressForDpi();
     // Loads the base picture (dropping the old faces) and composes the faces.
     void DressButton(CButtonWnd& button, const ButtonArt& art);
     // Commands that open something cancel the first-run notice for good.
@@ -56,4 +59,5 @@ private:
     CWpp& m_app;
     HICON m_smallIcon = nullptr;
     HICON m_bigIcon = nullptr;
+    int m_dpi = kDesignDpi;
 };

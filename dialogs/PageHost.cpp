@@ -3,6 +3,7 @@
 #include "dialogs/ItemPicture.h"
 #include "res/artwork.h"
 #include "res/dialogs.h"
+#include "ui/Dpi.h"
 #include "ui/NavPaneWnd.h"
 #include "ui/ToolBarWnd.h"
 
@@ -35,7 +36,7 @@ bool CPageHost::Attach(HWND dialog, CNavPaneWndParent* receiver, const tstr& tit
     m_pages->m_pReceiver = receiver;
     m_pages->m_bSelection = false;
     m_pages->m_bEraseBkgnd = false;
-    m_pages->m_nIndentLeft = kChildIndent;
+    m_pages->m_nIndentLeft = ScaleForDpi(kChildIndent, WindowDpi(m_pages->Hwnd()));
     m_items->SetFont(font);
     m_items->m_pReceiver = receiver;
     m_items->m_bNoAutoCurrent = false;
@@ -52,10 +53,12 @@ void CPageHost::Detach() {
     m_toolBar = nullptr;
 }
 
-CNavPaneItem* CPageHost::AddPage(const tstr& text, int id, int rowHeight, int bitmapId, int badgeId) {
+CNavPaneItem* CPageHost::AddPage(const tstr& text, int id, int designHeight, int bitmapId, int badgeId) {
+    const int dpi = WindowDpi(m_pages->Hwnd());
+    const int rowHeight = ScaleForDpi(designHeight, dpi);
     auto* item = new CNavPaneItem(text.c_str(), rowHeight);
     item->m_nId = id;
-    if (bitmapId) AddPictureTool(*item, bitmapId, rowHeight, badgeId);
+    if (bitmapId) AddPictureTool(*item, bitmapId, rowHeight, badgeId, dpi);
     m_pages->Append(item);
     return item;
 }
@@ -145,7 +148,7 @@ void CPageHost::LayOutItems() {
 
 void CPageHost::AddToolButton(int id, int bitmapId, int badgeId) {
     auto* tool = new CNavPaneItemTool(kToolButton, id);
-    tool->m_bmp = MakeItemPicture(bitmapId, m_toolBar->GetRowHeight(), badgeId);
+    tool->m_bmp = MakeItemPicture(bitmapId, m_toolBar->GetRowHeight(), badgeId, WindowDpi(m_toolBar->Hwnd()));
     m_toolBar->AddTool(tool, INavPaneItem::kSideLeft);
 }
 

@@ -29,7 +29,8 @@ public:
     void Detach();
 
     // A row of the page list; badgeId 0: none. The list owns it.
-    CNavPaneItem* AddPage(const tstr& text, int id, int rowHeight, int bitmapId, int badgeId = 0);
+    // designHeight is the row height at 96 DPI.
+    CNavPaneItem* AddPage(const tstr& text, int id, int designHeight, int bitmapId, int badgeId = 0);
     // The slide window setting pages, hidden at the tool bar's top-left
     // corner and bound to `album`. After the sizer has its controls.
     void CreateSettingPages(CWppProfile* album);

@@ -8,6 +8,7 @@
 #include "dialogs/WaitCursor.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
+#include "ui/Dpi.h"
 #include "ui/NavPaneWnd.h"
 #include "ui/ResString.h"
 
@@ -26,7 +27,7 @@ tstr PhotosPageText(const CWppProfile& album) {
 
 bool AddPhotoItem(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CSlide* photo, bool makeCurrent, bool select) {
     if (!photo) return false;
-    auto* item = new CNavPaneItem(photo->GetPath().c_str(), kPhotoRowHeight);
+    auto* item = new CNavPaneItem(photo->GetPath().c_str(), ScaleForDpi(kPhotoRowHeight, WindowDpi(pane.Hwnd())));
     // Path ellipsis instead of end ellipsis: the file name stays readable.
     item->m_nTextFormat = (item->m_nTextFormat & ~unsigned(DT_END_ELLIPSIS)) | DT_PATH_ELLIPSIS;
     item->m_pData = photo;

@@ -12,6 +12,7 @@
 #include "res/artwork.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
+#include "ui/Dpi.h"
 #include "ui/NavPaneWnd.h"
 #include "ui/ResString.h"
 #include "ui/Sizer.h"
@@ -185,26 +186,28 @@ void CSettingsDlg::ListAlbums() {
 }
 
 CNavPaneItem* CSettingsDlg::AddAlbumItem(CWppProfile* album) {
-    auto* item = new CNavPaneItem(album->GetAlbumName().c_str(), kAlbumRowHeight);
+    const int dpi = WindowDpi(m_host.Items().Hwnd());
+    auto* item = new CNavPaneItem(album->GetAlbumName().c_str(), ScaleForDpi(kAlbumRowHeight, dpi));
     item->m_pData = album;
     auto* current = new CNavPaneItemTool(CNavPaneItemTool::kRadio | CNavPaneItemTool::kToggle, IDC_MAKE_CURRENT);
-    current->m_bmpChecked = MakeItemPicture(IDB_ART_137, kRadioPicture);
+    current->m_bmpChecked = MakeItemPicture(IDB_ART_137, ScaleForDpi(kRadioPicture, dpi));
     current->Set(CNavPaneItemTool::kChecked, IsCurrent(*album));
     item->AddTool(current, INavPaneItem::kSideLeft);
     auto* edit = new CNavPaneItemTool(CNavPaneItemTool::kPush, IDC_EDIT_ALBUM);
-    edit->m_bmp = MakeItemPicture(IDB_ART_123, kEditPicture);
+    edit->m_bmp = MakeItemPicture(IDB_ART_123, ScaleForDpi(kEditPicture, dpi));
     item->AddTool(edit, INavPaneItem::kSideLeft);
-    AddPictureTool(*item, IDB_ART_128, kAlbumPicture);
+    AddPictureTool(*item, IDB_ART_128, ScaleForDpi(kAlbumPicture, dpi));
     m_host.Items().Append(item);
     return item;
 }
 
 void CSettingsDlg::AddCommonItems() {
+    const int checkSize = ScaleForDpi(kCheckPicture, WindowDpi(m_host.Items().Hwnd()));
     auto* item = new CNavPaneItem(L"Start with Windows");
-    AddPictureTool(*item, IDB_ART_110, kCheckPicture);
+    AddPictureTool(*item, IDB_ART_110, checkSize);
     auto* check = new CNavPaneItemTool(CNavPaneItemTool::kToggle);
-    check->m_bmp = MakeItemPicture(IDB_ART_109, kCheckPicture);
-    check->m_bmpChecked = MakeItemPicture(IDB_ART_108, kCheckPicture);
+    check->m_bmp = MakeItemPicture(IDB_ART_109, checkSize);
+    check->m_bmpChecked = MakeItemPicture(IDB_ART_108, checkSize);
     check->Set(CNavPaneItemTool::kChecked, m_app.Autostart().GetValue());
     check->Bind(&m_app.Autostart(), CNavPaneItemTool::kBindBool);
     item->AddTool(check, INavPaneItem::kSideRight);

@@ -3,6 +3,7 @@
 #include "picture/Bmp.h"
 #include "picture/GdiOwners.h"
 #include "picture/PixView.h"
+#include "ui/User32Function.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,15 +12,6 @@ namespace {
 
 using SetAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 using GetAttributesFn = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
-
-template <class Fn>
-Fn User32Function(const char* name)
-{
-    static HMODULE user32 = LoadLibraryW(L"User32.dll");
-    const FARPROC proc = user32 ? GetProcAddress(user32, name) : nullptr;
-    // Through a generic function pointer: FARPROC's own signature is a lie.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
-}
 
 }  // namespace
 

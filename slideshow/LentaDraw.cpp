@@ -54,7 +54,7 @@ void AskForLentaThumbnails(ISlideAlbum* album, int width, int cell)
 }
 
 void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
-               uint32_t background)
+               uint32_t background, int frame)
 {
     if (target.Empty())
         return;
@@ -76,8 +76,9 @@ void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
     }
 
     const int x = layout.centreX;
-    InvertRect(target, x, 0, 3, h);
-    InvertRect(target, x + 3, 0, h - 3, 3);
-    InvertRect(target, x + h - 3, 3, 3, h - 3);
-    InvertRect(target, x + 3, h - 3, h - 6, 3);
+    const int f = frame;
+    InvertRect(target, x, 0, f, h);
+    InvertRect(target, x + f, 0, h - f, f);
+    InvertRect(target, x + h - f, f, f, h - f);
+    InvertRect(target, x + f, h - f, h - 2 * f, f);
 }

@@ -13,9 +13,10 @@ class ISlideAlbum;
 const int kLentaNeighbours = 2;
 
 // background is B, G, R, A as stored in a pixel. album may be null. A
-// thumbnail not made yet is drawn as the placeholder and asked for.
+// thumbnail not made yet is drawn as the placeholder and asked for. The
+// centre cell's frame is `frame` pixels wide (3 at 96 DPI).
 void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
-               uint32_t background);
+               uint32_t background, int frame = 3);
 // Asks for the thumbnails a strip `width` pixels wide shows, and their
 // neighbours, without drawing.
 void AskForLentaThumbnails(ISlideAlbum* album, int width, int cell);

@@ -4,6 +4,7 @@
 #include "picture/PixView.h"
 #include "slideshow/SlideSettings.h"
 #include "slideshow/SlideWnd.h"
+#include "ui/Dpi.h"
 
 namespace {
 bool s_registered = false;
@@ -29,10 +30,20 @@ ISlideAlbum* CLentaWnd::Album() const
     return m_show ? m_show->Album() : nullptr;
 }
 
+int CLentaWnd::Dpi() const
+{
+    return m_dpi ? m_dpi : WindowDpi(m_hwnd);
+}
+
+int CLentaWnd::Width() const
+{
+    return ScaleForDpi(kWidth, Dpi());
+}
+
 int CLentaWnd::CellSize() const
 {
     const ISlideAlbum* album = Album();
-    return album ? album->Settings().thumbSize : 64;
+    return ScaleForDpi(album ? album->Settings().thumbSize : 64, Dpi());
 }
 
 bool CLentaWnd::Maximized() const
@@ -46,6 +57,14 @@ LRESULT CLentaWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_ERASEBKGND) {
         Draw(reinterpret_cast<HDC>(wParam));
         return 1;
+    }
+    if (msg == WM_DPICHANGED) {
+        // Its place follows the slide window, not the suggested rectangle.
+        m_dpi = LOWORD(wParam);
+        if (m_show)
+            m_show->PlaceStrip();
+        Redraw(true);
+        return 0;
     }
     return CWnd::WindowProc(msg, wParam, lParam);
 }
@@ -71,7 +90,8 @@ void CLentaWnd::Draw(HDC dc)
     CPixView canvas;
     if (!canvas.Create(client.right, client.bottom))
         return;
-    DrawLenta(canvas, Album(), CellSize(), m_slide.offset, PixelOf(GetSysColor(COLOR_WINDOWTEXT)));
+    DrawLenta(canvas, Album(), CellSize(), m_slide.offset, PixelOf(GetSysColor(COLOR_WINDOWTEXT)),
+              ScaleForDpi(3, Dpi()));
 
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -82,6 +102,13 @@ void CLentaWnd::Draw(HDC dc)
     bi.bmiHeader.biCompression = BI_RGB;
     SetDIBitsToDevice(dc, 0, 0, canvas.Width(), canvas.Height(), 0, 0, 0, canvas.Height(),
                       canvas.Bits(), &bi, DIB_RGB_COLORS);
+}
+
+LRESULT CLentaWnd::OnDestroy()
+{
+    // The next strip may open on another monitor.
+    m_dpi = 0;
+    return CWnd::OnDestroy();
 }
 
 void CLentaWnd::OnLButtonDown(WPARAM, int x, int)

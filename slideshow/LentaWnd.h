@@ -14,7 +14,7 @@ class CLentaWnd : public CWnd {
 public:
     static const UINT_PTR kSlideTimer = 1;   // 20 ms animation step
     static const UINT_PTR kHideTimer = 2;    // pointer-left test in fullscreen
-    static const int kWidth = 320;
+    static const int kWidth = 320;   // at 96 DPI
 
     // show may be null (a strip made by the class factory): it then draws
     // only its background and frame and clicks do nothing.
@@ -26,6 +26,9 @@ public:
 
     // cx by the cell size, right behind the slide window, not moved.
     void SetWidth(int cx);
+    // The strip's width and cell size (its height) at the DPI of its monitor.
+    int Width() const;
+    int CellSize() const;
     // Hides the strip once the pointer is no longer over it (fullscreen).
     void StartHideTimer(UINT periodMs);
     // Draws the whole strip into dc.
@@ -33,15 +36,18 @@ public:
 
     const LentaSlide& Slide() const { return m_slide; }
 
+    LRESULT OnDestroy() override;
     void OnLButtonDown(WPARAM keys, int x, int y) override;
     void OnMouseMove(WPARAM keys, int x, int y) override;
     void OnTimer(UINT_PTR id) override;
 
 private:
     ISlideAlbum* Album() const;
-    int CellSize() const;
+    int Dpi() const;
     bool Maximized() const;
 
     CSlideWnd* m_show;
     LentaSlide m_slide;
+    int m_dpi = 0;   // 0 until a DPI change tells it
+
 };

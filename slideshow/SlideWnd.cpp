@@ -5,6 +5,7 @@
 #include "slideshow/LentaDraw.h"
 #include "picture/Picture.h"
 #include "slideshow/Placement.h"
+#include "ui/Dpi.h"
 #include "slideshow/SlideMath.h"
 #include "ui/ClassFactory.h"
 
@@ -155,7 +156,7 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
     m_image = std::move(photo);
 
     PlaceStrip();
-    AskForLentaThumbnails(m_album, CLentaWnd::kWidth, s.thumbSize);
+    AskForLentaThumbnails(m_album, m_strip.Width(), m_strip.CellSize());
     POINT pt;
     GetCursorPos(&pt);
     if (CursorIn(m_fullScreen ? m_strip.Hwnd() : m_hwnd, pt))
@@ -226,11 +227,12 @@ void CSlideWnd::PlaceStrip()
     GetCursorPos(&pt);
     if (!CursorIn(strip, pt))
         ShowWindow(strip, SW_HIDE);
-    m_strip.SetWidth(CLentaWnd::kWidth);
+    const int width = m_strip.Width();
+    m_strip.SetWidth(width);
 
     const SlideRect window = WindowRectOf(m_hwnd);
-    const int x = StripLeft(Settings().placementX, window.left, window.right, CLentaWnd::kWidth);
-    const int y = window.bottom - Settings().thumbSize;
+    const int x = StripLeft(Settings().placementX, window.left, window.right, width);
+    const int y = window.bottom - m_strip.CellSize();
     if (IsIconic(strip) || IsZoomed(strip))
         ShowWindow(strip, SW_RESTORE);
     HWND before = GetWindow(m_hwnd, GW_HWNDPREV);
@@ -370,7 +372,7 @@ LRESULT CSlideWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NCHITTEST: {
         RECT rect;
         GetWindowRect(m_hwnd, &rect);
-        if (GET_Y_LPARAM(lParam) < rect.top + GetSystemMetrics(SM_CYCAPTION)) {
+        if (GET_Y_LPARAM(lParam) < rect.top + SystemMetricForDpi(SM_CYCAPTION, WindowDpi(m_hwnd))) {
             PointerLeft();
             return HTCAPTION;
         }

@@ -63,6 +63,9 @@ public:
     // Stores "Maximized"; the next photo is shown accordingly.
     void SetFullScreen(bool on);
 
+    // Sizes the strip for its DPI and lays it over the window's lower edge;
+    // creates it first when needed.
+    void PlaceStrip();
     void ShowStrip();
     void HideStrip();
     // The main window's request while the pointer is over the tray icon in
@@ -88,7 +91,6 @@ private:
     SlideMonitor ShowMonitor() const;
     // Puts the fitted photo on the screen (constant alpha or per pixel).
     void Present(CBmp& photo);
-    void PlaceStrip();
     void PlaceAgainSoon();
     void StorePlacement();
     void PointerEntered();

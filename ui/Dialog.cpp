@@ -78,6 +78,13 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: OnRButtonUp(wParam, x, y); return 0;
     case WM_SIZING: OnSizing(static_cast<UINT>(wParam), reinterpret_cast<RECT*>(lParam)); return 0;
     case WM_MOUSELEAVE: OnMouseLeave(); return 0;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another DPI. Not handled: the dialog manager
+        // then scales the template's controls and fonts as well.
+        if (const RECT* rc = reinterpret_cast<const RECT*>(lParam))
+            SetWindowPos(m_hwnd, nullptr, rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
     default: return 0;
     }
 }

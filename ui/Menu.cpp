@@ -1,6 +1,7 @@
 #include "ui/Menu.h"
 
 #include "picture/Picture.h"
+#include "ui/Dpi.h"
 
 CMenuItem::CMenuItem(CMenu* menu, const wchar_t* text, UINT command, UINT position, UINT flags,
                      bool coloured, const CBmp* image)
@@ -14,8 +15,11 @@ CMenuItem::CMenuItem(CMenu* menu, const wchar_t* text, UINT command, UINT positi
     if (bitmapId == 0) return;
     m_ownImage = std::make_unique<CBmp>();
     // A missing picture leaves the item without one.
-    if (LoadBmpFromResource(nullptr, static_cast<int>(bitmapId), *m_ownImage))
+    if (LoadBmpFromResource(nullptr, static_cast<int>(bitmapId), *m_ownImage)) {
+        // Sized like the rest of the menu, for the system DPI.
+        FitArtworkToDpi(*m_ownImage, SystemDpi());
         m_image = m_ownImage.get();
+    }
 }
 
 CMenu::CMenu(const wchar_t* name, bool popup)

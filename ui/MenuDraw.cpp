@@ -3,9 +3,15 @@
 
 #include "picture/GdiOwners.h"
 #include "picture/Picture.h"
+#include "ui/Dpi.h"
 #include "ui/Menu.h"
 
 namespace {
+
+// Menus are measured for the system DPI, as the system menu font is.
+int Scaled(int value) {
+    return ScaleForDpi(value, SystemDpi());
+}
 
 const CMenuItem* ItemOf(ULONG_PTR data) {
     return reinterpret_cast<const CMenuItem*>(data);
@@ -41,10 +47,10 @@ bool MeasureMenuItem(MEASUREITEMSTRUCT* measure) {
     }
     int width = text.right - text.left;
     if (image) {
-        height = std::max(height, image->Height() + 4);
-        width += image->Width() + 4;
+        height = std::max(height, image->Height() + Scaled(4));
+        width += image->Width() + Scaled(4);
     }
-    measure->itemWidth = static_cast<UINT>(width + 4);
+    measure->itemWidth = static_cast<UINT>(width + Scaled(4));
     const int systemHeight = item->Menu() ? item->Menu()->SystemItemHeight() : 0;
     if (!image && systemHeight != 0) height = systemHeight;
     measure->itemHeight = static_cast<UINT>(height);
@@ -77,7 +83,7 @@ bool DrawMenuItem(const DRAWITEMSTRUCT* draw) {
             if (image) fill.left += h;
             ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &fill, nullptr, 0, nullptr);
             if (!disabled && image) {
-                RECT column{rc.left, rc.top, rc.left + h + 2, rc.bottom};
+                RECT column{rc.left, rc.top, rc.left + h + Scaled(2), rc.bottom};
                 DrawEdge(dc, &column, BDR_RAISEDINNER, BF_RECT);
             }
         }
@@ -89,7 +95,7 @@ bool DrawMenuItem(const DRAWITEMSTRUCT* draw) {
     }
 
     RECT textRect = rc;
-    textRect.left += 4 + (image ? h : 0);
+    textRect.left += Scaled(4) + (image ? h : 0);
     if (disabled) SetTextColor(dc, coloured ? white : GetSysColor(COLOR_GRAYTEXT));
     DrawTextW(dc, item->Text().c_str(), -1, &textRect, DT_SINGLELINE | DT_VCENTER);
     SetTextColor(dc, oldText);

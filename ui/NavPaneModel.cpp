@@ -151,6 +151,19 @@ void CNavPaneModel::ForEachItem(const std::function<void(CNavPaneItem*)>& visit)
     m_root.ForEachDescendant(visit);
 }
 
+void CNavPaneModel::RescaleRows(int fromDpi, int toDpi) {
+    if (fromDpi <= 0 || toDpi <= 0 || fromDpi == toDpi) return;
+    auto rescale = [=](int& value) {
+        value = static_cast<int>((static_cast<long long>(value) * toDpi + fromDpi / 2) / fromDpi);
+    };
+    ForEachItem([&](CNavPaneItem* item) {
+        rescale(item->m_nNormalHeight);
+        rescale(item->m_nCompactHeight);
+    });
+    rescale(m_nIndentLeft);
+    rescale(m_nIndentRight);
+}
+
 // ---- current item and selection
 
 bool CNavPaneModel::SetCurrent(CNavPaneItem* item) {

@@ -80,6 +80,9 @@ public:
 
     // Layout and scrolling.
     void SetClientSize(int width, int height);
+    // Row heights and indents made for one DPI brought to another; the
+    // caller lays out again.
+    void RescaleRows(int fromDpi, int toDpi);
     void Layout(CNavPaneItem* scrollTo = nullptr);
     int ContentHeight() const;
     int ScrollPos() const { return m_nScrollPos; }

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "picture/GdiOwners.h"
+#include "ui/Dpi.h"
 #include "ui/NavCanvas.h"
 #include "ui/NavPaneWndParent.h"
 
@@ -279,6 +280,7 @@ void CNavPaneWnd::MoveFocus(bool back) {
 LRESULT CNavPaneWnd::OnCreate(CREATESTRUCTW* cs) {
     // Hosted controls are not painted over.
     SetWindowLongPtrW(m_hwnd, GWL_STYLE, GetWindowLongPtrW(m_hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
+    m_dpi = WindowDpi(m_hwnd);
     RECT client;
     GetClientRect(m_hwnd, &client);
     SetClientSize(client.right, client.bottom);
@@ -306,6 +308,15 @@ LRESULT CNavPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         Redraw(false);
         return 0;
+    case WM_DPICHANGED_AFTERPARENT: {
+        // The rows' pictures keep their size; the rows around them follow.
+        const int dpi = WindowDpi(m_hwnd);
+        RescaleRows(m_dpi, dpi);
+        m_dpi = dpi;
+        Layout();
+        Redraw(true);
+        return 0;
+    }
     default:
         break;
     }

@@ -58,6 +58,7 @@ private:
     void TellReceiver(UINT msg, int x, int y, bool after);
 
     HFONT m_font = nullptr;
+    int m_dpi = 0;   // the rows' DPI
     bool m_bTracking = false;
     bool m_bInLayout = false;
 };

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "ui/Dialog.h"
+#include "ui/Dpi.h"
 
 template <class Base>
 class CStatusDlg : public Base {
@@ -22,11 +23,17 @@ public:
                                           this->Hwnd(),
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(StatusBarId())),
                                           GetModuleHandleW(nullptr), nullptr);
+            FitStatusFont(WindowDpi(this->Hwnd()));
             LayoutStatusBar(true);
             return Base::Dispatch(msg, wParam, lParam);
         }
         INT_PTR result = Base::Dispatch(msg, wParam, lParam);
         if (msg == WM_SIZE) LayoutStatusBar(false);
+        if (msg == WM_DPICHANGED) {
+            FitStatusFont(LOWORD(wParam));
+            LayoutStatusBar(false);
+        }
+        if (msg == WM_DESTROY) SetStatusFont(nullptr);
         return result;
     }
 
@@ -37,8 +44,29 @@ public:
 
 protected:
     HWND m_statusBar = nullptr;
+    HFONT m_statusFont = nullptr;
 
 private:
+    // The bar keeps the system's font at the system DPI and gets one of its
+    // own on a monitor of another DPI.
+    void FitStatusFont(int dpi) {
+        NONCLIENTMETRICSW metrics{};
+        if (dpi == SystemDpi() || !NonClientMetricsForDpi(metrics, dpi))
+            SetStatusFont(nullptr);
+        else
+            SetStatusFont(CreateFontIndirectW(&metrics.lfStatusFont));
+    }
+    void SetStatusFont(HFONT font) {
+        if (!font && !m_statusFont) return;
+        if (m_statusBar) {
+            SendMessageW(m_statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            // The bar takes the height of its font when it is sized.
+            SendMessageW(m_statusBar, WM_SIZE, 0, 0);
+        }
+        if (m_statusFont) DeleteObject(m_statusFont);
+        m_statusFont = font;
+    }
+
     void LayoutStatusBar(bool moving) {
         if (!m_statusBar) return;
         RECT client, bar;

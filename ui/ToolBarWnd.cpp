@@ -1,15 +1,16 @@
 #include "ui/ToolBarWnd.h"
 
+#include "ui/Dpi.h"
 #include "ui/NavCanvas.h"
 
 const wchar_t CToolBarWnd::kClassName[] = L"DX_ToolBar";
 
 namespace {
 
-// Cells start 7 pixels in from either end, one pixel apart; a separator is
-// 4 pixels wide.
+// At 96 DPI cells start 7 pixels in from either end, one pixel apart; a
+// separator is 4 pixels wide.
 const int kEndMargin = 7;
-NavToolCellRule CellRule(int height) { return NavToolCellRule{height, 4, 1}; }
+NavToolCellRule CellRule(int height, int dpi) { return NavToolCellRule{height, ScaleForDpi(4, dpi), 1}; }
 
 }  // namespace
 
@@ -46,9 +47,11 @@ void CToolBarWnd::OnToolRemoving(CNavPaneItemTool* tool) {
 void CToolBarWnd::Cells(std::vector<NavToolCell>& cells) const {
     RECT client;
     if (!m_hwnd || !GetClientRect(m_hwnd, &client)) return;
-    const NavToolCellRule rule = CellRule(client.bottom - 2);
-    LayNavToolCells(m_leftTools.Items(), kEndMargin, false, rule, cells);
-    LayNavToolCells(m_rightTools.Items(), client.right - kEndMargin, true, rule, cells);
+    const int dpi = WindowDpi(m_hwnd);
+    const NavToolCellRule rule = CellRule(client.bottom - 2, dpi);
+    const int margin = ScaleForDpi(kEndMargin, dpi);
+    LayNavToolCells(m_leftTools.Items(), margin, false, rule, cells);
+    LayNavToolCells(m_rightTools.Items(), client.right - margin, true, rule, cells);
 }
 
 CNavPaneItemTool* CToolBarWnd::ToolAt(int x, int y) const {
@@ -67,7 +70,9 @@ void CToolBarWnd::Paint(HDC dc, const RECT& area) {
     CNavCanvas canvas(client.right, client.bottom);
     if (!canvas.Valid()) return;
     canvas.Fill(client, GetSysColor(COLOR_BTNFACE));
-    RECT grip = {client.left + 3, client.top + 3, client.left + 6, client.bottom - 3};
+    const int dpi = WindowDpi(m_hwnd);
+    const int inset = ScaleForDpi(3, dpi);
+    RECT grip = {client.left + inset, client.top + inset, client.left + ScaleForDpi(6, dpi), client.bottom - inset};
     DrawEdge(canvas.Dc(), &grip, BDR_RAISEDINNER, BF_RECT);
     std::vector<NavToolCell> cells;
     Cells(cells);
@@ -134,6 +139,9 @@ LRESULT CToolBarWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;  // painting covers every pixel
+    case WM_DPICHANGED_AFTERPARENT:
+        Redraw(false);
+        return 0;
     case WM_PRINTCLIENT: {
         RECT client;
         GetClientRect(m_hwnd, &client);

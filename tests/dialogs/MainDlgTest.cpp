@@ -8,36 +8,15 @@
 #include <memory>
 
 #include "app/Wpp.h"
-#include "tests/dialogs/DialogTest.h"
+#include "tests/dialogs/MainWindowTest.h"
 #include "ui/ButtonWnd.h"
 
 namespace {
 
 constexpr UINT kCloseCommand = 999;
 
-class MainDlgTest : public DialogTest {
+class MainDlgTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        CButtonWnd::Register();
-        StoreAlbum(L"Trips", {Picture(L"t1.bmp"), Picture(L"t2.bmp")});
-        StoreText(kProfiles, L"Profile", L"Trips");
-        m_app = std::make_unique<CWpp>();
-        m_app->ReinitAlbum();
-        m_app->Load();
-        m_app->CreateMainDialog(nullptr);
-        m_main = m_app->MainDlg().Hwnd();
-        ASSERT_NE(nullptr, m_main);
-    }
-    void TearDown() override {
-        if (IsWindow(m_main)) DestroyWindow(m_main);
-        m_app.reset();
-        // Quit ended this thread's message loop; later modal loops need it.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-        DialogTest::TearDown();
-    }
-
     HICON Icon(WPARAM which) const {
         return reinterpret_cast<HICON>(SendMessageW(m_main, WM_GETICON, which, 0));
     }
@@ -52,9 +31,6 @@ protected:
         if (info.hbmMask) DeleteObject(info.hbmMask);
         return size;
     }
-
-    std::unique_ptr<CWpp> m_app;
-    HWND m_main = nullptr;
 };
 
 // Fault: both icons were loaded shared, so the 32-pixel request could get

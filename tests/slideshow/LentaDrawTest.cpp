@@ -72,6 +72,19 @@ TEST(LentaDraw, EmptyAlbumDrawsBackgroundAndFrame)
     EXPECT_EQ(0xFFFFFFFFu, At(view, 129, 32));
 }
 
+// At 192 DPI the cells and the centre frame are twice as wide.
+TEST(LentaDraw, FrameWidthFollowsTheDpi)
+{
+    CPixView view;
+    ASSERT_TRUE(view.Create(640, 128));
+    DrawLenta(view, nullptr, 128, 0, kBack, 6);
+    // Centre cell from (640 - 128) / 2 = 256.
+    EXPECT_EQ(0xFFFFFFFFu, At(view, 261, 64));
+    EXPECT_EQ(kBack, At(view, 262, 64));
+    EXPECT_EQ(0xFFFFFFFFu, At(view, 320, 122));
+    EXPECT_EQ(kBack, At(view, 320, 121));
+}
+
 // An index left past the end by deleted photos is brought into range.
 TEST(LentaDraw, StaleIndexNeverReadsPastTheList)
 {

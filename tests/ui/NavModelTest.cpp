@@ -329,6 +329,27 @@ TEST_F(NavModel, ExpandedLevelAddsIndentAndGap) {
     EXPECT_GT(row.top, 30) << "a gap after the children";
 }
 
+// A move to a monitor of twice the DPI doubles every row, child rows and
+// indents included, and the move back restores them exactly.
+TEST_F(NavModel, RowsAndIndentsFollowADpiChange) {
+    pane.m_nIndentLeft = 24;
+    CNavPaneItem* child = Row(L"child", 10);
+    pane.AppendChild(rows[0], child);
+    const int normal = child->m_nNormalHeight;
+    pane.RescaleRows(96, 192);
+    pane.Layout();
+    EXPECT_EQ(pane.ContentHeight(), 160);
+    EXPECT_EQ(child->m_nCompactHeight, 20);
+    EXPECT_EQ(child->m_nNormalHeight, 2 * normal);
+    EXPECT_EQ(pane.m_nIndentLeft, 48);
+    pane.RescaleRows(192, 96);
+    EXPECT_EQ(rows[3]->m_nCompactHeight, 20);
+    EXPECT_EQ(child->m_nNormalHeight, normal);
+    EXPECT_EQ(pane.m_nIndentLeft, 24);
+    pane.RescaleRows(0, 96);   // an unknown DPI changes nothing
+    EXPECT_EQ(pane.m_nIndentLeft, 24);
+}
+
 // ---- tools
 
 TEST_F(NavModel, RadioToolUnchecksSameGroupInSiblingsOnly) {
