@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
+#include "app/TrayMenu.h"
 #include "app/Wpp.h"
+#include "res/dialogs.h"
 #include "tests/dialogs/DialogTest.h"
 #include "ui/ButtonWnd.h"
 
@@ -86,6 +89,31 @@ TEST_F(MainDlgTest, ExitWhoseSaveIsRefusedKeepsTheStoredAlbum) {
     EXPECT_EQ(0ul, CRegStore::WritesBeforeFailure());
     EXPECT_FALSE(IsWindow(m_main));
     EXPECT_EQ(before, ProfilesSnapshot());
+}
+
+TEST_F(MainDlgTest, TrayMenuOffersNextPhotoOnlyWhileTheShowRunsAndItSwitchesAsTheTimerWould) {
+    const auto items = [](bool running) {
+        CTrayMenu menu(false, running);
+        std::vector<UINT> ids;
+        for (int i = 0; menu.Menu() && i < GetMenuItemCount(menu.Menu()->Handle()); ++i)
+            ids.push_back(GetMenuItemID(menu.Menu()->Handle(), i));
+        return ids;
+    };
+    EXPECT_EQ((std::vector<UINT>{CTrayMenu::kShowHide, IDC_MAIN_START, IDCANCEL}), items(false));
+    EXPECT_EQ((std::vector<UINT>{CTrayMenu::kShowHide, CTrayMenu::kNextPhoto, IDC_MAIN_STOP, IDCANCEL}),
+              items(true));
+
+    ASSERT_TRUE(m_app->StartShow());
+    CSlideWnd& show = m_app->SlideWnd();
+    const std::wstring first = show.CurrentPath().Str();
+    KillTimer(show.Hwnd(), CSlideWnd::kSwitchTimer);
+    SendMessageW(m_main, WM_COMMAND, CTrayMenu::kNextPhoto, 0);
+    EXPECT_NE(first, show.CurrentPath().Str());
+    // The switching interval starts again from this photo.
+    EXPECT_TRUE(KillTimer(show.Hwnd(), CSlideWnd::kSwitchTimer));
+    m_app->StopShow();
+    SendMessageW(m_main, WM_COMMAND, CTrayMenu::kNextPhoto, 0);
+    EXPECT_FALSE(m_app->IsShowRunning());
 }
 
 }  // namespace
