@@ -19,7 +19,7 @@ void LoadPicture(int id, int size, CBmp& picture) {
 void LoadNextPicture(int size, CBmp& picture) {
     CBmp both;
     if (!LoadBmpFromResource(nullptr, IDB_ART_154, both)) return;
-    const int left = both.Width() * 7 / 32;
+    const int left = both.Width() / 4;
     const int side = both.Width() - left;
     const int top = (both.Height() - side) / 2;
     if (side <= 0 || top < 0 || !picture.Create(side, side)) return;
