@@ -87,7 +87,8 @@ CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore
         round->SetDefault(tstr(L""));
     }
 
-    // The current photo index is never stored: every start shows the first photo.
+    // The current photo index is never stored: every start shows the first
+    // photo (a shuffled album, the one its stored round left on screen).
     m_albumSettings.SetSection(kSlidesSection);
     m_albumSettings.AddNamed(&m_thumbSize, L"ThumbSize");
     m_albumSettings.AddNamed(&m_placementX, L"PlacementX");

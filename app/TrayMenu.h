@@ -1,7 +1,8 @@
 #pragma once
 // The tray icon's popup menu "TrayIcon": show or hide the main window, the
-// next photo while the show runs, run or stop the show, exit. It exists only while it is shown; the window that
-// tracks it forwards WM_MEASUREITEM / WM_DRAWITEM to the menu drawing.
+// next photo while the show runs, run or stop the show, exit. It exists only
+// while it is shown; the window that tracks it forwards WM_MEASUREITEM /
+// WM_DRAWITEM to the menu drawing.
 
 #include <windows.h>
 
