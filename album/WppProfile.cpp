@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "album/AlbumBackup.h"
 #include "album/FolderScan.h"
@@ -18,13 +19,37 @@ bool CWppProfile::s_taskbarRtl = false;
 namespace {
 const wchar_t kProfPlaceholder[] = L"*prof*";
 const wchar_t kSlidesKey[] = L"Slides";
+
+// A new round order for every album object and every start.
+uint32_t FreshSeed(const void* owner)
+{
+    const uint64_t mixed = GetTickCount64() * 0x9E3779B97F4A7C15ull ^ GetCurrentProcessId() ^
+                           static_cast<uint64_t>(reinterpret_cast<uintptr_t>(owner));
+    return static_cast<uint32_t>(mixed ^ (mixed >> 32));
+}
+
+bool ParseUnsigned(const tstr& text, unsigned long& out)
+{
+    if (text.IsEmpty()) return false;
+    wchar_t* end = nullptr;
+    out = std::wcstoul(text.c_str(), &end, 10);
+    return end && *end == L'\0' && end != text.c_str();
+}
+
+int HexDigit(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return 0;
+}
 }  // namespace
 
 tstr CWppProfile::AlbumKey(const tstr& name) { return tstr(kProfilesSection) + L"\\" + name; }
 
 tstr CWppProfile::SlidesKey(const tstr& name) { return AlbumPrefix(name) + kSlidesKey; }
 
-CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
+CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore())
 {
     m_thumbSize.SetRange(16, 150);
     m_thumbSize.SetValue(64);
@@ -54,8 +79,16 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     // Empty is the default, so albums never dropped store no "Monitor".
     m_monitor.SetValue(tstr(L""));
     m_monitor.SetDefault(tstr(L""));
+    // Not shuffled, an album stores none of these, as before there was shuffling.
+    m_shuffle.SetValue(0);
+    m_shuffle.SetDefault(0);
+    for (CParam<tstr>* round : {&m_shuffleSeed, &m_shufflePos, &m_shuffleShown}) {
+        round->SetValue(tstr(L""));
+        round->SetDefault(tstr(L""));
+    }
 
-    // The current photo index is never stored: every start shows the first photo.
+    // The current photo index is never stored: every start shows the first
+    // photo (a shuffled album, the one its stored round left on screen).
     m_albumSettings.SetSection(kSlidesSection);
     m_albumSettings.AddNamed(&m_thumbSize, L"ThumbSize");
     m_albumSettings.AddNamed(&m_placementX, L"PlacementX");
@@ -71,6 +104,11 @@ CWppProfile::CWppProfile() : m_albumSettings(&GetStore())
     m_albumSettings.AddNamed(&m_folder, L"Folder");
     m_albumSettings.AddNamed(&m_subfolders, L"Subfolders");
     m_albumSettings.AddNamed(&m_monitor, L"Monitor");
+    m_albumSettings.AddNamed(&m_shuffle, L"Shuffle");
+    // Kept by settings so that a failed save puts them back with the others.
+    m_albumSettings.AddNamed(&m_shuffleSeed, L"ShuffleSeed");
+    m_albumSettings.AddNamed(&m_shufflePos, L"ShufflePos");
+    m_albumSettings.AddNamed(&m_shuffleShown, L"ShuffleShown");
 
     GetStore().SetNames(L"Arvendal", L"Lumora");
     SetTitle(L"Lumora Photo Frame");
@@ -118,6 +156,7 @@ bool CWppProfile::Load()
     m_albumSettings.LoadAll();
     ResolvePlacementDefaults();
     if (!m_photos.empty()) m_photos.LoadItemValues(&GetStore());
+    RoundFromSettings();
     return loaded;
 }
 
@@ -170,6 +209,7 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
 bool CWppProfile::WriteAlbumAt(const tstr& name)
 {
     GetStore().AddReplacement(kProfPlaceholder, AlbumPrefix(name));
+    RoundToSettings();
     const bool settings = m_albumSettings.SaveAll();
     return settings && m_photos.SaveItems(&GetStore()) && DeleteStaleAlbumKeys(name);
 }
@@ -231,6 +271,11 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_folder.Assign(other.m_folder);
     m_subfolders.Assign(other.m_subfolders);
     m_monitor.Assign(other.m_monitor);
+    m_shuffle.Assign(other.m_shuffle);
+    m_shuffleSeed.Assign(other.m_shuffleSeed);
+    m_shufflePos.Assign(other.m_shufflePos);
+    m_shuffleShown.Assign(other.m_shuffleShown);
+    m_round = other.m_round;
 }
 
 CSlide* CWppProfile::AddPhoto(const tstr& path)
@@ -288,6 +333,77 @@ void CWppProfile::Unlink()
 {
     m_folder.SetValue(tstr(L""));
     m_subfolders.SetValue(0);
+}
+
+bool CWppProfile::RoundKey(int index, uint64_t& key) const
+{
+    const CSlide* photo = index >= 0 ? m_photos.GetAt(static_cast<size_t>(index)) : nullptr;
+    if (!photo) return false;
+    key = CShuffleRound::KeyOf(photo->GetPath().Str());
+    return true;
+}
+
+int CWppProfile::NextInRound()
+{
+    std::vector<uint64_t> keys;
+    keys.reserve(m_photos.size());
+    for (const CSlide* photo : m_photos) keys.push_back(CShuffleRound::KeyOf(photo->GetPath().Str()));
+    return m_round.Next(keys);
+}
+
+void CWppProfile::PhotoShown(int index)
+{
+    uint64_t key;
+    if (Shuffled() && RoundKey(index, key)) m_round.Shown(key);
+}
+
+void CWppProfile::PhotoPassed(int index)
+{
+    uint64_t key;
+    if (Shuffled() && RoundKey(index, key)) m_round.Passed(key);
+}
+
+// "ShuffleShown" holds one bit per photo in stored order, four to a hex
+// digit, lowest bit first; "ShufflePos" is the photo on screen.
+void CWppProfile::RoundToSettings()
+{
+    if (!Shuffled()) {
+        for (CParam<tstr>* round : {&m_shuffleSeed, &m_shufflePos, &m_shuffleShown}) round->SetValue(tstr(L""));
+        return;
+    }
+    std::wstring shown((m_photos.size() + 3) / 4, L'0');
+    for (size_t i = 0; i < m_photos.size(); ++i) {
+        uint64_t key;
+        if (!RoundKey(static_cast<int>(i), key) || !m_round.HadTurn(key)) continue;
+        const int digit = HexDigit(shown[i / 4]) | (1 << (i % 4));
+        shown[i / 4] = L"0123456789abcdef"[digit];
+    }
+    m_shuffleSeed.SetValue(tstr(std::to_wstring(m_round.Seed())));
+    m_shufflePos.SetValue(tstr::FromInt(CurrentIndex()));
+    m_shuffleShown.SetValue(tstr(shown));
+}
+
+void CWppProfile::RoundFromSettings()
+{
+    if (!Shuffled()) return;
+    unsigned long seed = 0;
+    if (!ParseUnsigned(m_shuffleSeed.GetValue(), seed)) {
+        // No round yet: it begins with its own first photo, not the list's.
+        if (!m_photos.empty()) m_index.SetValue(NextInRound());
+        return;
+    }
+    std::vector<uint64_t> done;
+    const std::wstring& shown = m_shuffleShown.GetValue().Str();
+    for (size_t i = 0; i < m_photos.size() && i / 4 < shown.size(); ++i) {
+        uint64_t key;
+        if (((HexDigit(shown[i / 4]) >> (i % 4)) & 1) && RoundKey(static_cast<int>(i), key)) done.push_back(key);
+    }
+    unsigned long pos = 0;
+    uint64_t onScreen = 0;
+    const bool hasPos = ParseUnsigned(m_shufflePos.GetValue(), pos) && pos <= 0x7FFFFFFFul &&
+                        RoundKey(static_cast<int>(pos), onScreen);
+    if (hasPos) m_index.SetValue(static_cast<int>(pos));
+    m_round.Restore(static_cast<uint32_t>(seed), done, hasPos ? &onScreen : nullptr);
 }
 
 int CWppProfile::CurrentIndex()

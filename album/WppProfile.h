@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "album/ColReg.h"
+#include "album/ShuffleRound.h"
 #include "album/Slide.h"
 #include "album/Thumbnails.h"
 #include "app/App.h"
@@ -96,6 +97,18 @@ public:
     // Keeps the current list as an ordinary album.
     void Unlink();
 
+    // A shuffled album ("Shuffle" 1) switches through a random round in which
+    // every photo has its turn once; the round is stored with the album.
+    CParam<int>& Shuffle() { return m_shuffle; }
+    bool Shuffled() const { return m_shuffle.GetValue() != 0; }
+    // The photo the round goes on with; -1 without photos.
+    int NextInRound();
+    // The photo at `index` had its turn in the round: shown (it is now on
+    // screen) or passed over. Nothing unless shuffled.
+    void PhotoShown(int index);
+    void PhotoPassed(int index);
+    const CShuffleRound& Round() const { return m_round; }
+
     // The current photo index, brought back to 0 when it is past the end;
     // null/0 without photos. Deleting or dropping photos never re-wraps it.
     CSlide* CurrentPhoto();
@@ -181,6 +194,12 @@ private:
     // A name under which the album can stay while the letter case of its
     // key changes: no album is stored under it. Empty when none was found.
     tstr InterimName(const tstr& name);
+    // The key of the photo at `index` in the round; false out of range.
+    bool RoundKey(int index, uint64_t& key) const;
+    // The round into its stored values (empty, so not stored, unless
+    // shuffled) and back after a load.
+    void RoundToSettings();
+    void RoundFromSettings();
 
     static bool s_taskbarRtl;
 
@@ -200,6 +219,11 @@ private:
     CParam<tstr> m_folder;
     CParam<int> m_subfolders;
     CParam<tstr> m_monitor;
+    CParam<int> m_shuffle;
+    CParam<tstr> m_shuffleSeed;
+    CParam<tstr> m_shufflePos;
+    CParam<tstr> m_shuffleShown;
+    CShuffleRound m_round;
     CParamRegSet m_albumSettings;
     CDialog m_noDialog;
     tstr m_renamedFrom;

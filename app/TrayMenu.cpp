@@ -17,6 +17,20 @@ void LoadPicture(int id, int size, CBmp& picture) {
     if (LoadBmpFromResource(nullptr, id, picture)) picture.Resample(scaled, scaled);
 }
 
+// The switching page's photo between two arrows, without the arrow back.
+void LoadNextPicture(int size, CBmp& picture) {
+    CBmp both;
+    if (!LoadBmpFromResource(nullptr, IDB_ART_154, both)) return;
+    const int left = both.Width() / 4;
+    const int side = both.Width() - left;
+    const int top = (both.Height() - side) / 2;
+    if (side <= 0 || top < 0 || !picture.Create(side, side)) return;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) picture.SetPixel(x, y, both.Pixel(left + x, top + y));
+    picture.SetHasAlpha(both.HasAlpha());
+    picture.Resample(size, size);
+}
+
 const CBmp* Shown(const CBmp& picture) {
     return picture.Empty() ? nullptr : &picture;
 }
@@ -30,13 +44,18 @@ CTrayMenu::CTrayMenu(bool windowVisible, bool showRunning) {
     // The window item reads "Hide" on a darker picture while the window is up.
     if (windowVisible && !m_windowPicture.Empty()) m_windowPicture.Tone(-64, 0);
     LoadPicture(showRunning ? IDB_ART_141 : IDB_ART_134, 32, m_showPicture);
+    if (showRunning) LoadNextPicture(32, m_nextPicture);
 
     m_menu->AddItem(LoadResString(nullptr, windowVisible ? IDS_MENU_HIDE : IDS_MENU_SHOW).c_str(),
                     kShowHide, 0, MF_OWNERDRAW, false, Shown(m_windowPicture));
+    UINT position = 1;
+    if (showRunning)
+        m_menu->AddItem(LoadResString(nullptr, IDS_MENU_NEXT_PHOTO).c_str(), kNextPhoto, position++, MF_OWNERDRAW,
+                        false, Shown(m_nextPicture));
     m_menu->AddItem(LoadResString(nullptr, showRunning ? IDS_MENU_STOP_SHOW : IDS_MENU_RUN_SHOW).c_str(),
-                    showRunning ? IDC_MAIN_STOP : IDC_MAIN_START, 1, MF_OWNERDRAW, false,
+                    showRunning ? IDC_MAIN_STOP : IDC_MAIN_START, position++, MF_OWNERDRAW, false,
                     Shown(m_showPicture));
-    m_menu->AddItem(LoadResString(nullptr, IDS_MENU_EXIT).c_str(), IDCANCEL, 2, MF_OWNERDRAW, true,
+    m_menu->AddItem(LoadResString(nullptr, IDS_MENU_EXIT).c_str(), IDCANCEL, position, MF_OWNERDRAW, true,
                     static_cast<UINT>(IDB_ART_161), kExitColour);
     m_realised = m_menu->Realise();
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The tray icon's popup menu "TrayIcon": show or hide the main window, run
-// or stop the show, exit. It exists only while it is shown; the window that
-// tracks it forwards WM_MEASUREITEM / WM_DRAWITEM to the menu drawing.
+// The tray icon's popup menu "TrayIcon": show or hide the main window, the
+// next photo while the show runs, run or stop the show, exit. It exists only
+// while it is shown; the window that tracks it forwards WM_MEASUREITEM /
+// WM_DRAWITEM to the menu drawing.
 
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 class CTrayMenu {
 public:
     static constexpr UINT kShowHide = 1050;
+    static constexpr UINT kNextPhoto = 1060;
     static constexpr COLORREF kExitColour = 0xAA5533;
 
     // Builds and realises the menu. Null Menu() when a "TrayIcon" menu is
@@ -28,6 +30,7 @@ private:
     // The items borrow these pictures.
     CBmp m_windowPicture;
     CBmp m_showPicture;
+    CBmp m_nextPicture;
     CMenu* m_menu = nullptr;
     bool m_realised = false;
 };

@@ -121,6 +121,10 @@ void CWpp::StopShow() {
     m_slideWnd.Stop();
 }
 
+void CWpp::NextPhoto() {
+    if (m_showRunning) m_slideWnd.Advance();
+}
+
 void CWpp::FollowFolder() {
     m_startWhenFilled = false;
     m_follower.Follow(*this, m_mainDlg.Hwnd(), kFolderMessage);

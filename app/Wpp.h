@@ -34,6 +34,9 @@ public:
     bool StartShow();
     void StopShow();
     bool IsShowRunning() const { return m_showRunning; }
+    // The next photo as the switching timer would show it; nothing while the
+    // show is not running.
+    void NextPhoto();
 
     // Keeps the current album in step with the folder it follows, if any;
     // after start-up and whenever the settings dialog has closed.

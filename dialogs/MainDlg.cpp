@@ -131,6 +131,9 @@ INT_PTR CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     case IDC_MAIN_STOP:
         StopShow();
         break;
+    case CTrayMenu::kNextPhoto:
+        m_app.NextPhoto();
+        return 0;
     case IDCANCEL:
         if (!m_app.OnClose()) return 0;
         break;

@@ -1,5 +1,6 @@
 #pragma once
-// "Slider switching settings" (template 138): minutes between slides.
+// "Slider switching settings" (template 138): minutes between slides and
+// the shuffled order.
 
 #include "dialogs/AlbumPage.h"
 

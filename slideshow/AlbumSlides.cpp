@@ -89,6 +89,21 @@ bool CAlbumSlides::IsReachable(int index) const
     return false;
 }
 
+int CAlbumSlides::NextToShow(int index)
+{
+    return m_album.Shuffled() ? m_album.NextInRound() : ISlideAlbum::NextToShow(index);
+}
+
+void CAlbumSlides::PhotoShown(int index)
+{
+    m_album.PhotoShown(index);
+}
+
+void CAlbumSlides::PhotoPassed(int index)
+{
+    m_album.PhotoPassed(index);
+}
+
 int CAlbumSlides::CurrentIndex() const
 {
     // The album brings a stale index (photos deleted, list reloaded) back into range.

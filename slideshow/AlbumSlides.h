@@ -27,6 +27,9 @@ public:
     bool IsReachable(int index) const override;
     // Remembered as unusable: the application drops it at its next check.
     void PhotoFailed(int index) override;
+    int NextToShow(int index) override;
+    void PhotoShown(int index) override;
+    void PhotoPassed(int index) override;
     int CurrentIndex() const override;
     void SetCurrentIndex(int index) override;
 

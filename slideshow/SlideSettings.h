@@ -4,6 +4,7 @@
 // ISlideAlbum; tests hand it a plain in-memory one.
 
 #include "settings/Tstr.h"
+#include "slideshow/SlideMath.h"
 
 class CBmp;
 
@@ -39,6 +40,13 @@ public:
     virtual bool IsReachable(int index) const { return index >= 0; }
     // The show could not decode the photo.
     virtual void PhotoFailed(int /*index*/) {}
+    // The photo the switching timer shows after `index`: the next one in
+    // album order, unless the album keeps an order of its own (a shuffled
+    // round, which goes by the turns below). -1 without photos.
+    virtual int NextToShow(int index) { return StepIndex(index, +1, PhotoCount()); }
+    // The photo at `index` had its turn: shown, or passed over.
+    virtual void PhotoShown(int /*index*/) {}
+    virtual void PhotoPassed(int /*index*/) {}
     virtual int CurrentIndex() const = 0;
     virtual void SetCurrentIndex(int index) = 0;
 };

@@ -60,7 +60,7 @@ bool CSlideWnd::Start()
     SetWindowPos(m_hwnd, nullptr, 10, 10, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     const int first = IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount());
     m_album->SetCurrentIndex(first);
-    ShowUsableFrom(first, +1);
+    ShowUsableFrom(first, kSwitchOrder);
     StartSwitchTimer();
     return true;
 }
@@ -74,15 +74,19 @@ bool CSlideWnd::ShowUsableFrom(int index, int direction)
     // Photos out of reach are passed over without a decode: asking about them
     // is cheap, the album remembers a root found offline.
     for (int walked = 0; walked < count && decoded < kMaxTriesPerSwitch;
-         ++walked, at = StepIndex(at, direction, count)) {
-        if (!m_album->IsReachable(at))
+         ++walked, at = direction == kSwitchOrder ? m_album->NextToShow(at) : StepIndex(at, direction, count)) {
+        if (!m_album->IsReachable(at)) {
+            m_album->PhotoPassed(at);
             continue;
+        }
         ++decoded;
         if (ShowPhoto(m_album->PhotoPath(at))) {
             m_album->SetCurrentIndex(at);
+            m_album->PhotoShown(at);
             return true;
         }
         m_album->PhotoFailed(at);
+        m_album->PhotoPassed(at);
         lastTried = at;
     }
     // The next switch goes on from the last photo tried; with every photo out
@@ -128,6 +132,18 @@ void CSlideWnd::Step(int delta)
     if (stepped < 0)
         return;
     ShowUsableFrom(stepped, delta < 0 ? -1 : +1);
+    StartSwitchTimer();
+}
+
+void CSlideWnd::Advance()
+{
+    StopSwitchTimer();
+    if (!m_album)
+        return;
+    const int next = m_album->NextToShow(m_album->CurrentIndex());
+    if (next < 0)
+        return;
+    ShowUsableFrom(next, kSwitchOrder);
     StartSwitchTimer();
 }
 
@@ -323,7 +339,7 @@ void CSlideWnd::OnTimer(UINT_PTR id)
 {
     if (id == kSwitchTimer) {
         if (Settings().timeout != 0)
-            Step(+1);
+            Advance();
     } else if (id == kReplaceTimer) {
         KillTimer(m_hwnd, kReplaceTimer);
         PlaceAgain();

@@ -23,6 +23,8 @@ public:
     static const UINT_PTR kReplaceTimer = 4;
     static const UINT kReplaceDelayMs = 100;
     static const int kMaxTriesPerSwitch = 8;
+    // The walking direction of the album's own switching order (see Advance).
+    static const int kSwitchOrder = 0;
     static const DWORD kExStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     static const DWORD kStyle = WS_POPUP | WS_VISIBLE;
 
@@ -47,6 +49,9 @@ public:
     // Moves the show by delta photos with wrap-around and restarts timer 1;
     // with no photos left timer 1 stays stopped.
     void Step(int delta);
+    // Moves on as the switching timer does, in the album's switching order
+    // (its shuffled round, when it keeps one), and restarts timer 1.
+    void Advance();
     // Decodes, fits, places and shows one photo; false, changing nothing,
     // when it gives no pixels.
     bool ShowPhoto(const tstr& path);
@@ -54,7 +59,8 @@ public:
     // (fitted again in fullscreen), keeping the pointer state and timer 1.
     void PlaceAgain();
     // Shows the photo at index or, when it is out of reach or cannot be
-    // decoded, the next one walking in `direction` that can (at most
+    // decoded, the next one walking in `direction` (+1, -1, or kSwitchOrder)
+    // that can (at most
     // kMaxTriesPerSwitch decodes, so that a run of broken files cannot hold up
     // the UI thread), and makes it current; false when none of those can.
     bool ShowUsableFrom(int index, int direction);

@@ -114,6 +114,34 @@ TEST_F(AlbumSettings, MonitorIsStoredOnlyOnceChosen)
     EXPECT_EQ(L"\\\\.\\DISPLAY2", OpenAlbum()->Monitor().GetValue().Str());
 }
 
+// Albums stored before shuffling store none of its values and load unshuffled.
+TEST_F(AlbumSettings, ShuffleAndItsRoundAreStoredOnlyWhileOnAndSurviveBadValues)
+{
+    const wchar_t* const names[] = {L"Shuffle", L"ShuffleSeed", L"ShufflePos", L"ShuffleShown"};
+    auto album = OpenAlbum();
+    for (const wchar_t* path : {L"C:\\a.jpg", L"C:\\b.jpg", L"C:\\c.jpg", L"C:\\d.jpg", L"C:\\e.jpg"})
+        album->AddPhoto(path);
+    album->Shuffle().SetValue(1);
+    album->PhotoShown(4);
+    album->Index().SetValue(1);
+    album->PhotoShown(1);
+    album->Save();
+    EXPECT_EQ(L"1", ReadText(kSlides, L"ShufflePos"));
+    EXPECT_EQ(L"21", ReadText(kSlides, L"ShuffleShown"));   // photos 1 and 4
+    auto again = OpenAlbum();
+    EXPECT_EQ(album->Round().Seed(), again->Round().Seed());
+    EXPECT_EQ(1, again->Index().GetValue());
+
+    StoreText(kSlides, L"ShufflePos", L"4000000000");
+    StoreText(kSlides, L"ShuffleShown", L"zz?");
+    StoreText(kSlides, L"ShuffleSeed", L"-");
+    album = OpenAlbum();
+    EXPECT_GE(album->NextInRound(), 0);
+    album->Shuffle().SetValue(0);
+    album->Save();
+    for (const wchar_t* name : names) EXPECT_FALSE(ReadRaw(kSlides.c_str(), name).found) << name;
+}
+
 TEST_F(AlbumSettings, CurrentPhotoIndexIsNeverStored)
 {
     auto album = OpenAlbum();

@@ -60,8 +60,15 @@ TEST(TrayMenu, VisibleWindowAndRunningShow) {
     CTrayMenu hidden(false, true);   // a second one while the first is up is refused
     EXPECT_EQ(nullptr, hidden.Menu());
     ASSERT_NE(nullptr, shown.Menu());
-    const MenuEntry window = EntryAt(*shown.Menu(), 0), show = EntryAt(*shown.Menu(), 1);
+    ASSERT_EQ(4, GetMenuItemCount(shown.Menu()->Handle()));
+    const MenuEntry window = EntryAt(*shown.Menu(), 0), next = EntryAt(*shown.Menu(), 1),
+                    show = EntryAt(*shown.Menu(), 2);
     EXPECT_EQ(L"Hide", window.text);
+    // Only a running show has a next photo, right above its stop.
+    EXPECT_EQ(CTrayMenu::kNextPhoto, next.id);
+    EXPECT_EQ(L"Next photo", next.text);
+    EXPECT_EQ(std::make_pair(32, 32), ImageSize(next));
+    EXPECT_TRUE(next.ownerDrawn);
     EXPECT_EQ(1042u, show.id);
     EXPECT_EQ(L"Stop slide show", show.text);
     EXPECT_EQ(std::make_pair(32, 32), ImageSize(show));

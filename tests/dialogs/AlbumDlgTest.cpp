@@ -213,20 +213,23 @@ TEST_F(AlbumDlgTest, CancelRestoresPhotosSettingsAndName) {
     EXPECT_EQ(L"Trips", m_album->GetAlbumName().Str());
 }
 
-TEST_F(AlbumDlgTest, SwitchingPageEditsTheAlbumLiveAndCancelRevertsIt) {
+TEST_F(AlbumDlgTest, SwitchingPageEditsTimeoutAndShuffleLiveAndCancelRevertsThem) {
     HWND dialog = Open();
     CNavPaneWnd* pages = Pane(dialog, IDC_PAGE_LIST);
     pages->SetCurrent(ItemWithId(*pages, IDC_PAGE_SWITCH));
     EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_PAGE_ITEMS)));
     EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_PAGE_TOOLBAR)));
-    HWND edit = nullptr;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child && !edit; child = GetWindow(child, GW_HWNDNEXT))
-        if (Shown(child)) edit = GetDlgItem(child, IDC_TIMEOUT_EDIT);
-    ASSERT_NE(nullptr, edit);
-    SetWindowTextW(edit, L"90");
+    HWND page = nullptr;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child && !page; child = GetWindow(child, GW_HWNDNEXT))
+        if (Shown(child) && GetDlgItem(child, IDC_TIMEOUT_EDIT)) page = child;
+    ASSERT_NE(nullptr, page);
+    SetWindowTextW(GetDlgItem(page, IDC_TIMEOUT_EDIT), L"90");
     EXPECT_EQ(60ul, m_album->Timeout().GetValue());
+    SendDlgItemMessageW(page, IDC_SHUFFLE, BM_CLICK, 0, 0);
+    EXPECT_TRUE(m_album->Shuffled());
     SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(5ul, m_album->Timeout().GetValue());
+    EXPECT_FALSE(m_album->Shuffled());
 }
 
 TEST_F(AlbumDlgTest, OkRenamesAndRefusesNamesInUse) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "app/TrayMenu.h"
 #include "app/Wpp.h"
 #include "tests/dialogs/MainWindowTest.h"
 #include "ui/ButtonWnd.h"
@@ -62,6 +63,20 @@ TEST_F(MainDlgTest, ExitWhoseSaveIsRefusedKeepsTheStoredAlbum) {
     EXPECT_EQ(0ul, CRegStore::WritesBeforeFailure());
     EXPECT_FALSE(IsWindow(m_main));
     EXPECT_EQ(before, ProfilesSnapshot());
+}
+
+TEST_F(MainDlgTest, NextPhotoFromTheTrayMenuSwitchesAsTheTimerWouldOnlyWhileTheShowRuns) {
+    ASSERT_TRUE(m_app->StartShow());
+    CSlideWnd& show = m_app->SlideWnd();
+    const std::wstring first = show.CurrentPath().Str();
+    KillTimer(show.Hwnd(), CSlideWnd::kSwitchTimer);
+    SendMessageW(m_main, WM_COMMAND, CTrayMenu::kNextPhoto, 0);
+    EXPECT_NE(first, show.CurrentPath().Str());
+    // The switching interval starts again from this photo.
+    EXPECT_TRUE(KillTimer(show.Hwnd(), CSlideWnd::kSwitchTimer));
+    m_app->StopShow();
+    SendMessageW(m_main, WM_COMMAND, CTrayMenu::kNextPhoto, 0);
+    EXPECT_FALSE(m_app->IsShowRunning());
 }
 
 }  // namespace

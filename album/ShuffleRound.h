@@ -1,0 +1,44 @@
+#pragma once
+// A random order through an album in which every photo has its turn once per
+// round. Photos are named by keys (KeyOf their path), not by position, so a
+// round holds while photos are added, removed or reordered: the order is the
+// photos sorted by a seeded hash of their keys, and the round is the set of
+// keys that had their turn. Plain C++, so it is tested natively.
+
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+class CShuffleRound {
+public:
+    explicit CShuffleRound(uint32_t seed = 0) : m_seed(seed) {}
+
+    // Index in `photos` of the photo the round goes on with: the one first in
+    // this round's order of those that have not had their turn. When every
+    // photo has had it, a new round begins with a fresh seed; its first photo
+    // is never the one shown last while another exists. -1 without photos.
+    int Next(const std::vector<uint64_t>& photos);
+    // The photo had its turn in this round and is the one on screen.
+    void Shown(uint64_t photo);
+    // The photo had its turn without being shown (out of reach, undecodable).
+    void Passed(uint64_t photo) { m_done.insert(photo); }
+    bool HadTurn(uint64_t photo) const { return m_done.count(photo) != 0; }
+
+    uint32_t Seed() const { return m_seed; }
+    bool HasLast() const { return m_hasLast; }
+    uint64_t Last() const { return m_last; }
+    // A round as stored: its seed, the photos that had their turn, and the
+    // photo shown last when there is one.
+    void Restore(uint32_t seed, const std::vector<uint64_t>& done, const uint64_t* last);
+
+    static uint64_t KeyOf(const std::wstring& path);
+
+private:
+    uint64_t Rank(uint64_t photo) const;
+
+    uint32_t m_seed;
+    std::unordered_set<uint64_t> m_done;
+    uint64_t m_last = 0;
+    bool m_hasLast = false;
+};
