@@ -11,10 +11,12 @@ namespace {
 
 const wchar_t kName[] = L"TrayIcon";
 
+// Menus open at the system's DPI.
+int MenuSize(int size) { return ScaleForDpi(size, SystemDpi()); }
+
 void LoadPicture(int id, int size, CBmp& picture) {
     // A missing picture leaves its item without one.
-    const int scaled = ScaleForDpi(size, SystemDpi());
-    if (LoadBmpFromResource(nullptr, id, picture)) picture.Resample(scaled, scaled);
+    if (LoadBmpFromResource(nullptr, id, picture)) picture.Resample(MenuSize(size), MenuSize(size));
 }
 
 // The switching page's photo between two arrows, without the arrow back.
@@ -28,7 +30,7 @@ void LoadNextPicture(int size, CBmp& picture) {
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) picture.SetPixel(x, y, both.Pixel(left + x, top + y));
     picture.SetHasAlpha(both.HasAlpha());
-    picture.Resample(size, size);
+    picture.Resample(MenuSize(size), MenuSize(size));
 }
 
 const CBmp* Shown(const CBmp& picture) {
