@@ -6,7 +6,8 @@
 // gap and a busy one cannot hide it.
 //
 //   dialog_timing store FOLDER COUNT   the album "Bench" of FOLDER\IMG_00001.jpg...
-//   dialog_timing open                 one timed opening; prints one JSON line
+//   dialog_timing open                 one timed opening
+// Each prints one JSON line.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -70,6 +71,7 @@ int Store(const std::wstring& folder, int count)
         std::fprintf(stderr, "dialog_timing: cannot write the registry\n");
         return 1;
     }
+    std::printf("{\"stored\": %d}\n", count);
     return 0;
 }
 
