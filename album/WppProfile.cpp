@@ -91,6 +91,18 @@ CWppProfile* CWppProfile::NewAlbumObject(const tstr& name)
     return album;
 }
 
+CWppProfile* CWppProfile::NewAlbumObjectWithPhotosOf(const tstr& name, const CWppProfile& live)
+{
+    CWppProfile* album = new CWppProfile;
+    album->SetSingleInstance(false);
+    album->SetAlbumName(name);
+    album->CApp::Init();
+    album->m_photos.SetKeys(kSlidesSection, kSlideKeyPattern);
+    album->LoadSettings();
+    album->CopyPhotosOf(live);
+    return album;
+}
+
 bool CWppProfile::Init()
 {
     // Chosen here so that the layers below never see an unusable name.
@@ -114,10 +126,16 @@ bool CWppProfile::RebuildPhotoList()
 
 bool CWppProfile::Load()
 {
+    const bool loaded = LoadSettings();
+    if (!m_photos.empty()) m_photos.LoadItemValues(&GetStore());
+    return loaded;
+}
+
+bool CWppProfile::LoadSettings()
+{
     const bool loaded = CApp::Load();
     m_albumSettings.LoadAll();
     ResolvePlacementDefaults();
-    if (!m_photos.empty()) m_photos.LoadItemValues(&GetStore());
     return loaded;
 }
 
@@ -210,12 +228,7 @@ void CWppProfile::RevertAlbumSettings() { m_albumSettings.RevertAll(); }
 void CWppProfile::Assign(const CWppProfile& other)
 {
     if (&other == this) return;
-    m_photos.ClearItems();
-    for (const CSlide* photo : other.m_photos) {
-        CSlide* copy = new CSlide;
-        copy->CopyFrom(photo);
-        m_photos.Add(copy);
-    }
+    CopyPhotosOf(other);
     m_index.Assign(other.m_index);
     m_thumbSize.Assign(other.m_thumbSize);
     m_placementX.Assign(other.m_placementX);
@@ -231,6 +244,16 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_folder.Assign(other.m_folder);
     m_subfolders.Assign(other.m_subfolders);
     m_monitor.Assign(other.m_monitor);
+}
+
+void CWppProfile::CopyPhotosOf(const CWppProfile& other)
+{
+    m_photos.ClearItems();
+    for (const CSlide* photo : other.m_photos) {
+        CSlide* copy = new CSlide;
+        copy->CopyFrom(photo);
+        m_photos.Add(copy);
+    }
 }
 
 CSlide* CWppProfile::AddPhoto(const tstr& path)
