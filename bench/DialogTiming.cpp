@@ -113,15 +113,15 @@ bool ShownRowsReady(CNavPaneWnd& pane, CThumbnails& thumbnails, int* shownRows)
 int Open()
 {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    RegisterWindowClassOf<CNavPaneWnd>();
-    RegisterWindowClassOf<CToolBarWnd>();
-
+    // As the program starts: its workers check every photo from here on.
     CWpp app;
     app.ReinitAlbum();
     app.Load();
     const int rows = static_cast<int>(app.Photos().size());
+    const INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    RegisterWindowClassOf<CNavPaneWnd>();
+    RegisterWindowClassOf<CToolBarWnd>();
     std::shared_ptr<CThumbnails> thumbnails = CThumbnails::Shared();
 
     const double start = NowMs();
