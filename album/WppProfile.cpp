@@ -249,10 +249,13 @@ void CWppProfile::Assign(const CWppProfile& other)
 void CWppProfile::CopyPhotosOf(const CWppProfile& other)
 {
     m_photos.ClearItems();
+    // Fresh entries: appended without searching the list for each.
+    std::vector<CSlide*>& copies = m_photos.Items();
+    copies.reserve(other.m_photos.size());
     for (const CSlide* photo : other.m_photos) {
         CSlide* copy = new CSlide;
         copy->CopyFrom(photo);
-        m_photos.Add(copy);
+        copies.push_back(copy);
     }
 }
 

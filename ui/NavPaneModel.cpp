@@ -22,7 +22,9 @@ bool CNavPaneModel::Append(CNavPaneItem* item) { return AppendChild(&m_root, ite
 bool CNavPaneModel::AppendChild(CNavPaneItem* parent, CNavPaneItem* item) {
     if (!item || !parent || item->m_pOwner || item->m_pParent) return false;
     if (parent != &m_root && !Owns(parent)) return false;
-    parent->m_children.Add(item);
+    // Without a parent the item is in no list: no search for it, which
+    // would make adding many rows quadratic.
+    parent->m_children.Items().push_back(item);
     item->m_pParent = parent;
     item->SetOwner(this);
     if (m_bBottomUp && parent == &m_root) m_nScrollPos = 0;
