@@ -129,6 +129,19 @@ CWppProfile* CWppProfile::NewAlbumObject(const tstr& name)
     return album;
 }
 
+CWppProfile* CWppProfile::NewAlbumObjectWithPhotosOf(const tstr& name, const CWppProfile& live)
+{
+    CWppProfile* album = new CWppProfile;
+    album->SetSingleInstance(false);
+    album->SetAlbumName(name);
+    album->CApp::Init();
+    album->m_photos.SetKeys(kSlidesSection, kSlideKeyPattern);
+    album->LoadSettings();
+    album->CopyPhotosOf(live);
+    album->RoundFromSettings();
+    return album;
+}
+
 bool CWppProfile::Init()
 {
     // Chosen here so that the layers below never see an unusable name.
@@ -152,11 +165,17 @@ bool CWppProfile::RebuildPhotoList()
 
 bool CWppProfile::Load()
 {
+    const bool loaded = LoadSettings();
+    if (!m_photos.empty()) m_photos.LoadItemValues(&GetStore());
+    RoundFromSettings();
+    return loaded;
+}
+
+bool CWppProfile::LoadSettings()
+{
     const bool loaded = CApp::Load();
     m_albumSettings.LoadAll();
     ResolvePlacementDefaults();
-    if (!m_photos.empty()) m_photos.LoadItemValues(&GetStore());
-    RoundFromSettings();
     return loaded;
 }
 
@@ -250,12 +269,7 @@ void CWppProfile::RevertAlbumSettings() { m_albumSettings.RevertAll(); }
 void CWppProfile::Assign(const CWppProfile& other)
 {
     if (&other == this) return;
-    m_photos.ClearItems();
-    for (const CSlide* photo : other.m_photos) {
-        CSlide* copy = new CSlide;
-        copy->CopyFrom(photo);
-        m_photos.Add(copy);
-    }
+    CopyPhotosOf(other);
     m_index.Assign(other.m_index);
     m_thumbSize.Assign(other.m_thumbSize);
     m_placementX.Assign(other.m_placementX);
@@ -276,6 +290,19 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_shufflePos.Assign(other.m_shufflePos);
     m_shuffleShown.Assign(other.m_shuffleShown);
     m_round = other.m_round;
+}
+
+void CWppProfile::CopyPhotosOf(const CWppProfile& other)
+{
+    m_photos.ClearItems();
+    // Fresh entries: appended without searching the list for each.
+    std::vector<CSlide*>& copies = m_photos.Items();
+    copies.reserve(other.m_photos.size());
+    for (const CSlide* photo : other.m_photos) {
+        CSlide* copy = new CSlide;
+        copy->CopyFrom(photo);
+        copies.push_back(copy);
+    }
 }
 
 CSlide* CWppProfile::AddPhoto(const tstr& path)

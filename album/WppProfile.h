@@ -30,6 +30,10 @@ public:
     // album: no single-instance check, the given name, initialised (photo
     // entries created; Load reads their paths). Owned by the caller.
     static CWppProfile* NewAlbumObject(const tstr& name);
+    // The same object after Load, except that its photo entries are copies
+    // of `live`'s rather than read from the store again: for the album the
+    // application object already holds.
+    static CWppProfile* NewAlbumObjectWithPhotosOf(const tstr& name, const CWppProfile& live);
 
     // Builds the photo entries from the store (paths come with Load). Without
     // a name the album is the stored current one (see StoredCurrentAlbumName).
@@ -186,6 +190,9 @@ protected:
     virtual bool GetShellFolder(int csidl, tstr& path);
 
 private:
+    // Load without the photo paths.
+    bool LoadSettings();
+    void CopyPhotosOf(const CWppProfile& other);
     bool SaveAlbum(bool dropOldKey);
     // The settings and photos under the key of `name`, read back, with
     // nothing else left below that key.

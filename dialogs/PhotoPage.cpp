@@ -39,23 +39,29 @@ bool AddPhotoItem(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CSlide* photo,
 }
 
 void ListPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album) {
-    pane.RemoveAll();
-    for (CSlide* photo : album.Photos()) AddPhotoItem(pane, thumbnails, photo, false, false);
+    {
+        CNavPaneBatch batch(pane);
+        pane.RemoveAll();
+        for (CSlide* photo : album.Photos()) AddPhotoItem(pane, thumbnails, photo, false, false);
+    }
     pane.Redraw(true);
 }
 
 int AddPhotoFiles(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album,
                   const std::vector<tstr>& paths) {
     int added = 0;
-    for (const tstr& path : paths) {
-        // The entry keeps its "pic_path" value name; its key comes from its
-        // position when the album is saved.
-        auto* photo = new CSlide(path);
-        if (AddPhotoItem(pane, thumbnails, photo, true, true)) {
-            album.Photos().Add(photo);
-            ++added;
-        } else {
-            delete photo;
+    {
+        CNavPaneBatch batch(pane);
+        for (const tstr& path : paths) {
+            // The entry keeps its "pic_path" value name; its key comes from
+            // its position when the album is saved.
+            auto* photo = new CSlide(path);
+            if (AddPhotoItem(pane, thumbnails, photo, true, true)) {
+                album.Photos().Add(photo);
+                ++added;
+            } else {
+                delete photo;
+            }
         }
     }
     pane.Redraw(true);
@@ -73,12 +79,15 @@ bool DeleteSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner) {
     if (ShowMessage(owner, IDS_DELETE_PHOTOS_QUESTION, kCaptionConfirmation, MB_OKCANCEL | MB_ICONQUESTION) !=
         IDOK)
         return false;
-    while (CNavPaneItem* item = pane.FirstSelected()) {
-        album.Photos().Delete(PhotoOf(item));
-        pane.Remove(item);
+    {
+        CNavPaneBatch batch(pane);
+        while (CNavPaneItem* item = pane.FirstSelected()) {
+            album.Photos().Delete(PhotoOf(item));
+            pane.Remove(item);
+        }
+        if (CNavPaneItem* current = pane.Current()) pane.Select(current);
+        pane.Layout(pane.Current());
     }
-    if (CNavPaneItem* current = pane.Current()) pane.Select(current);
-    pane.Layout(pane.Current());
     pane.Redraw(true);
     return true;
 }

@@ -88,6 +88,13 @@ void CSettingsDlg::LoadAlbums() {
     std::vector<tstr> names;
     m_app.EnumAlbumNames(&names);
     for (const tstr& name : names) {
+        // The application object is the live copy of the current album, and
+        // its entry here becomes a copy of it before its photos are used:
+        // reading them from the store again would only cost time.
+        if (CWppProfile::SameName(name, m_app.GetAlbumName())) {
+            m_albums.Add(CWppProfile::NewAlbumObjectWithPhotosOf(name, m_app));
+            continue;
+        }
         CWppProfile* album = CWppProfile::NewAlbumObject(name);
         album->Load();
         m_albums.Add(album);

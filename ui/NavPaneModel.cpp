@@ -22,7 +22,9 @@ bool CNavPaneModel::Append(CNavPaneItem* item) { return AppendChild(&m_root, ite
 bool CNavPaneModel::AppendChild(CNavPaneItem* parent, CNavPaneItem* item) {
     if (!item || !parent || item->m_pOwner || item->m_pParent) return false;
     if (parent != &m_root && !Owns(parent)) return false;
-    parent->m_children.Add(item);
+    // Without a parent the item is in no list: no search for it, which
+    // would make adding many rows quadratic.
+    parent->m_children.Items().push_back(item);
     item->m_pParent = parent;
     item->SetOwner(this);
     if (m_bBottomUp && parent == &m_root) m_nScrollPos = 0;
@@ -77,6 +79,7 @@ void CNavPaneModel::ForgetSubtree(const CNavPaneItem* item) {
     }
     m_selection.erase(std::remove_if(m_selection.begin(), m_selection.end(), within), m_selection.end());
     if (within(m_pAnchor)) m_pAnchor = nullptr;
+    if (within(m_pDueScrollTo)) m_pDueScrollTo = nullptr;
     // A hot or pressed tool belongs to the hot or pressed row.
     if (within(m_pHotItem)) {
         m_pHotItem = nullptr;
@@ -354,6 +357,11 @@ int CNavPaneModel::OffsetOf(const CNavPaneItem* item, int* band) const {
 int CNavPaneModel::ClampScroll(int pos) const { return std::clamp(pos, 0, m_nScrollMax); }
 
 void CNavPaneModel::Layout(CNavPaneItem* scrollTo) {
+    if (m_nBatchDepth > 0) {
+        m_bLayoutDue = true;
+        if (scrollTo) m_pDueScrollTo = scrollTo;
+        return;
+    }
     const int content = ContentHeight();
     m_nScrollMax = std::max(0, content - m_nClientHeight);
     int band = 0;
@@ -362,6 +370,14 @@ void CNavPaneModel::Layout(CNavPaneItem* scrollTo) {
         m_nScrollPos = m_bBottomUp ? offset + band - m_nClientHeight : offset;
     m_nScrollPos = ClampScroll(m_nScrollPos);
     OnLayoutDone();
+}
+
+void CNavPaneModel::EndBatch() {
+    if (m_nBatchDepth == 0 || --m_nBatchDepth > 0 || !m_bLayoutDue) return;
+    CNavPaneItem* scrollTo = m_pDueScrollTo;
+    m_bLayoutDue = false;
+    m_pDueScrollTo = nullptr;
+    Layout(scrollTo);
 }
 
 bool CNavPaneModel::ScrollTo(int pos) {

@@ -78,12 +78,15 @@ public:
     const std::vector<CNavPaneItem*>& Selection() const { return m_selection; }
     CNavPaneItem* FirstSelected() const { return m_selection.empty() ? nullptr : m_selection.front(); }
 
-    // Layout and scrolling.
+    // Layout and scrolling. Within a batch Layout only notes that it is
+    // due (and the latest row to scroll to); the batch's end lays out once.
     void SetClientSize(int width, int height);
     // Row heights and indents made for one DPI brought to another; the
     // caller lays out again.
     void RescaleRows(int fromDpi, int toDpi);
     void Layout(CNavPaneItem* scrollTo = nullptr);
+    void BeginBatch() { ++m_nBatchDepth; }
+    void EndBatch();
     int ContentHeight() const;
     int ScrollPos() const { return m_nScrollPos; }
     int ScrollMax() const { return m_nScrollMax; }
@@ -169,4 +172,19 @@ private:
     int m_nClientHeight = 0;
     int m_nScrollPos = 0;
     int m_nScrollMax = 0;
+    int m_nBatchDepth = 0;
+    bool m_bLayoutDue = false;
+    CNavPaneItem* m_pDueScrollTo = nullptr;
+};
+
+// Adding or removing many rows: one layout at the end instead of one per row.
+class CNavPaneBatch {
+public:
+    explicit CNavPaneBatch(CNavPaneModel& pane) : m_pane(pane) { m_pane.BeginBatch(); }
+    ~CNavPaneBatch() { m_pane.EndBatch(); }
+    CNavPaneBatch(const CNavPaneBatch&) = delete;
+    CNavPaneBatch& operator=(const CNavPaneBatch&) = delete;
+
+private:
+    CNavPaneModel& m_pane;
 };

@@ -63,6 +63,25 @@ TEST_F(AlbumList, AssignCopiesPhotosSettingsAndIndex)
     EXPECT_EQ(150ul, target->ThumbSize().GetMax());
 }
 
+TEST_F(AlbumList, ObjectWithLivePhotosReadsItsSettingsFromTheStoreAndSavesUnderItsName)
+{
+    SaveAlbum(L"Trip", {L"C:\\stored.jpg"});
+    {
+        auto stored = OpenAlbum(L"Trip");
+        stored->Timeout().SetValue(12);
+        ASSERT_TRUE(stored->Save());
+    }
+    auto live = OpenAlbum(L"Trip");
+    live->AddPhoto(L"C:\\added.jpg");
+    live->Timeout().SetValue(30);
+
+    std::unique_ptr<CWppProfile> entry(CWppProfile::NewAlbumObjectWithPhotosOf(L"Trip", *live));
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\stored.jpg", L"C:\\added.jpg"}), Paths(*entry));
+    EXPECT_EQ(12ul, entry->Timeout().GetValue()) << "settings as stored, not as the live object has them";
+    ASSERT_TRUE(entry->Save());
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\stored.jpg", L"C:\\added.jpg"}), Paths(*OpenAlbum(L"Trip")));
+}
+
 // Settled reading: copying goes through SetValue, so whatever follows the
 // target's settings (mirrors, bound controls) follows the copy too.
 TEST_F(AlbumList, AssignNotifiesWhatFollowsTheSettings)

@@ -350,6 +350,51 @@ TEST_F(NavModel, RowsAndIndentsFollowADpiChange) {
     EXPECT_EQ(pane.m_nIndentLeft, 24);
 }
 
+class CLayoutCounter : public CNavPaneModel {
+public:
+    int layouts = 0;
+
+protected:
+    void OnLayoutDone() override { ++layouts; }
+};
+
+TEST(NavBatch, RowsAddedInNestedBatchesAreLaidOutOnceAtTheOuterEnd) {
+    CLayoutCounter pane;
+    pane.SetClientSize(100, 100);
+    CNavPaneItem* last = nullptr;
+    {
+        CNavPaneBatch outer(pane);
+        {
+            CNavPaneBatch inner(pane);
+            for (int i = 0; i < 10; ++i) pane.Append(last = Row(L"row"));
+        }
+        pane.Select(last);
+        EXPECT_EQ(pane.layouts, 0);
+        EXPECT_EQ(pane.ScrollMax(), 0) << "not laid out yet";
+    }
+    EXPECT_EQ(pane.layouts, 1);
+    EXPECT_EQ(pane.ScrollMax(), 100);
+    EXPECT_EQ(pane.ScrollPos(), 100) << "scrolled to the row selected within the batch";
+    CNavPaneBatch empty(pane);
+    EXPECT_EQ(pane.layouts, 1);
+}
+
+TEST(NavBatch, RowToScrollToRemovedWithinTheBatchIsForgotten) {
+    CLayoutCounter pane;
+    pane.SetClientSize(100, 100);
+    CNavPaneItem* rows[10] = {};
+    for (CNavPaneItem*& row : rows) pane.Append(row = Row(L"row"));
+    pane.ScrollTo(40);
+    {
+        CNavPaneBatch batch(pane);
+        pane.Select(rows[9]);
+        pane.Remove(rows[9]);
+        pane.Remove(rows[8]);
+    }
+    EXPECT_EQ(pane.ScrollMax(), 60);
+    EXPECT_EQ(pane.ScrollPos(), 40) << "no scrolling towards the removed row";
+}
+
 // ---- tools
 
 TEST_F(NavModel, RadioToolUnchecksSameGroupInSiblingsOnly) {
