@@ -30,8 +30,7 @@ void CAlbumBackup::Keep(const tstr& name)
             album->values.push_back(m_store.ReadString(slides, setting, value) ? value : tstr());
         }
         album->photos.SetKeys(slides, CWppProfile::kSlideKeyPattern);
-        album->photos.LoadItems(m_store);
-        album->photos.LoadItemValues(&m_store);
+        album->photos.LoadStoredItems(m_store);
     }
     m_albums.push_back(std::move(album));
 }

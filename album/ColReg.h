@@ -1,8 +1,8 @@
 #pragma once
 // An owning list whose entries persist as numbered keys of the settings store:
 // entry i lives in section + "\" + pattern formatted with i ("%04d" gives 0000,
-// 0001, ... 9999, 10000). T supplies Exists, LoadPath, SavePath, IsSavedAt and
-// OnRelease.
+// 0001, ... 9999, 10000). T supplies Exists, LoadPath, LoadIfStored, SavePath,
+// IsSavedAt and OnRelease.
 
 #include <cwchar>
 #include <cwctype>
@@ -52,6 +52,19 @@ public:
         }
         return true;
     }
+    // LoadItems and LoadItemValues in one pass: each key is read once.
+    bool LoadStoredItems(CRegStore& store) {
+        if (m_pattern.IsEmpty()) return false;
+        for (int i = 0;; ++i) {
+            T* item = new T;
+            if (!item->LoadIfStored(store, ItemKey(i))) {
+                delete item;
+                break;
+            }
+            this->Add(item);
+        }
+        return true;
+    }
     virtual bool ClearItems() {
         for (T* item : this->Items()) item->OnRelease();
         this->DeleteAll();
@@ -93,8 +106,7 @@ private:
         std::set<std::wstring> used;
         for (int i = 0; i < static_cast<int>(this->size()); ++i) used.insert(Upper(ItemKey(i)));
         std::vector<tstr> stale;
-        tstr name;
-        for (unsigned long i = 0; store.EnumSubKey(m_section, i, name); ++i) {
+        for (const tstr& name : store.SubKeyNames(m_section)) {
             const tstr key = m_section + L"\\" + name;
             if (!used.count(Upper(key))) stale.push_back(key);
         }
@@ -102,12 +114,7 @@ private:
             if (!store.RemoveKey(key)) return false;
         return true;
     }
-    size_t StoredKeyCount(CRegStore& store) const {
-        size_t count = 0;
-        tstr name;
-        while (store.EnumSubKey(m_section, static_cast<unsigned long>(count), name)) ++count;
-        return count;
-    }
+    size_t StoredKeyCount(CRegStore& store) const { return store.SubKeyNames(m_section).size(); }
     static std::wstring Upper(const tstr& text) {
         std::wstring upper = text.Str();
         for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(c));

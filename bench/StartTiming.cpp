@@ -162,7 +162,10 @@ uint64_t PrivateBytes(DWORD pid) {
     const bool read = GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                                            sizeof(counters)) != FALSE;
     CloseHandle(process);
-    return read ? counters.PrivateUsage : 0;
+    if (!read) return 0;
+    // Windows gives both the commit charge; Wine fills in only PagefileUsage
+    // for another process (its anonymous resident memory).
+    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 bool HasOption(int argc, wchar_t** argv, const wchar_t* option) {
