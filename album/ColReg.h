@@ -41,29 +41,11 @@ public:
 
     // Creates one entry per stored key, stopping at the first index without one.
     virtual bool LoadItems(CRegStore& store) {
-        if (m_pattern.IsEmpty()) return false;
-        for (int i = 0;; ++i) {
-            T* item = new T;
-            if (!item->Exists(store, ItemKey(i))) {
-                delete item;
-                break;
-            }
-            this->Add(item);
-        }
-        return true;
+        return AddWhileStored([&store](T& item, const tstr& key) { return item.Exists(store, key); });
     }
     // LoadItems and LoadItemValues in one pass: each key is read once.
     bool LoadStoredItems(CRegStore& store) {
-        if (m_pattern.IsEmpty()) return false;
-        for (int i = 0;; ++i) {
-            T* item = new T;
-            if (!item->LoadIfStored(store, ItemKey(i))) {
-                delete item;
-                break;
-            }
-            this->Add(item);
-        }
-        return true;
+        return AddWhileStored([&store](T& item, const tstr& key) { return item.LoadIfStored(store, key); });
     }
     virtual bool ClearItems() {
         for (T* item : this->Items()) item->OnRelease();
@@ -100,6 +82,19 @@ public:
     }
 
 private:
+    // Adds an entry per index until stored(entry, key) says the key holds none.
+    template <class Stored>
+    bool AddWhileStored(Stored stored) {
+        if (m_pattern.IsEmpty()) return false;
+        for (int i = 0;; ++i) {
+            T* item = new T;
+            if (!stored(*item, ItemKey(i))) {
+                delete item;
+                return true;
+            }
+            this->Add(item);
+        }
+    }
     // Every sub-key of the section that is not the key of a held entry.
     // Registry names ignore case, so they are compared in upper case.
     bool DeleteStaleItems(CRegStore& store) {
