@@ -20,6 +20,24 @@ TEST_F(PhotoList, GapEndsLoadingAndSaveRenumbers)
     EXPECT_EQ(L"C:\\b.jpg", ReadText(kSlides + L"\\0001", L"pic_path"));
 }
 
+// A save's backup reads each stored photo once; it must read what a load does.
+TEST_F(PhotoList, OnePassLoadReadsWhatTheTwoPassLoadReads)
+{
+    StorePhoto(L"Default", L"0000", L"C:\\a.jpg");
+    StorePhoto(L"Default", L"0001", L"C:\\b.jpg");
+    StoreText(kSlides + L"\\0002", L"other", L"no path");
+    StorePhoto(L"Default", L"0003", L"C:\\d.jpg");
+    auto album = OpenAlbum();
+    CColReg<CSlide*> list;
+    list.SetKeys(CWppProfile::SlidesKey(L"Default"), CWppProfile::kSlideKeyPattern);
+    ASSERT_TRUE(list.LoadStoredItems(album->GetStore()));
+    std::vector<std::wstring> paths;
+    for (const CSlide* photo : list) paths.push_back(photo->GetPath().Str());
+    EXPECT_EQ(Paths(*album), paths);
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\a.jpg", L"C:\\b.jpg"}), paths);
+    list.ClearItems();
+}
+
 TEST_F(PhotoList, PhotoNumber10001LivesUnderKey10000)
 {
     auto album = OpenAlbum();
