@@ -35,6 +35,13 @@ void CAlbumBackup::Keep(const tstr& name)
     m_albums.push_back(std::move(album));
 }
 
+const CColReg<CSlide*>* CAlbumBackup::KeptPhotos(const tstr& name) const
+{
+    for (const auto& kept : m_albums)
+        if (CWppProfile::SameName(kept->name, name)) return kept->storedAs.IsNull() ? nullptr : &kept->photos;
+    return nullptr;
+}
+
 bool CAlbumBackup::Restore()
 {
     bool restored = true;

@@ -73,6 +73,15 @@ public:
         return DeleteStaleItems(*store) && StoredKeyCount(*store) == this->size();
     }
 
+    // Whether the store holds exactly these entries' paths in order, `stored`
+    // being what LoadStoredItems read from it: a save would change nothing.
+    bool SameAsStored(CRegStore& store, const CColReg& stored) const {
+        if (stored.size() != this->size()) return false;
+        for (size_t i = 0; i < this->size(); ++i)
+            if (!((*this)[i]->GetPath() == stored[i]->GetPath())) return false;
+        return StoredKeyCount(store) == this->size();
+    }
+
     // Key of entry i: the section, a backslash and the formatted pattern. The
     // section is not part of the format, so a "%" in it is taken literally.
     tstr ItemKey(int index) const {

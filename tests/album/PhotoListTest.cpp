@@ -38,6 +38,29 @@ TEST_F(PhotoList, OnePassLoadReadsWhatTheTwoPassLoadReads)
     list.ClearItems();
 }
 
+// Every exit saves; an album that did not change keeps its photo keys, and
+// one photo changed rewrites the list.
+TEST_F(PhotoList, UnchangedAlbumSavesNoPhotoKey)
+{
+    auto album = OpenAlbum();
+    for (int i = 0; i < 50; ++i) album->AddPhoto(L"C:\\p" + std::to_wstring(i) + L".jpg");
+    ASSERT_TRUE(album->Save());
+    const unsigned long plenty = 100000;
+    const auto writesOfASave = [&] {
+        CRegStore::FailNthWrite(plenty, ERROR_ACCESS_DENIED);
+        EXPECT_TRUE(album->Save());
+        const unsigned long writes = plenty - CRegStore::WritesBeforeFailure();
+        CRegStore::FailNthWrite(0, 0);
+        return writes;
+    };
+    EXPECT_LT(writesOfASave(), 50ul);
+
+    album->Photos()[7]->SetPath(L"C:\\P7.jpg");
+    EXPECT_GE(writesOfASave(), 50ul);
+    EXPECT_EQ(L"C:\\P7.jpg", ReadText(kSlides + L"\\0007", L"pic_path"));
+    EXPECT_EQ(50u, OpenAlbum()->Photos().size());
+}
+
 TEST_F(PhotoList, PhotoNumber10001LivesUnderKey10000)
 {
     auto album = OpenAlbum();
