@@ -30,10 +30,16 @@ void CAlbumBackup::Keep(const tstr& name)
             album->values.push_back(m_store.ReadString(slides, setting, value) ? value : tstr());
         }
         album->photos.SetKeys(slides, CWppProfile::kSlideKeyPattern);
-        album->photos.LoadItems(m_store);
-        album->photos.LoadItemValues(&m_store);
+        album->photos.LoadStoredItems(m_store);
     }
     m_albums.push_back(std::move(album));
+}
+
+const CColReg<CSlide*>* CAlbumBackup::KeptPhotos(const tstr& name) const
+{
+    for (const auto& kept : m_albums)
+        if (CWppProfile::SameName(kept->name, name)) return kept->storedAs.IsNull() ? nullptr : &kept->photos;
+    return nullptr;
 }
 
 bool CAlbumBackup::Restore()

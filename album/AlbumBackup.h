@@ -23,6 +23,8 @@ public:
     void Keep(const tstr& name);
     // False when a write failed; it still puts back what it can.
     bool Restore();
+    // The photos of the kept album `name` as stored; null when it was not stored.
+    const CColReg<CSlide*>* KeptPhotos(const tstr& name) const;
 
 private:
     struct Album {

@@ -1,8 +1,8 @@
 #pragma once
 // An owning list whose entries persist as numbered keys of the settings store:
 // entry i lives in section + "\" + pattern formatted with i ("%04d" gives 0000,
-// 0001, ... 9999, 10000). T supplies Exists, LoadPath, SavePath, IsSavedAt and
-// OnRelease.
+// 0001, ... 9999, 10000). T supplies Exists, LoadPath, LoadIfStored, SavePath,
+// IsSavedAt and OnRelease.
 
 #include <cwchar>
 #include <cwctype>
@@ -41,16 +41,11 @@ public:
 
     // Creates one entry per stored key, stopping at the first index without one.
     virtual bool LoadItems(CRegStore& store) {
-        if (m_pattern.IsEmpty()) return false;
-        for (int i = 0;; ++i) {
-            T* item = new T;
-            if (!item->Exists(store, ItemKey(i))) {
-                delete item;
-                break;
-            }
-            this->Add(item);
-        }
-        return true;
+        return AddWhileStored([&store](T& item, const tstr& key) { return item.Exists(store, key); });
+    }
+    // LoadItems and LoadItemValues in one pass: each key is read once.
+    bool LoadStoredItems(CRegStore& store) {
+        return AddWhileStored([&store](T& item, const tstr& key) { return item.LoadIfStored(store, key); });
     }
     virtual bool ClearItems() {
         for (T* item : this->Items()) item->OnRelease();
@@ -78,6 +73,15 @@ public:
         return DeleteStaleItems(*store) && StoredKeyCount(*store) == this->size();
     }
 
+    // Whether the store holds exactly these entries' paths in order, `stored`
+    // being what LoadStoredItems read from it: a save would change nothing.
+    bool SameAsStored(CRegStore& store, const CColReg& stored) const {
+        if (stored.size() != this->size()) return false;
+        for (size_t i = 0; i < this->size(); ++i)
+            if (!((*this)[i]->GetPath() == stored[i]->GetPath())) return false;
+        return StoredKeyCount(store) == this->size();
+    }
+
     // Key of entry i: the section, a backslash and the formatted pattern. The
     // section is not part of the format, so a "%" in it is taken literally.
     tstr ItemKey(int index) const {
@@ -87,14 +91,26 @@ public:
     }
 
 private:
+    // Adds an entry per index until stored(entry, key) says the key holds none.
+    template <class Stored>
+    bool AddWhileStored(Stored stored) {
+        if (m_pattern.IsEmpty()) return false;
+        for (int i = 0;; ++i) {
+            T* item = new T;
+            if (!stored(*item, ItemKey(i))) {
+                delete item;
+                return true;
+            }
+            this->Add(item);
+        }
+    }
     // Every sub-key of the section that is not the key of a held entry.
     // Registry names ignore case, so they are compared in upper case.
     bool DeleteStaleItems(CRegStore& store) {
         std::set<std::wstring> used;
         for (int i = 0; i < static_cast<int>(this->size()); ++i) used.insert(Upper(ItemKey(i)));
         std::vector<tstr> stale;
-        tstr name;
-        for (unsigned long i = 0; store.EnumSubKey(m_section, i, name); ++i) {
+        for (const tstr& name : store.SubKeyNames(m_section)) {
             const tstr key = m_section + L"\\" + name;
             if (!used.count(Upper(key))) stale.push_back(key);
         }
@@ -102,12 +118,7 @@ private:
             if (!store.RemoveKey(key)) return false;
         return true;
     }
-    size_t StoredKeyCount(CRegStore& store) const {
-        size_t count = 0;
-        tstr name;
-        while (store.EnumSubKey(m_section, static_cast<unsigned long>(count), name)) ++count;
-        return count;
-    }
+    size_t StoredKeyCount(CRegStore& store) const { return store.SubKeyNames(m_section).size(); }
     static std::wstring Upper(const tstr& text) {
         std::wstring upper = text.Str();
         for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(c));

@@ -36,6 +36,14 @@ bool CSlide::LoadPath(CRegStore& store, const tstr& key)
     return true;
 }
 
+bool CSlide::LoadIfStored(CRegStore& store, const tstr& key)
+{
+    tstr path;
+    if (!store.ReadString(key, kPathValue, path)) return false;
+    SetPath(path);
+    return true;
+}
+
 bool CSlide::SavePath(CRegStore& store, const tstr& key) { return m_path.Save(store, key); }
 
 bool CSlide::IsSavedAt(CRegStore& store, const tstr& key) const

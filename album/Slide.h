@@ -25,6 +25,8 @@ public:
     // Called on every entry before the list is emptied.
     virtual bool OnRelease() { return true; }
     virtual bool LoadPath(CRegStore& store, const tstr& key);
+    // Exists and LoadPath with one read; false, and nothing read, without one.
+    bool LoadIfStored(CRegStore& store, const tstr& key);
     virtual bool SavePath(CRegStore& store, const tstr& key);
     // Whether the store holds this entry's path under key.
     virtual bool IsSavedAt(CRegStore& store, const tstr& key) const;

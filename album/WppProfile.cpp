@@ -209,7 +209,7 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
                 WriteAlbumAt(name) && DeleteStoredAlbum(interim);
     } else {
         if (dropOldKey && !m_renamedFrom.IsEmpty()) backup.Keep(m_renamedFrom);
-        saved = WriteAlbumAt(name);
+        saved = WriteAlbumAt(name, backup.KeptPhotos(name));
     }
     // "Profile" names the album only once it is complete.
     saved = saved && CApp::Save();
@@ -225,12 +225,14 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
     return true;
 }
 
-bool CWppProfile::WriteAlbumAt(const tstr& name)
+bool CWppProfile::WriteAlbumAt(const tstr& name, const CColReg<CSlide*>* stored)
 {
     GetStore().AddReplacement(kProfPlaceholder, AlbumPrefix(name));
     RoundToSettings();
     const bool settings = m_albumSettings.SaveAll();
-    return settings && m_photos.SaveItems(&GetStore()) && DeleteStaleAlbumKeys(name);
+    // Every exit saves: an unchanged album of thousands of photos keeps its keys as they are.
+    const bool photos = (stored && m_photos.SameAsStored(GetStore(), *stored)) || m_photos.SaveItems(&GetStore());
+    return settings && photos && DeleteStaleAlbumKeys(name);
 }
 
 // Nothing but the settings key lives below the album's own key.

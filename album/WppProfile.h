@@ -196,7 +196,8 @@ private:
     bool SaveAlbum(bool dropOldKey);
     // The settings and photos under the key of `name`, read back, with
     // nothing else left below that key.
-    bool WriteAlbumAt(const tstr& name);
+    // `stored`: the album's photos as the store holds them now, when known.
+    bool WriteAlbumAt(const tstr& name, const CColReg<CSlide*>* stored = nullptr);
     bool DeleteStaleAlbumKeys(const tstr& albumName);
     // A name under which the album can stay while the letter case of its
     // key changes: no album is stored under it. Empty when none was found.

@@ -9,6 +9,7 @@
 #include "res/artwork.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
+#include "picture/DecodeCount.h"
 #include "picture/Picture.h"
 #include "ui/ButtonFaces.h"
 #include "ui/ButtonWnd.h"
@@ -42,6 +43,11 @@ int CMainDlg::StatusBarId() const {
 }
 
 INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    static const UINT decodeCountMessage = RegisterWindowMessageW(kDecodeCountMessage);
+    if (msg == decodeCountMessage && msg != 0) {
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, DecodesOf(static_cast<int>(wParam)));
+        return TRUE;
+    }
     switch (msg) {
     case WM_QUERYENDSESSION:
         SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);

@@ -13,6 +13,10 @@ class CWpp;
 
 class CMainDlg : public CStatusDlg<CDialog> {
 public:
+    // Registered message answered with how many pictures of the DecodeKind in
+    // wParam the process has decoded: lets an outside program watch the cache work.
+    static constexpr wchar_t kDecodeCountMessage[] = L"LumoraDecodeCount";
+
     explicit CMainDlg(CWpp& app) : m_app(app) {}
 
     int StatusBarId() const override;

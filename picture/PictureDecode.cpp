@@ -1,5 +1,6 @@
 #include "picture/Picture.h"
 
+#include "picture/DecodeCount.h"
 #include "picture/ExifReader.h"
 #include "picture/Fit.h"
 #include "picture/GdiOwners.h"
@@ -284,21 +285,27 @@ PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp&
         return PhotoDecoder::kNone;
     if (request.thumbnail && facts.exif.thumbnailLength &&
         DecodeExifThumbnail(bytes.Data() + facts.exif.thumbnailOffset, facts.exif.thumbnailLength, facts, request,
-                            out))
+                            out)) {
+        CountDecode(DecodeKind::kThumbnailFromExif);
         return PhotoDecoder::kExifThumbnail;
+    }
+    const auto counted = [&request](PhotoDecoder decoder) {
+        CountDecode(request.thumbnail ? DecodeKind::kThumbnailFull : DecodeKind::kShownFull);
+        return decoder;
+    };
     int reduction = facts.reduction;
     if (DecodeWithWic(bytes, facts, request, reduction, out))
-        return PhotoDecoder::kWic;
+        return counted(PhotoDecoder::kWic);
     // The other decoders only decode at full size.
     if (reduction != 1)
         return PhotoDecoder::kNone;
     const int o = facts.exif.orientation;
     if (DecodeBytesWithPictureDecoder(bytes, out) &&
         Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
-        return PhotoDecoder::kPictureDecoder;
+        return counted(PhotoDecoder::kPictureDecoder);
     if ((!request.thumbnail || HasExtension(path)) && DecodeBytesWithImageLibrary(bytes, out) &&
         Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
-        return PhotoDecoder::kImageLibrary;
+        return counted(PhotoDecoder::kImageLibrary);
     out.Reset();
     return PhotoDecoder::kNone;
 }

@@ -161,6 +161,19 @@ bool CRegStore::DeleteKey(const tstr& section) {
 
 bool CRegStore::RemoveKey(const tstr& section) { return !KeyExists(section) || DeleteKey(section); }
 
+std::vector<tstr> CRegStore::SubKeyNames(const tstr& section) const {
+    std::vector<tstr> names;
+    CRegKey key;
+    if (m_basePath.IsEmpty() || !key.Open(BuildPath(section), KEY_READ)) return names;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[1024] = {};
+        DWORD length = 1024;
+        if (RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return names;
+        names.emplace_back(name);
+    }
+}
+
 bool CRegStore::EnumSubKey(const tstr& section, unsigned long index, tstr& out) const {
     if (m_basePath.IsEmpty()) return false;
     CRegKey key;

@@ -47,6 +47,9 @@ public:
     bool RemoveKey(const tstr& section);
     // Name of the index-th sub-key; false past the last one.
     bool EnumSubKey(const tstr& section, unsigned long index, tstr& out) const;
+    // Every sub-key's name, the key opened once: an album's thousands of
+    // photo keys are listed in one pass.
+    std::vector<tstr> SubKeyNames(const tstr& section) const;
 
     // System error code of the latest failed write or deletion; 0 after none.
     unsigned long LastError() const { return m_lastError; }

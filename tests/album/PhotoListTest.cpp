@@ -20,6 +20,47 @@ TEST_F(PhotoList, GapEndsLoadingAndSaveRenumbers)
     EXPECT_EQ(L"C:\\b.jpg", ReadText(kSlides + L"\\0001", L"pic_path"));
 }
 
+// A save's backup reads each stored photo once; it must read what a load does.
+TEST_F(PhotoList, OnePassLoadReadsWhatTheTwoPassLoadReads)
+{
+    StorePhoto(L"Default", L"0000", L"C:\\a.jpg");
+    StorePhoto(L"Default", L"0001", L"C:\\b.jpg");
+    StoreText(kSlides + L"\\0002", L"other", L"no path");
+    StorePhoto(L"Default", L"0003", L"C:\\d.jpg");
+    auto album = OpenAlbum();
+    CColReg<CSlide*> list;
+    list.SetKeys(CWppProfile::SlidesKey(L"Default"), CWppProfile::kSlideKeyPattern);
+    ASSERT_TRUE(list.LoadStoredItems(album->GetStore()));
+    std::vector<std::wstring> paths;
+    for (const CSlide* photo : list) paths.push_back(photo->GetPath().Str());
+    EXPECT_EQ(Paths(*album), paths);
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\a.jpg", L"C:\\b.jpg"}), paths);
+    list.ClearItems();
+}
+
+// Every exit saves; an album that did not change keeps its photo keys, and
+// one photo changed rewrites the list.
+TEST_F(PhotoList, UnchangedAlbumSavesNoPhotoKey)
+{
+    auto album = OpenAlbum();
+    for (int i = 0; i < 50; ++i) album->AddPhoto(L"C:\\p" + std::to_wstring(i) + L".jpg");
+    ASSERT_TRUE(album->Save());
+    const unsigned long plenty = 100000;
+    const auto writesOfASave = [&] {
+        CRegStore::FailNthWrite(plenty, ERROR_ACCESS_DENIED);
+        EXPECT_TRUE(album->Save());
+        const unsigned long writes = plenty - CRegStore::WritesBeforeFailure();
+        CRegStore::FailNthWrite(0, 0);
+        return writes;
+    };
+    EXPECT_LT(writesOfASave(), 50ul);
+
+    album->Photos()[7]->SetPath(L"C:\\P7.jpg");
+    EXPECT_GE(writesOfASave(), 50ul);
+    EXPECT_EQ(L"C:\\P7.jpg", ReadText(kSlides + L"\\0007", L"pic_path"));
+    EXPECT_EQ(50u, OpenAlbum()->Photos().size());
+}
+
 TEST_F(PhotoList, PhotoNumber10001LivesUnderKey10000)
 {
     auto album = OpenAlbum();

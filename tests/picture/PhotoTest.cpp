@@ -2,6 +2,7 @@
 // thumbnail, and pictures too big to decode. Under Wine every format here
 // goes through WIC, whose JPEG codec cannot decode reduced sizes itself.
 #include "PictureFiles.h"
+#include "picture/DecodeCount.h"
 #include "picture/Picture.h"
 #include "picture/WicCodecs.h"
 #include "tests/headers/ExifBuilder.h"
@@ -94,6 +95,30 @@ TEST(Orientation, PortraitStoredSidewaysIsFittedUpright)
     EXPECT_EQ(b.Width(), 160);  // 32 x 64 upright: 480 wide, then 320 high
     EXPECT_EQ(b.Height(), 320);
     ExpectCorners(b, {kBlue, kRed, kWhite, kGreen}, 6);
+}
+
+// The counts tell a start served by the thumbnail cache from one that decodes.
+TEST(DecodeCount, EachDecodeCountsOnceForItsPurpose)
+{
+    const std::string main = QuadrantJpeg(256, 128);
+    const std::string thumbed = exifmake::WithExif(main, {false, 1, QuadrantJpeg(128, 64)});
+    const std::wstring withThumb = WriteBytes(L"counted.jpg", thumbed.data(), thumbed.size());
+    const std::wstring plain = WriteBytes(L"plain.jpg", main.data(), main.size());
+    const auto counts = [] {
+        return std::vector<long>{DecodesOf(static_cast<int>(DecodeKind::kThumbnailFromExif)),
+                                 DecodesOf(static_cast<int>(DecodeKind::kThumbnailFull)),
+                                 DecodesOf(static_cast<int>(DecodeKind::kShownFull))};
+    };
+    const std::vector<long> before = counts();
+    CBmp b;
+    ASSERT_EQ(Decode(withThumb, b, true), PhotoDecoder::kExifThumbnail);
+    ASSERT_EQ(Decode(plain, b, true), PhotoDecoder::kWic);
+    ASSERT_EQ(Decode(withThumb, b), PhotoDecoder::kWic);
+    ASSERT_EQ(Decode(plain, b), PhotoDecoder::kWic);
+    EXPECT_EQ(Decode(Dir() + L"absent.jpg", b), PhotoDecoder::kNone);
+    EXPECT_EQ((std::vector<long>{before[0] + 1, before[1] + 1, before[2] + 2}), counts());
+    EXPECT_EQ(0, DecodesOf(-1));
+    EXPECT_EQ(0, DecodesOf(static_cast<int>(DecodeKind::kCount)));
 }
 
 TEST(ExifThumbnail, UsedWhenBigEnoughAndShapedLikeThePhoto)

@@ -174,6 +174,12 @@ TEST_F(RegStoreTest, EnumSubKeyStopsAfterTheLast) {
     EXPECT_EQ(L"Beta", names[1]);
     EXPECT_FALSE(store.EnumSubKey(L"Profiles", 2, name));
     EXPECT_FALSE(store.EnumSubKey(L"Missing", 0, name));
+
+    const std::vector<tstr> listed = store.SubKeyNames(L"Profiles");
+    ASSERT_EQ(2u, listed.size());
+    EXPECT_EQ(L"Alpha", listed[0].Str());
+    EXPECT_EQ(L"Beta", listed[1].Str());
+    EXPECT_TRUE(store.SubKeyNames(L"Missing").empty());
 }
 
 TEST_F(RegStoreTest, DeleteKeyRemovesTheTree) {

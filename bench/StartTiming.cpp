@@ -1,0 +1,272 @@
+// One start of the real program under Wine, timed from outside: until its
+// main window is up, until the first photo is on the desktop, until the
+// strip's five thumbnails are drawn once the pointer enters the slide window;
+// then the pictures it decoded (it answers a registered message), its private
+// bytes with the settings dialog open, and its exit with the album saved.
+// Prints "name value" lines for bench/library_bench.py.
+//
+//   start_timing <cold|warm> <album folder> <photos> [fill] [strip] [settings] [exit]
+//
+// cold: a fresh account (first run, the album found through "InstallPath")
+// and an empty thumbnail cache; warm: the registry and cache the last run
+// left. fill: waits until every photo has its thumbnail on disk.
+
+#include <windows.h>
+#include <psapi.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "dialogs/MainDlg.h"
+#include "picture/DecodeCount.h"
+#include "picture/ThumbCache.h"
+#include "res/dialogs.h"
+#include "tests/app/LumoraProcess.h"
+
+using namespace lumora_test;
+
+namespace {
+
+const DWORD kPollMs = 10;
+// A start of 12,000 photos that has not happened in this long has failed.
+const double kGiveUpSeconds = 600;
+
+class CClock {
+public:
+    CClock() {
+        QueryPerformanceFrequency(&m_frequency);
+        QueryPerformanceCounter(&m_start);
+    }
+    double Seconds() const {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return double(now.QuadPart - m_start.QuadPart) / double(m_frequency.QuadPart);
+    }
+
+private:
+    LARGE_INTEGER m_frequency, m_start;
+};
+
+// GetWindowText reads another process's title without a message, so a busy
+// UI thread does not delay the finding.
+std::wstring Title(HWND hwnd) {
+    wchar_t text[128] = {};
+    GetWindowTextW(hwnd, text, 128);
+    return text;
+}
+
+std::wstring ClassName(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+HWND FindWindowOf(const CLumoraProcess& lumora, const std::function<bool(HWND)>& match) {
+    for (HWND hwnd : lumora.Windows())
+        if (match(hwnd)) return hwnd;
+    return nullptr;
+}
+
+HWND MainWindow(const CLumoraProcess& lumora) {
+    return FindWindowOf(lumora, [](HWND hwnd) {
+        return ClassName(hwnd) == L"#32770" && Title(hwnd) == kTitle && GetDlgItem(hwnd, 1033);
+    });
+}
+
+HWND ShownDialog(const CLumoraProcess& lumora, const std::wstring& caption) {
+    return FindWindowOf(lumora, [&](HWND hwnd) {
+        return IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && Title(hwnd) == caption;
+    });
+}
+
+// The first run's notice would hold the exit behind a modal box.
+void DismissFirstRunNotice(const CLumoraProcess& lumora) {
+    if (HWND box = ShownDialog(lumora, L"First run info")) PressButton(box, IDOK);
+}
+
+// Polls until done() holds; false when the program ended or the wait ran out.
+bool PollUntil(const CLumoraProcess& lumora, const std::function<bool()>& done, DWORD pollMs = kPollMs) {
+    const CClock waited;
+    while (!done()) {
+        if (!lumora.Running() || waited.Seconds() > kGiveUpSeconds) return false;
+        DismissFirstRunNotice(lumora);
+        Sleep(pollMs);
+    }
+    return true;
+}
+
+// True once the window's thread has handled everything sent before.
+bool Answers(HWND hwnd, UINT timeoutMs) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) != 0;
+}
+
+long Decodes(HWND main, DecodeKind kind) {
+    static const UINT message = RegisterWindowMessageW(CMainDlg::kDecodeCountMessage);
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(main, message, static_cast<WPARAM>(kind), 0, SMTO_NORMAL, 60000, &count);
+    return static_cast<long>(count);
+}
+
+void Print(const char* name, double value) {
+    printf("%s %.6g\n", name, value);
+    fflush(stdout);
+}
+
+void EmptyThumbnailCache() {
+    // SHFileOperation wants the list ended by two nulls.
+    std::wstring folder = CThumbCache::DefaultFolder();
+    folder.push_back(L'\0');
+    SHFILEOPSTRUCTW op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = folder.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationW(&op);
+}
+
+// The slide window shows at its first size before the first photo is decoded;
+// the photo gives it its own.
+bool PhotoShown(HWND slide) {
+    RECT rect;
+    return slide && IsWindowVisible(slide) && GetWindowRect(slide, &rect) &&
+           !(rect.right - rect.left == 200 && rect.bottom - rect.top == 200);
+}
+
+// A strip cell's middle in the placeholder's grey means its thumbnail is not
+// drawn yet; the strip's own background there means the strip is not drawn.
+bool StripCellsDrawn(HWND strip, int cells) {
+    RECT rect;
+    if (!GetWindowRect(strip, &rect)) return false;
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width < cells || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    bool drawn = true;
+    const COLORREF placeholder = RGB(0xA0, 0xA0, 0xA0);
+    const COLORREF background = GetSysColor(COLOR_WINDOWTEXT);
+    const int cell = width / cells;
+    for (int i = 0; i < cells && drawn; ++i) {
+        const COLORREF middle = GetPixel(screen, rect.left + i * cell + cell / 2, rect.top + height / 2);
+        drawn = middle != CLR_INVALID && middle != placeholder && middle != background;
+    }
+    ReleaseDC(nullptr, screen);
+    return drawn;
+}
+
+uint64_t PrivateBytes(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return 0;
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof(counters);
+    const bool read = GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                           sizeof(counters)) != FALSE;
+    CloseHandle(process);
+    if (!read) return 0;
+    // Windows gives both the commit charge; Wine fills in only PagefileUsage
+    // for another process (its anonymous resident memory).
+    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+}
+
+bool HasOption(int argc, wchar_t** argv, const wchar_t* option) {
+    for (int i = 4; i < argc; ++i)
+        if (wcscmp(argv[i], option) == 0) return true;
+    return false;
+}
+
+int Fail(const char* what) {
+    printf("failed %s\n", what);
+    return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 4) {
+        fprintf(stderr, "start_timing <cold|warm> <album folder> <photos> [fill] [strip] [settings] [exit]\n");
+        return 2;
+    }
+    const bool cold = wcscmp(argv[1], L"cold") == 0;
+    const std::wstring folder = argv[2];
+    const long photos = wcstol(argv[3], nullptr, 10);
+    if (cold) {
+        ResetRegistry();
+        EmptyThumbnailCache();
+        WriteValue(L"Options", L"InstallPath", folder);
+    }
+    WriteValue(L"Options\\Common", L"ConfirmExit", L"0");
+
+    CLumoraProcess lumora;
+    const CClock clock;
+    if (!lumora.Start()) return Fail("to start");
+    // Later starts put the main window straight into the tray: there it counts once made.
+    HWND main = nullptr;
+    if (!PollUntil(lumora, [&] { return (main = MainWindow(lumora)) && (!cold || IsWindowVisible(main)); }))
+        return Fail("main window");
+    Print("main_s", clock.Seconds());
+
+    HWND slide = nullptr;
+    if (photos > 0) {
+        if (!PollUntil(lumora, [&] { return PhotoShown(slide = lumora.FindShownWindow(L"SlideWnd")); }) ||
+            !Answers(slide, 60000))
+            return Fail("first photo");
+        Print("photo_s", clock.Seconds());
+    }
+
+    if (HasOption(argc, argv, L"fill")) {
+        if (!PollUntil(lumora, [&] {
+                return Decodes(main, DecodeKind::kThumbnailFromExif) + Decodes(main, DecodeKind::kThumbnailFull) >=
+                       photos;
+            }, 200))
+            return Fail("thumbnails");
+        Print("fill_s", clock.Seconds());
+    }
+
+    if (HasOption(argc, argv, L"strip") && slide) {
+        RECT rect;
+        GetWindowRect(slide, &rect);
+        const CClock pointer;
+        SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        HWND strip = nullptr;
+        if (!PollUntil(lumora, [&] {
+                return (strip = lumora.FindShownWindow(L"DX_BandWnd")) && StripCellsDrawn(strip, 5);
+            }))
+            return Fail("strip");
+        Print("strip_s", pointer.Seconds());
+        SetCursorPos(0, 0);
+    }
+
+    Print("thumb_exif_decodes", Decodes(main, DecodeKind::kThumbnailFromExif));
+    Print("thumb_full_decodes", Decodes(main, DecodeKind::kThumbnailFull));
+    Print("shown_full_decodes", Decodes(main, DecodeKind::kShownFull));
+
+    if (HasOption(argc, argv, L"settings")) {
+        const CClock opening;
+        PostMessageW(main, WM_COMMAND, IDC_MAIN_SETTINGS, 0);
+        HWND settings = nullptr;
+        if (!PollUntil(lumora, [&] { return (settings = ShownDialog(lumora, L"Lumora options")) != nullptr; }))
+            return Fail("settings dialog");
+        Print("settings_s", opening.Seconds());
+        // The visible rows' thumbnails come from the workers meanwhile.
+        Answers(settings, 60000);
+        Sleep(3000);
+        Answers(settings, 60000);
+        Print("private_mb", PrivateBytes(lumora.Id()) / 1048576.0);
+        return 0;
+    }
+
+    if (HasOption(argc, argv, L"exit")) {
+        const CClock exiting;
+        // What the tray menu's exit item sends.
+        PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
+        DWORD code = 1;
+        if (!lumora.WaitExit(code, 60000)) return Fail("exit");
+        Print("exit_s", exiting.Seconds());
+        wchar_t last[16];
+        swprintf(last, 16, L"%04ld", photos - 1);
+        std::wstring stored;
+        Print("stored", photos == 0 || ReadValue(std::wstring(L"Profiles\\Default\\Slides\\") + last, L"pic_path",
+                                                  stored));
+    }
+    return 0;
+}
