@@ -160,13 +160,13 @@ bool CWppProfile::RebuildPhotoList()
     m_renamedFrom = tstr();
     m_photos.ClearItems();
     m_photos.SetKeys(kSlidesSection, kSlideKeyPattern);
-    return m_photos.LoadItems(GetStore());
+    // Paths are read with the list: a stored list of thousands is read once.
+    return m_photos.LoadStoredItems(GetStore());
 }
 
 bool CWppProfile::Load()
 {
     const bool loaded = LoadSettings();
-    if (!m_photos.empty()) m_photos.LoadItemValues(&GetStore());
     RoundFromSettings();
     return loaded;
 }

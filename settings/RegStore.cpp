@@ -115,10 +115,18 @@ bool CRegStore::ReadString(const tstr& section, const tstr& name, tstr& out) con
     if (m_basePath.IsEmpty()) return false;
     CRegKey key;
     if (!key.Open(BuildPath(section), KEY_READ)) return false;
-    DWORD bytes = 0;
-    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS ||
-        bytes == 0)
-        return false;
+    // Most values are short: one query reads them (long photo lists are read
+    // value by value at start-up).
+    wchar_t shortText[MAX_PATH + 2] = {};
+    DWORD bytes = sizeof(shortText) - 2 * sizeof(wchar_t);
+    const LONG quick =
+        RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(shortText), &bytes);
+    if (quick == ERROR_SUCCESS) {
+        if (bytes == 0) return false;
+        out = shortText;
+        return true;
+    }
+    if (quick != ERROR_MORE_DATA) return false;
     // Any type, any byte count: round up to whole characters and keep two zero
     // characters after the data, so the text always ends inside the buffer.
     std::vector<wchar_t> buffer;
