@@ -131,12 +131,18 @@ bool HasExtension(const wchar_t* path)
     return wcschr(name, L'.') != nullptr;
 }
 
+// Wine fills in a shared reading without a lock: a thread asking while
+// another one does may get all zeros, which would refuse every picture. Our
+// own decoders take turns; a reading without a total, from an overlap with
+// anyone else, counts as unknown.
 uint64_t FreeAddressSpace()
 {
+    static std::mutex asking;
+    const std::lock_guard<std::mutex> turn(asking);
     MEMORYSTATUSEX status = {};
     status.dwLength = sizeof(status);
     // Unknown: only the pixel limit applies.
-    return GlobalMemoryStatusEx(&status) ? status.ullAvailVirtual : UINT64_MAX;
+    return GlobalMemoryStatusEx(&status) && status.ullTotalVirtual != 0 ? status.ullAvailVirtual : UINT64_MAX;
 }
 
 // What the bytes say before any decoder sees them.

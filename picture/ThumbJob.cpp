@@ -43,12 +43,16 @@ bool SameStamp(const ThumbJob& a, const ThumbJob& b)
 
 const int kBusyRetries = 5;
 const DWORD kBusyPauseMs = 200;
+const DWORD kConfirmPauseMs = 100;
 
 }  // namespace
 
+// Opened as the decoder opens it, sharing reading: no reader ever finds the
+// file locked by this check.
 bool FileHeldBySomeoneElse(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(StatPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(StatPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
         return false;
@@ -56,27 +60,49 @@ bool FileHeldBySomeoneElse(const std::wstring& path)
     return GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+namespace {
+
+ThumbOutcome MakeOnce(ThumbJob& job, CBmp& out)
+{
+    if (!ReadFileStamp(job))
+        return ThumbOutcome::Unusable;
+    const ThumbKey key{job.path, job.fileSize, job.lastWriteTime, job.thumbSize};
+    if (DiskCache().Find(key, out))
+        return ThumbOutcome::Made;
+    if (MakePhotoThumbnail(job.path.c_str(), out)) {
+        // A file rewritten while it was decoded may have given mixed pixels:
+        // show them, but keep them out of the cache.
+        ThumbJob after = job;
+        if (ReadFileStamp(after) && SameStamp(after, job))
+            DiskCache().Put(key, out);
+        return ThumbOutcome::Made;
+    }
+    return FileHeldBySomeoneElse(job.path) ? ThumbOutcome::Busy : ThumbOutcome::Unusable;
+}
+
+}  // namespace
+
 ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out)
 {
     out.Reset();
-    for (int attempt = 0;; ++attempt) {
-        if (!ReadFileStamp(job))
-            return ThumbOutcome::Unusable;
-        const ThumbKey key{job.path, job.fileSize, job.lastWriteTime, job.thumbSize};
-        if (DiskCache().Find(key, out))
-            return ThumbOutcome::Made;
-        if (MakePhotoThumbnail(job.path.c_str(), out)) {
-            // A file rewritten while it was decoded may have given mixed pixels:
-            // show them, but keep them out of the cache.
-            ThumbJob after = job;
-            if (ReadFileStamp(after) && SameStamp(after, job))
-                DiskCache().Put(key, out);
-            return ThumbOutcome::Made;
+    int busy = 0;
+    bool failedBefore = false;
+    for (;;) {
+        const ThumbOutcome outcome = MakeOnce(job, out);
+        if (outcome == ThumbOutcome::Made)
+            return outcome;
+        if (outcome == ThumbOutcome::Busy) {
+            if (busy++ == kBusyRetries)
+                return outcome;
+            Sleep(kBusyPauseMs);
+            continue;
         }
-        if (!FileHeldBySomeoneElse(job.path))
-            return ThumbOutcome::Unusable;
-        if (attempt == kBusyRetries)
-            return ThumbOutcome::Busy;
-        Sleep(kBusyPauseMs);
+        // A passing condition (a file being replaced, a system call failing
+        // now and then) must not drop a good photo: a failure counts once
+        // it is seen again after a pause.
+        if (failedBefore)
+            return outcome;
+        failedBefore = true;
+        Sleep(kConfirmPauseMs);
     }
 }

@@ -22,8 +22,8 @@ enum class ThumbOutcome {
     Busy,      // held open by someone else: neither made nor unusable
 };
 
-// Another decoder (or another program) has the file open without sharing;
-// two entries may well be links to one file.
+// Someone else keeps the file from being read: has it open without sharing
+// reading, or for writing. Two entries may well be links to one file.
 bool FileHeldBySomeoneElse(const std::wstring& path);
 
 // Fills in the file's size and time and makes its thumbnail, from the disk
