@@ -2,18 +2,17 @@
 """Times the settings dialog and thumbnail making under Wine and prints the
 figures as ratios against peers measured in the same run.
 
-  bench/dialog_bench.py [--wine-build DIR] [--library DIR] [--reps N]
+  bench/dialog_bench.py [--wine-build DIR] [--photos DIR] [--reps N]
 
 --wine-build: the 64-bit Release build folder holding bench/dialog_timing.exe,
 pane_fill_timing.exe and thumb_throughput.exe (default build/win64).
---library: the phone-photo library of photo_library.py (made when missing).
+--photos: the phone-photo library of photo_library.py (made when missing).
 
 The programs run in a Wine prefix of their own inside the build folder, on
 the display in DISPLAY or on a private Xvfb started (and stopped) here.
 run(albums, wine_build) returns the table rows for a caller that prints them
 with other tables.
 """
-import argparse
 import glob
 import json
 import os
@@ -179,14 +178,10 @@ def print_table(rows):
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("--wine-build", default=os.path.join(ROOT, "build", "win64"))
-    ap.add_argument("--library", default=os.path.join(ROOT, "build", "bench-photos"))
-    ap.add_argument("--reps", type=int, default=3)
-    args = ap.parse_args()
-    rows = run(photo_library.make_library(os.path.abspath(args.library)), args.wine_build, args.reps)
+    args, albums = photo_library.library_arguments()
+    rows = run(albums, args.wine_build, args.reps)
     print_table(rows)
-    return 1 if any(row[6] == "MISSED" for row in rows) else 0
+    return 1 if photo_library.missed(rows) else 0
 
 
 if __name__ == "__main__":

@@ -7,7 +7,6 @@ throughput (dialog_bench.py), each table as its own driver prints it.
 
 Exit status 1 when a target is missed.
 """
-import argparse
 import os
 import sys
 
@@ -17,22 +16,15 @@ import dialog_bench  # noqa: E402
 import library_bench  # noqa: E402
 import photo_library  # noqa: E402
 
-ROOT = os.path.dirname(ROOT)
-
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("--wine-build", default=os.path.join(ROOT, "build", "win64"))
-    ap.add_argument("--photos", default=os.path.join(ROOT, "build", "bench-photos"))
-    ap.add_argument("--reps", type=int, default=3)
-    args = ap.parse_args()
-    albums = photo_library.make_library(os.path.abspath(args.photos))
+    args, albums = photo_library.library_arguments()
     start_rows = library_bench.run(albums, args.wine_build, args.reps)
     library_bench.print_rows(start_rows)
     print()
     dialog_rows = dialog_bench.run(albums, args.wine_build, args.reps)
     dialog_bench.print_table(dialog_rows)
-    return 1 if any(row[6] == "MISSED" for row in start_rows + dialog_rows) else 0
+    return 1 if photo_library.missed(start_rows + dialog_rows) else 0
 
 
 if __name__ == "__main__":

@@ -10,7 +10,6 @@ bench/start_timing.exe (default build/win64, built here when missing).
 The Wine prefix is a private one beside it (bench-wineprefix), so that the
 runs never share a registry or thumbnail cache with the tests.
 """
-import argparse
 import contextlib
 import os
 import statistics
@@ -191,15 +190,10 @@ def print_rows(rows):
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("--wine-build", default=os.path.join(ROOT, "build", "win64"))
-    ap.add_argument("--photos", default=os.path.join(ROOT, "build", "bench-photos"))
-    ap.add_argument("--reps", type=int, default=3)
-    args = ap.parse_args()
-    albums = photo_library.make_library(args.photos)
+    args, albums = photo_library.library_arguments()
     rows = run(albums, args.wine_build, args.reps)
     print_rows(rows)
-    return 1 if any(r[6] == "MISSED" for r in rows) else 0
+    return 1 if photo_library.missed(rows) else 0
 
 
 if __name__ == "__main__":

@@ -13,6 +13,7 @@ folders of hard links to those twelve files, named IMG_00001.jpg onwards.
 Prints the album folders as JSON. Made once: an existing, complete library
 is reused.
 """
+import argparse
 import json
 import os
 import shutil
@@ -74,6 +75,21 @@ def make_library(out):
                 os.link(photos[n % len(photos)], link)
         albums[size] = folder
     return albums
+
+
+def library_arguments():
+    """The drivers' common command line: the build under test, the library
+    (made when missing) and the repetitions. Gives the arguments and the albums."""
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--wine-build", default=os.path.join(ROOT, "build", "win64"))
+    ap.add_argument("--photos", "--library", dest="photos", default=os.path.join(ROOT, "build", "bench-photos"))
+    ap.add_argument("--reps", type=int, default=3)
+    args = ap.parse_args()
+    return args, make_library(os.path.abspath(args.photos))
+
+
+def missed(rows):
+    return any(row[6] == "MISSED" for row in rows)
 
 
 if __name__ == "__main__":
