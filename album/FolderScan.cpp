@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "album/LongPath.h"
+#include "picture/LongPath.h"
 #include "album/PhotoLocation.h"
 
 namespace {
@@ -25,7 +25,7 @@ struct PidlFreer {
 };
 using Pidl = std::unique_ptr<ITEMIDLIST, PidlFreer>;
 
-tstr SearchPattern(const tstr& folder) { return LongPathForm(folder + L"*.*"); }
+tstr SearchPattern(const tstr& folder) { return tstr(LongPathForm((folder + L"*.*").Str())); }
 
 int CALLBACK BrowseCallback(HWND picker, UINT msg, LPARAM param, LPARAM data)
 {
@@ -188,7 +188,7 @@ private:
 
 bool IsFolder(const tstr& path)
 {
-    const DWORD attributes = GetFileAttributesW(LongPathForm(path).c_str());
+    const DWORD attributes = GetFileAttributesW(LongPathForm(path.Str()).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

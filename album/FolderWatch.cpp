@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "album/LongPath.h"
+#include "picture/LongPath.h"
 #include "picture/ThumbJob.h"
 
 namespace {
@@ -32,7 +32,7 @@ unsigned long long Now()
 // A writer that still has the file open keeps others from denying writes.
 bool NoOneWrites(const tstr& path)
 {
-    HANDLE file = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(LongPathForm(path.Str()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
@@ -193,7 +193,7 @@ HANDLE CFolderWatch::Job::OpenChanges() const
 {
     const DWORD filter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE |
                          FILE_NOTIFY_CHANGE_LAST_WRITE;
-    return FindFirstChangeNotificationW(LongPathForm(folder).c_str(), subfolders, filter);
+    return FindFirstChangeNotificationW(LongPathForm(folder.Str()).c_str(), subfolders, filter);
 }
 
 bool CFolderWatch::Job::Wait(HANDLE& changes, DWORD timeout)

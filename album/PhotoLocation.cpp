@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "album/LongPath.h"
+#include "picture/LongPath.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ bool IsLocationError(DWORD error)
 
 bool Answers(const tstr& path, DWORD& error)
 {
-    const DWORD attributes = GetFileAttributesW(LongPathForm(path).c_str());
+    const DWORD attributes = GetFileAttributesW(LongPathForm(path.Str()).c_str());
     error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_SUCCESS;
     return attributes != INVALID_FILE_ATTRIBUTES;
 }

@@ -1,26 +1,10 @@
 #include "picture/PictureBytes.h"
 
 #include "picture/GdiOwners.h"
+#include "picture/LongPath.h"
 
 #include <cstring>
 #include <string>
-
-namespace {
-
-// Paths of MAX_PATH or more only open in the \\?\ form.
-std::wstring OpenablePath(const wchar_t* path)
-{
-    std::wstring p(path);
-    if (p.size() < MAX_PATH || p.compare(0, 4, L"\\\\?\\") == 0)
-        return p;
-    if (p.size() > 2 && p[1] == L':' && (p[2] == L'\\' || p[2] == L'/'))
-        return L"\\\\?\\" + p;
-    if (p.compare(0, 2, L"\\\\") == 0)
-        return L"\\\\?\\UNC\\" + p.substr(2);
-    return p;
-}
-
-}  // namespace
 
 CPictureBytes::~CPictureBytes() { Free(); }
 
@@ -65,7 +49,7 @@ bool CPictureBytes::Read(const wchar_t* path)
         return false;
     // Sharing with readers only: the thumbnail workers and the show may read
     // one file at once, while a file being written is left alone.
-    CFileHandle file(CreateFileW(OpenablePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    CFileHandle file(CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size = {};
     if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF ||

@@ -2,25 +2,16 @@
 
 #include <windows.h>
 
+#include "picture/LongPath.h"
 #include "picture/Picture.h"
 #include "picture/ThumbCache.h"
 
 namespace {
 
-// Long paths only open in the \\?\ form.
-std::wstring StatPath(const std::wstring& path)
-{
-    if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0)
-        return path;
-    if (path.compare(0, 2, L"\\\\") == 0)
-        return L"\\\\?\\UNC\\" + path.substr(2);
-    return L"\\\\?\\" + path;
-}
-
 bool ReadFileStamp(ThumbJob& job)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (job.path.empty() || !GetFileAttributesExW(StatPath(job.path).c_str(), GetFileExInfoStandard, &data) ||
+    if (job.path.empty() || !GetFileAttributesExW(LongPathForm(job.path).c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
     job.fileSize = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
@@ -51,7 +42,7 @@ const DWORD kConfirmPauseMs = 100;
 // file locked by this check.
 bool FileHeldBySomeoneElse(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(StatPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+    HANDLE file = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                               nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);

@@ -2,8 +2,8 @@
 // Paths handed to the file functions. Beyond MAX_PATH the platform takes
 // only the "\\?\" form of an absolute path.
 
-#include "settings/Tstr.h"
+#include <string>
 
 // The path itself while it is short enough, else its "\\?\" (or "\\?\UNC\")
 // form; relative and already prefixed paths are left as they are.
-tstr LongPathForm(const tstr& path);
+std::wstring LongPathForm(const std::wstring& path);
