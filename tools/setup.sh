@@ -7,7 +7,7 @@ set -euo pipefail
 # Xorg with the dummy driver gives the two-monitor tests their desktop.
 packages=(cmake g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb x11-utils
           xdotool imagemagick googletest libgtest-dev libbenchmark-dev python3-pil libpixman-1-dev
-          nsis p7zip-full xserver-xorg-core xserver-xorg-video-dummy)
+          nsis p7zip-full xserver-xorg-core xserver-xorg-video-dummy ccache)
 # Sample photos for the installers and tools/run.sh; everything works without them.
 optional=(mate-backgrounds)
 
