@@ -160,11 +160,10 @@ Facts ReadFacts(const uint8_t* data, size_t size)
     f.header = ReadPictureHeader(data, size);
     if (f.header.format == PictureFormat::kJpeg)
         f.exif = ReadJpegExif(data, size);
-    if (f.header.format != PictureFormat::kUnknown) {
-        f.reduction = ReductionWithinLimits(f.header.width, f.header.height, FreeAddressSpace());
-        if (f.reduction > 1 && !(f.header.format == PictureFormat::kJpeg && JpegScalesNatively()))
-            f.reduction = 0;
-    }
+    if (f.header.format != PictureFormat::kUnknown)
+        f.reduction = ReductionForHeader(f.header.width, f.header.height,
+                                         f.header.format == PictureFormat::kJpeg && JpegScalesNatively(),
+                                         FreeAddressSpace());
     return f;
 }
 
@@ -189,8 +188,8 @@ bool Opened(CWicPicture& wic, const uint8_t* data, size_t size, int& reduction)
 {
     if (!wic.Open(data, size))
         return false;
-    const int least = ReductionWithinLimits(wic.Width(), wic.Height(), FreeAddressSpace());
-    reduction = least == 0 || (least > 1 && !wic.ScalesNatively()) ? 0 : std::max(reduction, least);
+    const int least = ReductionForHeader(wic.Width(), wic.Height(), wic.ScalesNatively(), FreeAddressSpace());
+    reduction = least == 0 ? 0 : std::max(reduction, least);
     return true;
 }
 
@@ -287,7 +286,7 @@ PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp&
     if (!bytes.Read(path))
         return PhotoDecoder::kNone;
     const Facts facts = ReadFacts(bytes.Data(), bytes.Size());
-    if (facts.reduction == 0 || (facts.header.format != PictureFormat::kUnknown && facts.header.width == 0))
+    if (facts.reduction == 0)
         return PhotoDecoder::kNone;
     if (request.thumbnail && facts.exif.thumbnailLength &&
         DecodeExifThumbnail(bytes.Data() + facts.exif.thumbnailOffset, facts.exif.thumbnailLength, facts, request,

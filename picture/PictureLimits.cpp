@@ -27,6 +27,14 @@ int ReductionWithinLimits(uint32_t w, uint32_t h, uint64_t freeAddressSpace)
     return 0;
 }
 
+int ReductionForHeader(uint32_t w, uint32_t h, bool scalesNatively, uint64_t freeAddressSpace)
+{
+    if (w == 0 && h == 0)
+        return 1;
+    const int least = ReductionWithinLimits(w, h, freeAddressSpace);
+    return least > 1 && !scalesNatively ? 0 : least;
+}
+
 int ReductionKeeping(uint32_t w, uint32_t h, uint32_t needW, uint32_t needH, int least)
 {
     int best = least;

@@ -22,6 +22,11 @@ uint32_t ReducedSide(uint32_t side, int reduction);
 // none.
 int ReductionWithinLimits(uint32_t w, uint32_t h, uint64_t freeAddressSpace);
 
+// The least reduction for a picture of w x h as its header gives it, given
+// whether its codec can decode it reduced: 0 when it may not be decoded, 1
+// when the header gives no size (0 x 0), so that the decoder decides.
+int ReductionForHeader(uint32_t w, uint32_t h, bool scalesNatively, uint64_t freeAddressSpace);
+
 // The greatest reduction of 1, 2, 4, 8 that still leaves at least
 // needW x needH, and at least `least`.
 int ReductionKeeping(uint32_t w, uint32_t h, uint32_t needW, uint32_t needH, int least);

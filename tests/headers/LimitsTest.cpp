@@ -33,6 +33,12 @@ TEST(Limits, ReductionsRoundUpLikeTheDecoders)
     EXPECT_EQ(ReductionWithinLimits(65535, 65535, kPlenty), 8);
     EXPECT_EQ(ReductionWithinLimits(65535, 65535, 100ull << 20), 0);
 
+    // A header without a size leaves the picture to the decoder.
+    EXPECT_EQ(ReductionForHeader(0, 0, false, kPlenty), 1);
+    EXPECT_EQ(ReductionForHeader(30000, 30000, true, kPlenty), 4);
+    EXPECT_EQ(ReductionForHeader(30000, 30000, false, kPlenty), 0);
+    EXPECT_EQ(ReductionForHeader(65535, 65535, true, 100ull << 20), 0);
+
     EXPECT_EQ(ReductionKeeping(4032, 3024, 64, 48, 1), 8);
     EXPECT_EQ(ReductionKeeping(4032, 3024, 1000, 750, 1), 4);
     EXPECT_EQ(ReductionKeeping(4032, 3024, 1920, 1440, 1), 2);
