@@ -288,6 +288,18 @@ PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp&
     const Facts facts = ReadFacts(bytes.Data(), bytes.Size());
     if (facts.reduction == 0)
         return PhotoDecoder::kNone;
+    // Its room is promised for the whole decode: decodes that started
+    // together cannot all count on the same free space.
+    const uint32_t roomW = ReducedSide(facts.header.width, facts.reduction);
+    const uint32_t roomH = ReducedSide(facts.header.height, facts.reduction);
+    const CDecodePromise room(CDecodeBudget::Shared(), roomW, roomH, FreeAddressSpace(), !request.later);
+    const auto noRoom = [&] {
+        if (request.later)
+            *request.later = true;
+        return PhotoDecoder::kNone;
+    };
+    if (request.later && roomW && !room.Kept())
+        return noRoom();
     if (request.thumbnail && facts.exif.thumbnailLength &&
         DecodeExifThumbnail(bytes.Data() + facts.exif.thumbnailOffset, facts.exif.thumbnailLength, facts, request,
                             out)) {
@@ -312,6 +324,9 @@ PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp&
         Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
         return counted(PhotoDecoder::kImageLibrary);
     out.Reset();
+    // Failed where the room it needed is not there: memory, not the file.
+    if (roomW && !DecodeFits(roomW, roomH, FreeAddressSpace()))
+        return noRoom();
     return PhotoDecoder::kNone;
 }
 
@@ -334,13 +349,14 @@ bool LoadPhotoFitted(const wchar_t* path, int maxW, int maxH, bool fullscreen, i
     return DecodePhoto(path, request, out) != PhotoDecoder::kNone;
 }
 
-bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb)
+bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb, bool* later)
 {
     if (!thumb.Empty())
         return true;
     PhotoRequest request;
     request.size = ThumbnailSize;
     request.thumbnail = true;
+    request.later = later;
     CBmp picture;
     if (DecodePhoto(path, request, picture) == PhotoDecoder::kNone)
         return false;

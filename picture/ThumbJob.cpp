@@ -59,7 +59,8 @@ ThumbOutcome MakeOnce(ThumbJob& job, CBmp& out, const ThumbMaking& making)
     const ThumbKey key{job.path, job.fileSize, job.lastWriteTime, job.thumbSize};
     if (making.cache && making.cache->Find(key, out))
         return ThumbOutcome::Made;
-    if (making.decode(job.path.c_str(), out)) {
+    bool later = false;
+    if (making.decode(job.path.c_str(), out, &later)) {
         // A file rewritten while it was decoded may have given mixed pixels:
         // show them, but keep them out of the cache.
         ThumbJob after = job;
@@ -68,7 +69,7 @@ ThumbOutcome MakeOnce(ThumbJob& job, CBmp& out, const ThumbMaking& making)
         return ThumbOutcome::Made;
     }
     out.Reset();
-    return FileHeldBySomeoneElse(job.path) ? ThumbOutcome::Busy : ThumbOutcome::Unusable;
+    return later || FileHeldBySomeoneElse(job.path) ? ThumbOutcome::Busy : ThumbOutcome::Unusable;
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ struct ThumbJob {
 enum class ThumbOutcome {
     Made,
     Unusable,  // missing, unreadable or undecodable
-    Busy,      // held open by someone else: neither made nor unusable
+    Busy,      // held open by someone else, or no memory for now: neither
+               // made nor unusable, tried again later
 };
 
 // Someone else keeps the file from being read: has it open without sharing
@@ -36,7 +37,7 @@ bool FileHeldBySomeoneElse(const std::wstring& path);
 // tests give their own.
 struct ThumbMaking {
     CThumbCache* cache = nullptr;  // null: none
-    std::function<bool(const wchar_t* path, CBmp& thumb)> decode = MakePhotoThumbnail;
+    std::function<bool(const wchar_t* path, CBmp& thumb, bool* later)> decode = MakePhotoThumbnail;
     std::function<void(DWORD ms)> pause = Sleep;
 };
 

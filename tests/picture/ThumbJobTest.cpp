@@ -89,9 +89,9 @@ TEST(ThumbJob, CacheHitsOnlyForTheFileAsDecoded)
     making.cache = &cache;
     int decodes = 0;
     bool rewrite = false;
-    making.decode = [&](const wchar_t* path, CBmp& thumb) {
+    making.decode = [&](const wchar_t* path, CBmp& thumb, bool* later) {
         ++decodes;
-        const bool made = MakePhotoThumbnail(path, thumb);
+        const bool made = MakePhotoThumbnail(path, thumb, later);
         if (rewrite) {
             const std::string other = QuadrantJpeg(32, 32);
             WriteBytes(L"rewritten.jpg", other.data(), other.size());
@@ -111,4 +111,19 @@ TEST(ThumbJob, CacheHitsOnlyForTheFileAsDecoded)
     ASSERT_EQ(ThumbOutcome::Made, MakeJobThumbnailWith(job, out, making));
     EXPECT_FALSE(cache.Find({job.path, job.fileSize, job.lastWriteTime, job.thumbSize}, out))
         << "the thumbnail of a file rewritten during its decode was stored";
+}
+
+// Memory short for now (other decodes took it) is no reason to drop a photo.
+TEST(ThumbJob, NoRoomForNowIsBusyNotUnusable)
+{
+    ThumbMaking making;
+    making.pause = [](DWORD) {};
+    making.decode = [](const wchar_t*, CBmp&, bool* later) {
+        *later = true;
+        return false;
+    };
+    ThumbJob job;
+    job.path = SolidJpeg(L"no room.jpg", 16, 16);
+    CBmp out;
+    EXPECT_EQ(ThumbOutcome::Busy, MakeJobThumbnailWith(job, out, making));
 }
