@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "album/WorkerPost.h"
 #include "picture/LongPath.h"
 #include "picture/ThumbJob.h"
 
@@ -85,6 +86,7 @@ private:
     FolderListing Look(bool first);
     // A newcomer joins once it decodes; `retry` while it may still be copied.
     bool Joins(const PictureFile& file, bool& retry);
+    // False when the post was refused: handed again at the next look.
     bool Hand(FolderListing&& fresh);
     HANDLE OpenChanges() const;
     // Waits for a change, a wake-up or the timeout; false when cancelled.
@@ -186,7 +188,11 @@ bool CFolderWatch::Job::Hand(FolderListing&& fresh)
     listing = std::move(fresh);
     ready = true;
     LeaveCriticalSection(&lock);
-    return !cancel && PostMessageW(target, message, serial, 0);
+    if (cancel || PostFromWorker(target, message, serial, 0))
+        return true;
+    m_posted.clear();
+    m_postedResult = PictureTree::Cancelled;
+    return false;
 }
 
 HANDLE CFolderWatch::Job::OpenChanges() const
@@ -238,14 +244,16 @@ void CFolderWatch::Job::Run()
         if (fresh.result == PictureTree::Cancelled || cancel) break;
         const bool unsettled = fresh.unsettled;
         const bool folderThere = fresh.result == PictureTree::Listed;
-        if (!Hand(std::move(fresh)) || !watch) break;
+        // A refused post is tried again after a pause while the window is there.
+        const bool handed = Hand(std::move(fresh));
+        if (cancel || (handed && !watch) || !IsWindow(target)) break;
         // A removed folder must not be held open; a re-created one is watched anew.
         if (!folderThere && changes != INVALID_HANDLE_VALUE) {
             FindCloseChangeNotification(changes);
             changes = INVALID_HANDLE_VALUE;
         }
-        if (folderThere && changes == INVALID_HANDLE_VALUE) changes = OpenChanges();
-        const DWORD timeout = unsettled ? kSettleLookMs
+        if (watch && folderThere && changes == INVALID_HANDLE_VALUE) changes = OpenChanges();
+        const DWORD timeout = unsettled || !handed ? kSettleLookMs
                               : changes == INVALID_HANDLE_VALUE ? poll
                                                                 : std::max(kQuietRelistMs, poll);
         if (!Wait(changes, timeout)) break;

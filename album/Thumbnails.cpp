@@ -1,9 +1,11 @@
 #include "album/Thumbnails.h"
 
 #include <algorithm>
+#include <mutex>
 #include <unordered_set>
 
 #include "album/PhotoLocation.h"
+#include "album/WorkerPost.h"
 
 namespace {
 
@@ -11,11 +13,19 @@ const wchar_t kWindowClass[] = L"LumoraThumbnails";
 // Results taken per message, so that a burst of failures cannot hold up
 // painting and input.
 const int kBatch = 256;
+const UINT_PTR kRetryTimer = 1;
+
+void AddListener(std::vector<IThumbnailListener*>& listeners, IThumbnailListener* listener)
+{
+    if (listener && std::find(listeners.begin(), listeners.end(), listener) == listeners.end())
+        listeners.push_back(listener);
+}
 
 }  // namespace
 
 // Where the workers post: a result arriving after the receiver closed is
-// freed here instead of being posted to nobody.
+// freed here instead of being posted to nobody. A refused post is noted, so
+// that the next request for its photo queues the job again.
 class CThumbnails::CChannel {
 public:
     void Open(HWND window) { Set(window); }
@@ -24,9 +34,22 @@ public:
     void Post(std::unique_ptr<ThumbResult> result)
     {
         AcquireSRWLockShared(&m_lock);
-        if (m_window && PostMessageW(m_window, kResultMessage, 0, reinterpret_cast<LPARAM>(result.get())))
-            result.release();  // the UI thread takes it over
+        if (m_window) {
+            if (PostFromWorker(m_window, kResultMessage, 0, reinterpret_cast<LPARAM>(result.get()))) {
+                result.release();  // the UI thread takes it over
+            } else {
+                const std::lock_guard<std::mutex> hold(m_refusedLock);
+                m_refused.insert(result->ticket);
+            }
+        }
         ReleaseSRWLockShared(&m_lock);
+    }
+
+    // Whether the ticket's result was refused; it is forgotten either way.
+    bool TakeRefused(uint64_t ticket)
+    {
+        const std::lock_guard<std::mutex> hold(m_refusedLock);
+        return m_refused.erase(ticket) != 0;
     }
 
 private:
@@ -39,22 +62,25 @@ private:
 
     SRWLOCK m_lock = SRWLOCK_INIT;
     HWND m_window = nullptr;
+    std::mutex m_refusedLock;
+    std::unordered_set<uint64_t> m_refused;
 };
 
-std::shared_ptr<CThumbnails> CThumbnails::Shared(CThumbPool::Maker maker)
+std::shared_ptr<CThumbnails> CThumbnails::Shared(CThumbPool::Maker maker, Clock clock)
 {
     // Never destroyed: album objects may let go of the instance during
     // static destruction.
     static auto* instance = new std::weak_ptr<CThumbnails>;
     std::shared_ptr<CThumbnails> shared = instance->lock();
     if (!shared) {
-        shared = std::make_shared<CThumbnails>(std::move(maker));
+        shared = std::make_shared<CThumbnails>(std::move(maker), std::move(clock));
         *instance = shared;
     }
     return shared;
 }
 
-CThumbnails::CThumbnails(CThumbPool::Maker maker) : m_channel(std::make_shared<CChannel>())
+CThumbnails::CThumbnails(CThumbPool::Maker maker, Clock clock)
+    : m_clock(std::move(clock)), m_channel(std::make_shared<CChannel>())
 {
     std::shared_ptr<CChannel> channel = m_channel;
     // A photo whose drive or share is out of reach is not unusable: like a
@@ -66,7 +92,8 @@ CThumbnails::CThumbnails(CThumbPool::Maker maker) : m_channel(std::make_shared<C
         return outcome;
     };
     m_pool = std::make_unique<CThumbPool>(
-        [channel](std::unique_ptr<ThumbResult> result) { channel->Post(std::move(result)); }, std::move(offlineIsBusy));
+        [channel](std::unique_ptr<ThumbResult> result) { channel->Post(std::move(result)); }, std::move(offlineIsBusy),
+        CThumbPool::WorkerCount(), m_clock);
 }
 
 CThumbnails::~CThumbnails()
@@ -113,18 +140,72 @@ void CThumbnails::Request(const tstr& path, bool visible, IThumbnailListener* li
 {
     if (m_memory.Look(path.Str()) != Known::No || !EnsureWindow())
         return;
-    auto waiting = m_waiting.find(path.Str());
-    if (waiting == m_waiting.end()) {
+    auto busy = m_busy.find(path.Str());
+    if (busy != m_busy.end() && m_clock() < busy->second.retryAt) {
+        AddListener(busy->second.listeners, listener);
+        return;
+    }
+    const auto submit = [&] {
         ThumbJob job;
         job.path = path.Str();
-        const uint64_t ticket = m_pool->Submit(std::move(job), visible);
-        waiting = m_waiting.emplace(path.Str(), Waiting{ticket, {}}).first;
-    } else if (visible) {
+        return m_pool->Submit(std::move(job), visible);
+    };
+    auto waiting = m_waiting.find(path.Str());
+    if (waiting == m_waiting.end())
+        waiting = m_waiting.emplace(path.Str(), Waiting{submit(), {}}).first;
+    else if (m_channel->TakeRefused(waiting->second.ticket))
+        waiting->second.ticket = submit();
+    else if (visible)
         m_pool->Raise(waiting->second.ticket);
+    Listeners& listeners = waiting->second.listeners;
+    if (busy != m_busy.end()) {
+        for (IThumbnailListener* before : busy->second.listeners)
+            AddListener(listeners, before);
+        busy->second.listeners.clear();
     }
-    std::vector<IThumbnailListener*>& listeners = waiting->second.listeners;
-    if (listener && std::find(listeners.begin(), listeners.end(), listener) == listeners.end())
-        listeners.push_back(listener);
+    AddListener(listeners, listener);
+}
+
+void CThumbnails::FileChanged(const tstr& path)
+{
+    m_memory.Drop(path.Str());
+    m_busy.erase(path.Str());
+}
+
+void CThumbnails::RetryDue()
+{
+    const uint64_t now = m_clock();
+    std::vector<std::wstring> due;
+    for (const auto& [path, busy] : m_busy)
+        if (busy.retryAt <= now && !busy.listeners.empty())
+            due.push_back(path);
+    for (const std::wstring& path : due)
+        Request(tstr(path), false, nullptr);
+    ArmRetryTimer();
+}
+
+void CThumbnails::NoteBusy(const std::wstring& path, const Listeners& listeners)
+{
+    BusyPhoto& busy = m_busy[path];
+    busy.pause = busy.pause == 0 ? kFirstBusyPauseMs : std::min(busy.pause * 2, kLongestBusyPauseMs);
+    busy.retryAt = m_clock() + busy.pause;
+    for (IThumbnailListener* listener : listeners)
+        AddListener(busy.listeners, listener);
+}
+
+void CThumbnails::ArmRetryTimer()
+{
+    uint64_t next = UINT64_MAX;
+    for (const auto& entry : m_busy)
+        if (!entry.second.listeners.empty())
+            next = std::min(next, entry.second.retryAt);
+    if (next == UINT64_MAX) {
+        KillTimer(m_window, kRetryTimer);
+        return;
+    }
+    const uint64_t now = m_clock();
+    const uint64_t wait = next > now ? next - now : 0;
+    SetTimer(m_window, kRetryTimer, static_cast<UINT>(std::max<uint64_t>(wait, USER_TIMER_MINIMUM)), nullptr);
 }
 
 void CThumbnails::ShowFailed(const tstr& path)
@@ -136,16 +217,21 @@ void CThumbnails::ShowFailed(const tstr& path)
 
 void CThumbnails::Forget(IThumbnailListener* listener)
 {
-    for (auto at = m_waiting.begin(); at != m_waiting.end();) {
-        std::vector<IThumbnailListener*>& listeners = at->second.listeners;
+    const auto drop = [listener](Listeners& listeners) {
         listeners.erase(std::remove(listeners.begin(), listeners.end(), listener), listeners.end());
-        if (listeners.empty()) {
+        return listeners.empty();
+    };
+    for (auto at = m_waiting.begin(); at != m_waiting.end();) {
+        if (drop(at->second.listeners)) {
             m_pool->Cancel(at->second.ticket);
+            m_channel->TakeRefused(at->second.ticket);
             at = m_waiting.erase(at);
         } else {
             ++at;
         }
     }
+    for (auto& entry : m_busy)
+        drop(entry.second.listeners);
 }
 
 bool CThumbnails::EnsureWindow()
@@ -168,10 +254,14 @@ bool CThumbnails::EnsureWindow()
 
 LRESULT CALLBACK CThumbnails::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    auto* self = reinterpret_cast<CThumbnails*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_TIMER && wParam == kRetryTimer && self) {
+        self->RetryDue();
+        return 0;
+    }
     if (msg != kResultMessage)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     auto* result = reinterpret_cast<ThumbResult*>(lParam);
-    auto* self = reinterpret_cast<CThumbnails*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self && result)
         self->TakeResults(result);
     else
@@ -205,14 +295,19 @@ void CThumbnails::TakeResults(ThumbResult* first)
     // Each listener hears once per batch.
     std::vector<std::pair<IThumbnailListener*, bool>> told;
     for (std::unique_ptr<ThumbResult>& result : results) {
-        // A file someone else holds open stays unknown: asked for again
-        // when it is drawn, tried by the show when its turn comes.
+        // A file someone else holds open, or out of reach, stays unknown:
+        // asked for again after a pause, tried by the show when its turn
+        // comes.
         const bool usable = result->outcome != ThumbOutcome::Unusable;
         if (result->outcome == ThumbOutcome::Made)
             m_memory.Put(result->job.path, std::make_shared<const CBmp>(std::move(result->thumbnail)));
         else if (!usable)
             m_memory.Put(result->job.path, nullptr);
         auto waiting = m_waiting.find(result->job.path);
+        if (result->outcome == ThumbOutcome::Busy)
+            NoteBusy(result->job.path, waiting != m_waiting.end() ? waiting->second.listeners : Listeners());
+        else
+            m_busy.erase(result->job.path);
         if (waiting == m_waiting.end())
             continue;
         // A job cancelled and asked for again may have been under way.
@@ -226,6 +321,7 @@ void CThumbnails::TakeResults(ThumbResult* first)
         }
         m_waiting.erase(waiting);
     }
+    ArmRetryTimer();
     for (const auto& [listener, someUnusable] : told)
         listener->OnThumbnailsArrived(someUnusable);
 }

@@ -30,14 +30,21 @@ class CThumbnails {
 public:
     using Known = CThumbMemory::Known;
 
+    using Clock = CThumbPool::Clock;
+
     static const UINT kResultMessage = WM_APP + 0x70;
     static const size_t kMemoryBudget = 32u << 20;
+    // A busy photo is asked for again after a pause that doubles each time
+    // it is still busy.
+    static const uint64_t kFirstBusyPauseMs = 30000;
+    static const uint64_t kLongestBusyPauseMs = 600000;
 
-    // The process's one instance, made on first use (with `maker`: tests
-    // give their own); it lives as long as someone holds it.
-    static std::shared_ptr<CThumbnails> Shared(CThumbPool::Maker maker = MakeJobThumbnail);
+    // The process's one instance, made on first use (with `maker` and
+    // `clock`: tests give their own); it lives as long as someone holds it.
+    static std::shared_ptr<CThumbnails> Shared(CThumbPool::Maker maker = MakeJobThumbnail,
+                                               Clock clock = GetTickCount64);
 
-    explicit CThumbnails(CThumbPool::Maker maker = MakeJobThumbnail);
+    explicit CThumbnails(CThumbPool::Maker maker = MakeJobThumbnail, Clock clock = GetTickCount64);
     CThumbnails(const CThumbnails&) = delete;
     CThumbnails& operator=(const CThumbnails&) = delete;
     // Cancels what is queued and frees results still on their way.
@@ -48,7 +55,9 @@ public:
     // The thumbnail to draw now, or null: then it is asked for ahead of
     // everything not on screen, and the listener hears when it arrives.
     std::shared_ptr<const CBmp> Get(const tstr& path, IThumbnailListener* listener);
-    // Asks for a thumbnail memory does not know yet; nothing otherwise.
+    // Asks for a thumbnail memory does not know yet; nothing otherwise. A
+    // busy photo is not asked for again before its pause is over: the
+    // listener hears when the retry brings it.
     void Request(const tstr& path, bool visible, IThumbnailListener* listener);
     // The listener hears nothing more; work that only it waited for is
     // cancelled (a decode under way finishes and is kept).
@@ -56,9 +65,15 @@ public:
     // The show could not decode the photo: it is unusable unless its file
     // is merely held open by someone else. Nothing once known usable.
     void ShowFailed(const tstr& path);
-    // The file was written again: its thumbnail, or its being unusable, is
-    // made anew when next asked for.
-    void FileChanged(const tstr& path) { m_memory.Drop(path.Str()); }
+    // The file was written again: its thumbnail, or its being unusable or
+    // busy, is made anew when next asked for.
+    void FileChanged(const tstr& path);
+    // Busy when last tried: offline, or held open by another program. Such
+    // a photo is neither made nor unusable and is tried again later.
+    bool Busy(const tstr& path) const { return m_busy.count(path.Str()) != 0; }
+    // Asks again for the busy photos whose pause is over and that someone
+    // waits for; the window's timer calls it.
+    void RetryDue();
     // Thumbnails asked for and not arrived yet.
     size_t Outstanding() const { return m_waiting.size(); }
 
@@ -66,9 +81,15 @@ public:
     static const CBmp& Placeholder();
 
 private:
+    using Listeners = std::vector<IThumbnailListener*>;
     struct Waiting {
         uint64_t ticket;
-        std::vector<IThumbnailListener*> listeners;
+        Listeners listeners;
+    };
+    struct BusyPhoto {
+        uint64_t retryAt = 0;
+        uint64_t pause = 0;
+        Listeners listeners;  // told when the retry brings it
     };
     class CChannel;
 
@@ -78,9 +99,13 @@ private:
     // when there is none.
     ThumbResult* NextPostedResult();
     void TakeResults(ThumbResult* first);
+    void NoteBusy(const std::wstring& path, const Listeners& listeners);
+    void ArmRetryTimer();
 
     CThumbMemory m_memory{kMemoryBudget};
     std::unordered_map<std::wstring, Waiting> m_waiting;
+    std::unordered_map<std::wstring, BusyPhoto> m_busy;
+    Clock m_clock;
     std::shared_ptr<CChannel> m_channel;
     std::unique_ptr<CThumbPool> m_pool;
     HWND m_window = nullptr;

@@ -3,6 +3,7 @@
 void CPaneThumbnails::Close()
 {
     m_pane = nullptr;
+    m_drawing.reset();
     m_thumbnails->Forget(this);
 }
 
@@ -11,9 +12,15 @@ void CPaneThumbnails::OnThumbnailsArrived(bool)
     if (m_pane) InvalidateRect(m_pane, nullptr, FALSE);
 }
 
+const CBmp* CPaneThumbnails::Draw(const tstr& path)
+{
+    m_drawing = m_thumbnails->Get(path, m_pane ? this : nullptr);
+    return m_drawing.get();
+}
+
 const CBmp* CPhotoRowPicture::PictureToDraw(int* layer) const
 {
     *layer = -1;
-    m_shown = m_thumbnails.Get(m_path);
-    return m_shown ? m_shown.get() : &CThumbnails::Placeholder();
+    const CBmp* thumbnail = m_thumbnails.Draw(m_path);
+    return thumbnail ? thumbnail : &CThumbnails::Placeholder();
 }

@@ -21,14 +21,17 @@ public:
 
     void Open(HWND pane) { m_pane = pane; }
     void Close();
-    // The thumbnail when it is made; null (and asked for) otherwise. Once
-    // closed nothing is redrawn, so nothing waits on this object.
-    std::shared_ptr<const CBmp> Get(const tstr& path) { return m_thumbnails->Get(path, m_pane ? this : nullptr); }
+    // The thumbnail to draw now, when it is made; null (and asked for)
+    // otherwise. It stays valid until the next call: rows keep no thumbnail,
+    // so memory holds no more than its bound however many rows were drawn.
+    // Once closed nothing is redrawn, so nothing waits on this object.
+    const CBmp* Draw(const tstr& path);
 
     void OnThumbnailsArrived(bool someUnusable) override;
 
 private:
     std::shared_ptr<CThumbnails> m_thumbnails = CThumbnails::Shared();
+    std::shared_ptr<const CBmp> m_drawing;
     HWND m_pane = nullptr;
 };
 
@@ -42,6 +45,4 @@ public:
 private:
     tstr m_path;
     CPaneThumbnails& m_thumbnails;
-    // The shared block last drawn; the row's reference to it.
-    mutable std::shared_ptr<const CBmp> m_shown;
 };

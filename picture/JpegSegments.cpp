@@ -12,16 +12,18 @@ bool CJpegSegments::Next(JpegSegment& segment)
 {
     const CByteReader bytes(m_data, m_size);
     for (;;) {
-        if (m_pos >= m_size || m_data[m_pos] != 0xFF)
-            return false;
+        // Decoders pass over stray bytes (and a stuffed 0xFF 0x00) between
+        // segments with a warning: so does the walk.
+        while (m_pos < m_size && m_data[m_pos] != 0xFF)
+            ++m_pos;
         while (m_pos < m_size && m_data[m_pos] == 0xFF)  // fill bytes
             ++m_pos;
         uint32_t marker = 0, length = 0;
         if (!bytes.U8(m_pos++, marker))
             return false;
-        if (marker == 0xDA || marker == 0xD9 || marker == 0x00)
+        if (marker == 0xDA || marker == 0xD9)
             return false;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))  // no payload
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))  // no payload
             continue;
         if (!bytes.U16(m_pos, length) || length < 2 || !bytes.Has(m_pos, length)) {
             m_pos = m_size;

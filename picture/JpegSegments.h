@@ -15,7 +15,8 @@ public:
     // Nothing is walked unless the data starts with the start-of-image marker.
     CJpegSegments(const uint8_t* data, size_t size);
     // The next segment with a payload; false at the first scan, at the end
-    // of the image, or where the data is cut short or not marker syntax.
+    // of the image, or where the data is cut short. Stray bytes before a
+    // marker are passed over.
     bool Next(JpegSegment& segment);
 
 private:

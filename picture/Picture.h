@@ -28,6 +28,10 @@ struct PhotoRequest {
     // Thumbnails take the EXIF thumbnail when it is big enough, and try GDI+
     // only for file names with a '.'.
     bool thumbnail = false;
+    // Given: a decode that finds no room for now (the decodes under way took
+    // it, or an allocation failed) gives nothing and sets it, to be tried
+    // again later. Otherwise it decodes all the same.
+    bool* later = nullptr;
 };
 
 // The photo upright as its EXIF orientation says. Pictures above 180
@@ -45,8 +49,9 @@ bool DecodeWithPictureDecoder(const wchar_t* path, CBmp& out);
 bool DecodeWithImageLibrary(const wchar_t* path, CBmp& out);
 
 // The cached thumbnail of a photo entry, 64 pixels on its longer side:
-// nothing when `thumb` already has pixels. False when it is still empty.
-bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb);
+// nothing when `thumb` already has pixels. False when it is still empty;
+// `later` as PhotoRequest says.
+bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb, bool* later = nullptr);
 
 // Loaders; each resets `out` first and applies the alpha rule.
 bool LoadBmpFromHandle(HBITMAP bitmap, CBmp& out);              // handle stays the caller's

@@ -160,11 +160,10 @@ Facts ReadFacts(const uint8_t* data, size_t size)
     f.header = ReadPictureHeader(data, size);
     if (f.header.format == PictureFormat::kJpeg)
         f.exif = ReadJpegExif(data, size);
-    if (f.header.format != PictureFormat::kUnknown) {
-        f.reduction = ReductionWithinLimits(f.header.width, f.header.height, FreeAddressSpace());
-        if (f.reduction > 1 && !(f.header.format == PictureFormat::kJpeg && JpegScalesNatively()))
-            f.reduction = 0;
-    }
+    if (f.header.format != PictureFormat::kUnknown)
+        f.reduction = ReductionForHeader(f.header.width, f.header.height,
+                                         f.header.format == PictureFormat::kJpeg && JpegScalesNatively(),
+                                         FreeAddressSpace());
     return f;
 }
 
@@ -189,8 +188,8 @@ bool Opened(CWicPicture& wic, const uint8_t* data, size_t size, int& reduction)
 {
     if (!wic.Open(data, size))
         return false;
-    const int least = ReductionWithinLimits(wic.Width(), wic.Height(), FreeAddressSpace());
-    reduction = least == 0 || (least > 1 && !wic.ScalesNatively()) ? 0 : std::max(reduction, least);
+    const int least = ReductionForHeader(wic.Width(), wic.Height(), wic.ScalesNatively(), FreeAddressSpace());
+    reduction = least == 0 ? 0 : std::max(reduction, least);
     return true;
 }
 
@@ -287,8 +286,20 @@ PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp&
     if (!bytes.Read(path))
         return PhotoDecoder::kNone;
     const Facts facts = ReadFacts(bytes.Data(), bytes.Size());
-    if (facts.reduction == 0 || (facts.header.format != PictureFormat::kUnknown && facts.header.width == 0))
+    if (facts.reduction == 0)
         return PhotoDecoder::kNone;
+    // Its room is promised for the whole decode: decodes that started
+    // together cannot all count on the same free space.
+    const uint32_t roomW = ReducedSide(facts.header.width, facts.reduction);
+    const uint32_t roomH = ReducedSide(facts.header.height, facts.reduction);
+    const CDecodePromise room(CDecodeBudget::Shared(), roomW, roomH, FreeAddressSpace(), !request.later);
+    const auto noRoom = [&] {
+        if (request.later)
+            *request.later = true;
+        return PhotoDecoder::kNone;
+    };
+    if (request.later && roomW && !room.Kept())
+        return noRoom();
     if (request.thumbnail && facts.exif.thumbnailLength &&
         DecodeExifThumbnail(bytes.Data() + facts.exif.thumbnailOffset, facts.exif.thumbnailLength, facts, request,
                             out)) {
@@ -313,6 +324,9 @@ PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp&
         Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
         return counted(PhotoDecoder::kImageLibrary);
     out.Reset();
+    // Failed where the room it needed is not there: memory, not the file.
+    if (roomW && !DecodeFits(roomW, roomH, FreeAddressSpace()))
+        return noRoom();
     return PhotoDecoder::kNone;
 }
 
@@ -335,13 +349,14 @@ bool LoadPhotoFitted(const wchar_t* path, int maxW, int maxH, bool fullscreen, i
     return DecodePhoto(path, request, out) != PhotoDecoder::kNone;
 }
 
-bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb)
+bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb, bool* later)
 {
     if (!thumb.Empty())
         return true;
     PhotoRequest request;
     request.size = ThumbnailSize;
     request.thumbnail = true;
+    request.later = later;
     CBmp picture;
     if (DecodePhoto(path, request, picture) == PhotoDecoder::kNone)
         return false;

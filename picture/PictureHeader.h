@@ -9,8 +9,9 @@ enum class PictureFormat { kUnknown, kJpeg, kPng, kGif, kBmp };
 
 struct PictureHeader {
     PictureFormat format = PictureFormat::kUnknown;
-    // Both 0 when the format is recognised but its size cannot be read (cut
-    // short or inconsistent): such a file is not to be decoded.
+    // Both 0 when the format is recognised but its size cannot be read here
+    // (cut short, odd, or a JPEG whose height comes after its first scan):
+    // the size is unknown and the decoder, which reads it again, decides.
     uint32_t width = 0;
     uint32_t height = 0;
 };

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "picture/LongPath.h"
-#include "picture/Picture.h"
 #include "picture/ThumbCache.h"
 
 namespace {
@@ -53,39 +52,48 @@ bool FileHeldBySomeoneElse(const std::wstring& path)
 
 namespace {
 
-ThumbOutcome MakeOnce(ThumbJob& job, CBmp& out)
+ThumbOutcome MakeOnce(ThumbJob& job, CBmp& out, const ThumbMaking& making)
 {
     if (!ReadFileStamp(job))
         return ThumbOutcome::Unusable;
     const ThumbKey key{job.path, job.fileSize, job.lastWriteTime, job.thumbSize};
-    if (DiskCache().Find(key, out))
+    if (making.cache && making.cache->Find(key, out))
         return ThumbOutcome::Made;
-    if (MakePhotoThumbnail(job.path.c_str(), out)) {
+    bool later = false;
+    if (making.decode(job.path.c_str(), out, &later)) {
         // A file rewritten while it was decoded may have given mixed pixels:
         // show them, but keep them out of the cache.
         ThumbJob after = job;
-        if (ReadFileStamp(after) && SameStamp(after, job))
-            DiskCache().Put(key, out);
+        if (making.cache && ReadFileStamp(after) && SameStamp(after, job))
+            making.cache->Put(key, out);
         return ThumbOutcome::Made;
     }
-    return FileHeldBySomeoneElse(job.path) ? ThumbOutcome::Busy : ThumbOutcome::Unusable;
+    out.Reset();
+    return later || FileHeldBySomeoneElse(job.path) ? ThumbOutcome::Busy : ThumbOutcome::Unusable;
 }
 
 }  // namespace
 
 ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out)
 {
+    ThumbMaking making;
+    making.cache = &DiskCache();
+    return MakeJobThumbnailWith(job, out, making);
+}
+
+ThumbOutcome MakeJobThumbnailWith(ThumbJob& job, CBmp& out, const ThumbMaking& making)
+{
     out.Reset();
     int busy = 0;
     bool failedBefore = false;
     for (;;) {
-        const ThumbOutcome outcome = MakeOnce(job, out);
+        const ThumbOutcome outcome = MakeOnce(job, out, making);
         if (outcome == ThumbOutcome::Made)
             return outcome;
         if (outcome == ThumbOutcome::Busy) {
             if (busy++ == kBusyRetries)
                 return outcome;
-            Sleep(kBusyPauseMs);
+            making.pause(kBusyPauseMs);
             continue;
         }
         // A passing condition (a file being replaced, a system call failing
@@ -94,6 +102,6 @@ ThumbOutcome MakeJobThumbnail(ThumbJob& job, CBmp& out)
         if (failedBefore)
             return outcome;
         failedBefore = true;
-        Sleep(kConfirmPauseMs);
+        making.pause(kConfirmPauseMs);
     }
 }

@@ -13,7 +13,7 @@ namespace {
 // burst, made in the order asked; a newer burst goes before older ones.
 const uint64_t kBackground = uint64_t(1) << 62;
 const uint64_t kBurstSpan = uint64_t(1) << 24;
-const ULONGLONG kBurstGapMs = 100;
+const uint64_t kBurstGapMs = 100;
 
 struct QueuedJob {
     uint64_t ticket;
@@ -42,16 +42,17 @@ struct CThumbPool::State {
     uint64_t tickets = 0;
     uint64_t burst = 0;
     uint64_t inBurst = 0;
-    ULONGLONG lastVisible = 0;
+    uint64_t lastVisible = 0;
     bool closed = false;
     Deliver deliver;
     Maker maker;
+    Clock clock;
 
     uint64_t NextKey(bool visible)
     {
         if (!visible)
             return kBackground + ++serial;
-        const ULONGLONG now = GetTickCount64();
+        const uint64_t now = clock();
         if (burst == 0 || now - lastVisible > kBurstGapMs || inBurst + 1 == kBurstSpan) {
             ++burst;
             inBurst = 0;
@@ -65,7 +66,7 @@ struct CThumbPool::State {
     bool InLatestBurst(uint64_t key) const
     {
         const uint64_t base = kBackground - burst * kBurstSpan;
-        return burst > 0 && key > base && key < base + kBurstSpan && GetTickCount64() - lastVisible <= kBurstGapMs;
+        return burst > 0 && key > base && key < base + kBurstSpan && clock() - lastVisible <= kBurstGapMs;
     }
 
     // False once the pool is gone.
@@ -105,8 +106,8 @@ DWORD WINAPI WorkerMain(void* param)
         result->job = std::move(next.job);
         try {
             result->outcome = state.maker(result->job, result->thumbnail);
-        } catch (...) {  // out of memory: the photo counts as undecodable
-            result->outcome = ThumbOutcome::Unusable;
+        } catch (...) {  // out of memory for now: tried again later, never dropped
+            result->outcome = ThumbOutcome::Busy;
         }
         if (result->outcome != ThumbOutcome::Made)
             result->thumbnail.Reset();
@@ -120,11 +121,12 @@ DWORD WINAPI WorkerMain(void* param)
 
 }  // namespace
 
-CThumbPool::CThumbPool(Deliver deliver, Maker maker, int workers)
+CThumbPool::CThumbPool(Deliver deliver, Maker maker, int workers, Clock clock)
     : m_state(std::make_shared<State>()), m_workers(workers)
 {
     m_state->deliver = std::move(deliver);
     m_state->maker = std::move(maker);
+    m_state->clock = std::move(clock);
 }
 
 CThumbPool::~CThumbPool()

@@ -8,6 +8,8 @@
 // busy with a decode finishes it on its own, and its state lives as long as
 // the last worker, so nothing waits and nothing is touched after it is gone.
 
+#include <windows.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -26,10 +28,13 @@ public:
     // Both run on worker threads.
     using Deliver = std::function<void(std::unique_ptr<ThumbResult>)>;
     using Maker = std::function<ThumbOutcome(ThumbJob&, CBmp&)>;
+    // Milliseconds, as GetTickCount64; tests give their own.
+    using Clock = std::function<uint64_t()>;
 
     static const int kMaxWorkers = 4;
 
-    explicit CThumbPool(Deliver deliver, Maker maker = MakeJobThumbnail, int workers = WorkerCount());
+    explicit CThumbPool(Deliver deliver, Maker maker = MakeJobThumbnail, int workers = WorkerCount(),
+                        Clock clock = GetTickCount64);
     CThumbPool(const CThumbPool&) = delete;
     CThumbPool& operator=(const CThumbPool&) = delete;
     ~CThumbPool();

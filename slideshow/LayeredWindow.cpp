@@ -28,8 +28,14 @@ bool SetWindowAlpha(HWND hwnd, int alpha)
     static const auto setAttributes = User32Function<SetAttributesFn>("SetLayeredWindowAttributes");
     if (!setAttributes)
         return false;
+    const bool wasClear = alpha != 0 && GetWindowAlpha(hwnd) == 0;
     SetExStyleBits(hwnd, WS_EX_LAYERED, alpha != 255);
-    return setAttributes(hwnd, 0xFFFFFF, static_cast<BYTE>(alpha), LWA_ALPHA) != FALSE;
+    const bool set = setAttributes(hwnd, 0xFFFFFF, static_cast<BYTE>(alpha), LWA_ALPHA) != FALSE;
+    // A window may draw less while it cannot be seen (the strip shows no
+    // thumbnails): it is drawn anew as it appears.
+    if (wasClear)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    return set;
 }
 
 int GetWindowAlpha(HWND hwnd)

@@ -1,5 +1,6 @@
 #include "slideshow/LentaWnd.h"
 
+#include "slideshow/LayeredWindow.h"
 #include "slideshow/LentaDraw.h"
 #include "picture/PixView.h"
 #include "slideshow/SlideSettings.h"
@@ -90,7 +91,10 @@ void CLentaWnd::Draw(HDC dc)
     CPixView canvas;
     if (!canvas.Create(client.right, client.bottom))
         return;
-    DrawLenta(canvas, Album(), CellSize(), m_slide.offset, PixelOf(GetSysColor(COLOR_WINDOWTEXT)),
+    // Faded out the strip stays visible, but shows nothing: it asks for no
+    // thumbnails then.
+    ISlideAlbum* album = GetWindowAlpha(m_hwnd) == 0 ? nullptr : Album();
+    DrawLenta(canvas, album, CellSize(), m_slide.offset, PixelOf(GetSysColor(COLOR_WINDOWTEXT)),
               ScaleForDpi(3, Dpi()));
 
     BITMAPINFO bi{};

@@ -3,6 +3,7 @@
 
 #include "tests/album/AlbumTest.h"
 #include "tests/album/ThumbnailKit.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -96,10 +97,12 @@ TEST_F(Thumbnails, FileReplacedOrDeletedAfterQueueingIsJudgedAsItIsWhenDecoded)
 }
 
 // A photo another program holds open is not unusable: it stays in the album
-// and is made once it is free.
+// and is made once it is free, when it is tried again.
 TEST_F(Thumbnails, FileHeldOpenElsewhereIsNeitherMadeNorDropped)
 {
     TempFolder temp;
+    auto now = std::make_shared<std::atomic<uint64_t>>(5000000);
+    auto thumbnails = CThumbnails::Shared(MakeJobThumbnail, [now] { return now->load(); });
     const std::wstring photo = TempFolder::File(temp.Path() + L"\\held.bmp", TempFolder::BmpBytes(8, 6));
     HANDLE held = CreateFileW(photo.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
@@ -113,6 +116,7 @@ TEST_F(Thumbnails, FileHeldOpenElsewhereIsNeitherMadeNorDropped)
     album->DropUnusablePhotos();
     EXPECT_EQ(1u, album->Photos().size());
     CloseHandle(held);
+    *now += CThumbnails::kFirstBusyPauseMs;
     EXPECT_EQ(nullptr, album->Thumbnails().Get(photo.c_str(), &listener));
     ASSERT_TRUE(PumpUntilDone(album->Thumbnails()));
     EXPECT_NE(nullptr, album->Thumbnails().Get(photo.c_str(), &listener));
@@ -126,28 +130,66 @@ TEST_F(Thumbnails, ClosingWithTenThousandQueuedDoesNotWaitForTheWorkers)
 {
     HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     auto busy = std::make_shared<std::atomic<int>>(0);
-    auto thumbnails = std::make_unique<CThumbnails>([gate, busy](ThumbJob&, CBmp& out) {
+    auto finished = std::make_shared<std::atomic<int>>(0);
+    auto thumbnails = std::make_unique<CThumbnails>([gate, busy, finished](ThumbJob&, CBmp& out) {
         ++*busy;
-        WaitForSingleObject(gate, 10000);
+        // Long enough that a receiver joining its workers fails below
+        // instead of hanging the run.
+        WaitForSingleObject(gate, 60000);
         out.Create(4, 4);
+        ++*finished;
         return ThumbOutcome::Made;
     });
     CCountingListener listener;
     for (int i = 0; i < 10000; ++i)
         thumbnails->Request((L"C:\\photos\\" + std::to_wstring(i) + L".jpg").c_str(), false, &listener);
-    for (int i = 0; i < 500 && busy->load() < CThumbPool::WorkerCount(); ++i) Sleep(10);
-    EXPECT_EQ(CThumbPool::WorkerCount(), busy->load());
-    const DWORD start = GetTickCount();
+    ASSERT_TRUE(WaitUntil("every worker inside a decode", [&] { return busy->load() == CThumbPool::WorkerCount(); }));
     thumbnails.reset();
-    EXPECT_LT(GetTickCount() - start, 10000u);
+    EXPECT_EQ(0, finished->load()) << "closing waited for the workers";
     SetEvent(gate);
-    Sleep(200);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    ASSERT_TRUE(WaitUntil("the decodes under way", [&] { return finished->load() == CThumbPool::WorkerCount(); }));
+    PumpPending();
     EXPECT_EQ(0, listener.calls);
     // Only the decodes under way ran; nothing queued was started afterwards.
     EXPECT_EQ(CThumbPool::WorkerCount(), busy->load());
     CloseHandle(gate);
+}
+
+// A busy photo (offline, or held open elsewhere) is not queued again by
+// every redraw: it is tried again after 30 s, the pause doubling up to 10
+// minutes, and whoever drew it hears when it comes.
+TEST_F(Thumbnails, BusyPhotosAreRetriedAfterAPauseThatDoubles)
+{
+    auto now = std::make_shared<std::atomic<uint64_t>>(5000000);
+    auto tries = std::make_shared<std::atomic<int>>(0);
+    CThumbnails thumbnails([tries](ThumbJob&, CBmp&) {
+        ++*tries;
+        return ThumbOutcome::Busy;
+    }, [now] { return now->load(); });
+    CCountingListener strip;
+    const tstr photo(L"\\\\nas\\photos\\asleep.jpg");
+    const auto redraw = [&] {
+        EXPECT_EQ(nullptr, thumbnails.Get(photo, &strip));
+        return PumpUntilDone(thumbnails);
+    };
+    ASSERT_TRUE(redraw());
+    EXPECT_TRUE(thumbnails.Busy(photo));
+    EXPECT_EQ(1, strip.calls);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(redraw());
+    EXPECT_EQ(1, tries->load()) << "a redraw queued the busy photo again";
+    int expected = 1;
+    for (uint64_t pause : {30, 60, 120, 240, 480, 600, 600}) {
+        *now += pause * 1000 - 1;
+        thumbnails.RetryDue();
+        ASSERT_TRUE(redraw());
+        EXPECT_EQ(expected, tries->load()) << "tried again before its pause of " << pause << " s";
+        *now += 1;
+        thumbnails.RetryDue();
+        ASSERT_TRUE(PumpUntilDone(thumbnails));
+        EXPECT_EQ(++expected, tries->load()) << "not tried again after " << pause << " s";
+        EXPECT_EQ(expected, strip.calls);
+    }
 }
 
 // A dialog closes while its rows' thumbnails are on their way.

@@ -183,6 +183,25 @@ TEST_F(AlbumDlgTest, RowsShowAPlaceholderUntilTheirThumbnailArrives) {
     EXPECT_EQ(0, FirstRowPixels(pane, kPlaceholderGrey));
 }
 
+// Rows keep no thumbnail once drawn: what memory lets go of is freed, so its
+// bound holds however many rows a large album's page has drawn.
+TEST_F(AlbumDlgTest, RowsKeepNoThumbnailAlive) {
+    HWND dialog = Open();
+    CNavPaneWnd& pane = Photos(dialog);
+    ASSERT_TRUE(WaitUntil("the first row's thumbnail", [&] { return FirstRowPixels(pane, kPictureColour) > 2500; }));
+    CThumbnails& thumbnails = m_album->Thumbnails();
+    ASSERT_TRUE(WaitUntil("every row's thumbnail", [&] { return thumbnails.Outstanding() == 0; }));
+    FirstRowPixels(pane, kPictureColour);  // every row drawn with its thumbnail
+    std::vector<std::weak_ptr<const CBmp>> blocks;
+    for (const CSlide* photo : m_album->Photos()) {
+        blocks.push_back(thumbnails.Get(photo->GetPath(), nullptr));
+        thumbnails.FileChanged(photo->GetPath());
+    }
+    int alive = 0;
+    for (const auto& block : blocks) alive += block.expired() ? 0 : 1;
+    EXPECT_LE(alive, 1) << "rows still hold thumbnails memory let go of";  // the one drawn last
+}
+
 // Closing cancels what only the rows waited for; a decode that was under way
 // still arrives, after the rows and their pane are gone.
 TEST_F(AlbumDlgTest, ClosingTheDialogCancelsItsRowsThumbnails) {

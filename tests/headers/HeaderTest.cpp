@@ -74,6 +74,18 @@ TEST(Header, JpegFrameSizeAfterOtherSegments)
     ExpectSize(j, PictureFormat::kJpeg, 640, 480);
 }
 
+// Decoders pass over stray bytes before a marker (and a stuffed 0xFF 0x00)
+// with a warning; such a photo shows everywhere else.
+TEST(Header, JpegWithStrayBytesBeforeAMarker)
+{
+    std::string j = exifmake::JpegHead(640, 480);
+    j.insert(j.find("\xFF\xC0"), std::string("\0\x12junk\xFF\0", 8));
+    ExpectSize(j, PictureFormat::kJpeg, 640, 480);
+    j = exifmake::WithExif(exifmake::JpegHead(300, 200), {false, 6, exifmake::JpegHead(8, 8)});
+    j.insert(2, "xy");
+    ExpectSize(j, PictureFormat::kJpeg, 300, 200);
+}
+
 TEST(Header, JpegWithoutAReadableFrameHeaderHasNoSize)
 {
     const std::string j = exifmake::JpegHead(640, 480);

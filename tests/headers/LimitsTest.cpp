@@ -33,11 +33,38 @@ TEST(Limits, ReductionsRoundUpLikeTheDecoders)
     EXPECT_EQ(ReductionWithinLimits(65535, 65535, kPlenty), 8);
     EXPECT_EQ(ReductionWithinLimits(65535, 65535, 100ull << 20), 0);
 
+    // A header without a size leaves the picture to the decoder.
+    EXPECT_EQ(ReductionForHeader(0, 0, false, kPlenty), 1);
+    EXPECT_EQ(ReductionForHeader(30000, 30000, true, kPlenty), 4);
+    EXPECT_EQ(ReductionForHeader(30000, 30000, false, kPlenty), 0);
+    EXPECT_EQ(ReductionForHeader(65535, 65535, true, 100ull << 20), 0);
+
     EXPECT_EQ(ReductionKeeping(4032, 3024, 64, 48, 1), 8);
     EXPECT_EQ(ReductionKeeping(4032, 3024, 1000, 750, 1), 4);
     EXPECT_EQ(ReductionKeeping(4032, 3024, 1920, 1440, 1), 2);
     EXPECT_EQ(ReductionKeeping(4032, 3024, 4032, 3024, 1), 1);
     EXPECT_EQ(ReductionKeeping(4032, 3024, 4032, 3024, 4), 4);  // the limit's reduction is kept
+}
+
+// Decodes that look at once share the free space: what one promised, the
+// next cannot count on; a decode that cannot wait takes its room anyway.
+TEST(Limits, DecodesShareOneBudget)
+{
+    CDecodeBudget budget;
+    const uint64_t free = 300ull << 20;  // a 4032 x 3024 decode takes 93 MB and a 64 MB margin
+    {
+        const CDecodePromise first(budget, 4032, 3024, free, false);
+        const CDecodePromise second(budget, 4032, 3024, free, false);
+        const CDecodePromise third(budget, 4032, 3024, free, false);
+        const CDecodePromise shown(budget, 4032, 3024, free, true);
+        EXPECT_TRUE(first.Kept());
+        EXPECT_TRUE(second.Kept());
+        EXPECT_FALSE(third.Kept());
+        EXPECT_TRUE(shown.Kept());
+        EXPECT_EQ(budget.Promised(), 3 * 97542144ull);
+    }
+    EXPECT_EQ(budget.Promised(), 0u);
+    EXPECT_FALSE(CDecodePromise(budget, 0xFFFFFFFFu, 0xFFFFFFFFu, free, true).Kept());
 }
 
 }  // namespace

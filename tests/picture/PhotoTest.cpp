@@ -187,6 +187,17 @@ TEST(TooBig, SixtyThousandByOneJpeg)
     EXPECT_EQ(thumb.Height(), 1);
 }
 
+// Stray bytes before a marker: decoders pass over them, so the header reader
+// must too, or a good photo is refused unseen.
+TEST(HeaderReader, StrayBytesBeforeAMarkerStillDecode)
+{
+    std::string jpeg = QuadrantJpeg(64, 64);
+    jpeg.insert(jpeg.find("\xFF\xC0"), "stray");
+    CBmp b;
+    ASSERT_EQ(Decode(WriteBytes(L"stray.jpg", jpeg.data(), jpeg.size()), b), PhotoDecoder::kWic);
+    EXPECT_EQ(b.Width(), 64);
+}
+
 TEST(Sharing, ReadersShareWritersAndLockersDoNot)
 {
     const std::wstring path = Sample(L"shared.jpg", L"image/jpeg");

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <string>
 
+#include "picture/ThumbCache.h"
 #include "picture/ThumbJob.h"
 #include "tests/picture/PictureFiles.h"
 
@@ -25,15 +26,6 @@ DWORD WINAPI ProbeUntilStopped(void* param)
     auto* loop = static_cast<ProbeLoop*>(param);
     while (!loop->stop)
         FileHeldBySomeoneElse(loop->path);
-    return 0;
-}
-
-DWORD WINAPI WriteWhenPaused(void* param)
-{
-    const auto* bytes = static_cast<const std::string*>(param);
-    Sleep(20);
-    const std::wstring temp = WriteBytes(L"arriving.tmp", bytes->data(), bytes->size());
-    MoveFileExW(temp.c_str(), (Dir() + L"arriving.jpg").c_str(), MOVEFILE_REPLACE_EXISTING);
     return 0;
 }
 
@@ -68,17 +60,70 @@ TEST(ThumbJob, FailureCountsOnlyWhenSeenAgain)
     const std::string photo = QuadrantJpeg(64, 64);
     const std::wstring path = Dir() + L"arriving.jpg";
     DeleteFileW(path.c_str());
-    HANDLE writer = CreateThread(nullptr, 0, WriteWhenPaused, const_cast<std::string*>(&photo), 0, nullptr);
-    ASSERT_NE(nullptr, writer);
+    ThumbMaking making;
+    int pauses = 0;
+    making.pause = [&](DWORD) {
+        if (pauses++ == 0)
+            MoveFileExW(WriteBytes(L"arriving.tmp", photo.data(), photo.size()).c_str(), path.c_str(),
+                        MOVEFILE_REPLACE_EXISTING);
+    };
     ThumbJob job;
     job.path = path;
     CBmp out;
-    EXPECT_EQ(ThumbOutcome::Made, MakeJobThumbnail(job, out));
+    EXPECT_EQ(ThumbOutcome::Made, MakeJobThumbnailWith(job, out, making));
     EXPECT_FALSE(out.Empty());
-    WaitForSingleObject(writer, INFINITE);
-    CloseHandle(writer);
+    EXPECT_EQ(1, pauses);
 
     job.path = Dir() + L"never there.jpg";
-    EXPECT_EQ(ThumbOutcome::Unusable, MakeJobThumbnail(job, out));
+    EXPECT_EQ(ThumbOutcome::Unusable, MakeJobThumbnailWith(job, out, making));
     EXPECT_TRUE(out.Empty());
+    EXPECT_EQ(2, pauses);
+}
+
+// The disk cache spares the second decode of a file, but never keeps the
+// pixels of a file that was rewritten while it was decoded.
+TEST(ThumbJob, CacheHitsOnlyForTheFileAsDecoded)
+{
+    CThumbCache cache(Dir() + L"job cache");
+    ThumbMaking making;
+    making.cache = &cache;
+    int decodes = 0;
+    bool rewrite = false;
+    making.decode = [&](const wchar_t* path, CBmp& thumb, bool* later) {
+        ++decodes;
+        const bool made = MakePhotoThumbnail(path, thumb, later);
+        if (rewrite) {
+            const std::string other = QuadrantJpeg(32, 32);
+            WriteBytes(L"rewritten.jpg", other.data(), other.size());
+        }
+        return made;
+    };
+    const std::string photo = QuadrantJpeg(64, 64);
+    ThumbJob job;
+    job.path = WriteBytes(L"cached.jpg", photo.data(), photo.size());
+    CBmp out;
+    ASSERT_EQ(ThumbOutcome::Made, MakeJobThumbnailWith(job, out, making));
+    ASSERT_EQ(ThumbOutcome::Made, MakeJobThumbnailWith(job, out, making));
+    EXPECT_EQ(1, decodes) << "the second make was no cache hit";
+
+    rewrite = true;
+    job.path = WriteBytes(L"rewritten.jpg", photo.data(), photo.size());
+    ASSERT_EQ(ThumbOutcome::Made, MakeJobThumbnailWith(job, out, making));
+    EXPECT_FALSE(cache.Find({job.path, job.fileSize, job.lastWriteTime, job.thumbSize}, out))
+        << "the thumbnail of a file rewritten during its decode was stored";
+}
+
+// Memory short for now (other decodes took it) is no reason to drop a photo.
+TEST(ThumbJob, NoRoomForNowIsBusyNotUnusable)
+{
+    ThumbMaking making;
+    making.pause = [](DWORD) {};
+    making.decode = [](const wchar_t*, CBmp&, bool* later) {
+        *later = true;
+        return false;
+    };
+    ThumbJob job;
+    job.path = SolidJpeg(L"no room.jpg", 16, 16);
+    CBmp out;
+    EXPECT_EQ(ThumbOutcome::Busy, MakeJobThumbnailWith(job, out, making));
 }

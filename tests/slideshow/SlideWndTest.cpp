@@ -363,3 +363,20 @@ TEST_F(SlideWndTest, PointerEntersAndLeavesBothWindows)
     EXPECT_EQ(0, GetWindowAlpha(strip));
     EXPECT_TRUE(IsWindowVisible(strip));   // shown, fully transparent
 }
+
+// Faded out, the strip stays visible at alpha 0: redrawn then, it asks for
+// no thumbnails; once it shows again it is drawn with them.
+TEST_F(SlideWndTest, FadedOutStripAsksForNoThumbnails)
+{
+    ASSERT_TRUE(show.Start());
+    HWND strip = show.Strip().Hwnd();
+    ShowWindow(strip, SW_SHOWNA);
+    SetWindowAlpha(strip, 0);
+    PumpPending();
+    album.thumbRequests = 0;
+    RedrawWindow(strip, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpPending();
+    EXPECT_EQ(0, album.thumbRequests);
+    SetWindowAlpha(strip, 25);
+    EXPECT_TRUE(WaitUntil("thumbnails asked for by the strip fading in", [&] { return album.thumbRequests > 0; }));
+}
