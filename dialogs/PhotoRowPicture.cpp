@@ -15,5 +15,7 @@ const CBmp* CPhotoRowPicture::PictureToDraw(int* layer) const
 {
     *layer = -1;
     m_shown = m_thumbnails.Get(m_path);
-    return m_shown ? m_shown.get() : &CThumbnails::Placeholder();
+    if (m_shown) return m_shown.get();
+    return m_thumbnails.Problem(m_path) == ThumbProblem::None ? &CThumbnails::Placeholder()
+                                                              : &CThumbnails::ProblemPlaceholder();
 }

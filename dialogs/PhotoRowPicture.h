@@ -24,6 +24,9 @@ public:
     // The thumbnail when it is made; null (and asked for) otherwise. Once
     // closed nothing is redrawn, so nothing waits on this object.
     std::shared_ptr<const CBmp> Get(const tstr& path) { return m_thumbnails->Get(path, m_pane ? this : nullptr); }
+    ThumbProblem Problem(const tstr& path) const { return m_thumbnails->Problem(path); }
+    // The files of thumbnails in memory are looked at again as they are drawn.
+    void Recheck() { m_thumbnails->Recheck(); }
 
     void OnThumbnailsArrived(bool someUnusable) override;
 
