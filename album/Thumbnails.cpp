@@ -87,8 +87,10 @@ CThumbnails::CThumbnails(CThumbPool::Maker maker, Clock clock)
     // file held open by someone else it stays unknown until it answers.
     auto offlineIsBusy = [maker = std::move(maker)](ThumbJob& job, CBmp& out) {
         const ThumbOutcome outcome = maker(job, out);
-        if (outcome == ThumbOutcome::Unusable && LocatePhoto(tstr(job.path)) == PhotoPlace::Unreachable)
+        if (outcome == ThumbOutcome::Unusable && LocatePhoto(tstr(job.path)) == PhotoPlace::Unreachable) {
+            job.problem = ThumbProblem::Unreachable;
             return ThumbOutcome::Busy;
+        }
         return outcome;
     };
     m_pool = std::make_unique<CThumbPool>(
@@ -108,21 +110,47 @@ CThumbnails::~CThumbnails()
     DestroyWindow(m_window);
 }
 
+namespace {
+
+// A thumbnail-sized box of one colour inside a one-pixel frame.
+CBmp FramedBox(uint32_t fill, uint32_t frame)
+{
+    CBmp picture;
+    if (!picture.Create(kThumbSide, kThumbSide * 3 / 4))
+        return picture;
+    picture.Fill(fill);
+    for (int x = 0; x < picture.Width(); ++x) {
+        picture.SetPixel(x, 0, frame);
+        picture.SetPixel(x, picture.Height() - 1, frame);
+    }
+    for (int y = 0; y < picture.Height(); ++y) {
+        picture.SetPixel(0, y, frame);
+        picture.SetPixel(picture.Width() - 1, y, frame);
+    }
+    return picture;
+}
+
+}  // namespace
+
 const CBmp& CThumbnails::Placeholder()
 {
+    static const CBmp placeholder = FramedBox(0xFFA0A0A0u, 0xFF808080u);
+    return placeholder;
+}
+
+const CBmp& CThumbnails::ProblemPlaceholder()
+{
     static const CBmp placeholder = [] {
-        CBmp picture;
-        if (picture.Create(kThumbSide, kThumbSide * 3 / 4)) {
-            picture.Fill(0xFFA0A0A0u);
-            for (int x = 0; x < picture.Width(); ++x) {
-                picture.SetPixel(x, 0, 0xFF808080u);
-                picture.SetPixel(x, picture.Height() - 1, 0xFF808080u);
+        CBmp picture = FramedBox(0xFFD0D0D0u, 0xFFB0B0B0u);
+        if (picture.Empty())
+            return picture;
+        // A small red cross in the top right corner.
+        const int side = std::max(5, picture.Width() / 8), left = picture.Width() - side - 3, top = 3;
+        for (int i = 0; i < side; ++i)
+            for (int w = 0; w < 2; ++w) {
+                picture.SetPixel(left + i + w, top + i, 0xFFC02020u);
+                picture.SetPixel(left + side - 1 - i + w, top + i, 0xFFC02020u);
             }
-            for (int y = 0; y < picture.Height(); ++y) {
-                picture.SetPixel(0, y, 0xFF808080u);
-                picture.SetPixel(picture.Width() - 1, y, 0xFF808080u);
-            }
-        }
         return picture;
     }();
     return placeholder;
@@ -131,20 +159,52 @@ const CBmp& CThumbnails::Placeholder()
 std::shared_ptr<const CBmp> CThumbnails::Get(const tstr& path, IThumbnailListener* listener)
 {
     std::shared_ptr<const CBmp> thumbnail;
-    if (m_memory.Look(path.Str(), &thumbnail) == Known::No)
-        Request(path, true, listener);
+    const Known known = m_memory.Look(path.Str(), &thumbnail);
+    // A file deleted or replaced since its thumbnail was made shows so once
+    // its look comes back.
+    if (known == Known::No || (known == Known::Usable && LookDue(path.Str())))
+        Submit(path, true, listener);
     return thumbnail;
 }
 
 void CThumbnails::Request(const tstr& path, bool visible, IThumbnailListener* listener)
 {
-    if (m_memory.Look(path.Str()) != Known::No || !EnsureWindow())
+    if (m_memory.Look(path.Str()) == Known::No)
+        Submit(path, visible, listener);
+}
+
+ThumbProblem CThumbnails::Problem(const tstr& path) const
+{
+    const auto at = m_problems.find(path.Str());
+    return at == m_problems.end() ? ThumbProblem::None : at->second;
+}
+
+void CThumbnails::FileChanged(const tstr& path)
+{
+    m_memory.Drop(path.Str());
+    m_busy.erase(path.Str());
+    m_problems.erase(path.Str());
+    m_looks.erase(path.Str());
+}
+
+bool CThumbnails::LookDue(const std::wstring& path) const
+{
+    const auto at = m_looks.find(path);
+    return at == m_looks.end() || at->second.generation != m_generation ||
+           GetTickCount() - at->second.tick >= kRecheckMs;
+}
+
+void CThumbnails::Submit(const tstr& path, bool visible, IThumbnailListener* listener)
+{
+    if (!EnsureWindow())
         return;
     auto busy = m_busy.find(path.Str());
     if (busy != m_busy.end() && m_clock() < busy->second.retryAt) {
         AddListener(busy->second.listeners, listener);
         return;
     }
+    // Looked at from now: a paint before the answer asks no second time.
+    m_looks[path.Str()] = Look{m_generation, GetTickCount()};
     const auto submit = [&] {
         ThumbJob job;
         job.path = path.Str();
@@ -164,12 +224,6 @@ void CThumbnails::Request(const tstr& path, bool visible, IThumbnailListener* li
         busy->second.listeners.clear();
     }
     AddListener(listeners, listener);
-}
-
-void CThumbnails::FileChanged(const tstr& path)
-{
-    m_memory.Drop(path.Str());
-    m_busy.erase(path.Str());
 }
 
 void CThumbnails::RetryDue()
@@ -211,8 +265,10 @@ void CThumbnails::ArmRetryTimer()
 void CThumbnails::ShowFailed(const tstr& path)
 {
     if (m_memory.Look(path.Str()) != Known::Usable && !FileHeldBySomeoneElse(path.Str()) &&
-        LocatePhoto(path) != PhotoPlace::Unreachable)
+        LocatePhoto(path) != PhotoPlace::Unreachable) {
         m_memory.Put(path.Str(), nullptr);
+        m_problems.emplace(path.Str(), ThumbProblem::NotPicture);
+    }
 }
 
 void CThumbnails::Forget(IThumbnailListener* listener)
@@ -303,6 +359,10 @@ void CThumbnails::TakeResults(ThumbResult* first)
             m_memory.Put(result->job.path, std::make_shared<const CBmp>(std::move(result->thumbnail)));
         else if (!usable)
             m_memory.Put(result->job.path, nullptr);
+        if (result->job.problem == ThumbProblem::None)
+            m_problems.erase(result->job.path);
+        else
+            m_problems[result->job.path] = result->job.problem;
         auto waiting = m_waiting.find(result->job.path);
         if (result->outcome == ThumbOutcome::Busy)
             NoteBusy(result->job.path, waiting != m_waiting.end() ? waiting->second.listeners : Listeners());

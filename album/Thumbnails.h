@@ -76,9 +76,20 @@ public:
     void RetryDue();
     // Thumbnails asked for and not arrived yet.
     size_t Outstanding() const { return m_waiting.size(); }
+    // Why the photo shows no thumbnail, as its last look found; None while
+    // it is usable or not looked at yet.
+    ThumbProblem Problem(const tstr& path) const;
+    // Every thumbnail in memory has its file looked at again (size and time,
+    // on a worker) when it is next drawn; without this call, once it was
+    // last looked at kRecheckMs ago.
+    void Recheck() { ++m_generation; }
+    static const DWORD kRecheckMs = 30000;
 
     // Shown where a thumbnail is not made yet: a neutral grey frame.
     static const CBmp& Placeholder();
+    // Shown for a photo that cannot show (Problem): the frame dimmed, with a
+    // small mark in its corner.
+    static const CBmp& ProblemPlaceholder();
 
 private:
     using Listeners = std::vector<IThumbnailListener*>;
@@ -92,12 +103,19 @@ private:
         Listeners listeners;  // told when the retry brings it
     };
     class CChannel;
+    struct Look {
+        unsigned generation;
+        DWORD tick;
+    };
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool EnsureWindow();
     // A result already posted to the window, taken out of the queue; null
     // when there is none.
     ThumbResult* NextPostedResult();
+    // A usable thumbnail whose file was not looked at lately.
+    bool LookDue(const std::wstring& path) const;
+    void Submit(const tstr& path, bool visible, IThumbnailListener* listener);
     void TakeResults(ThumbResult* first);
     void NoteBusy(const std::wstring& path, const Listeners& listeners);
     void ArmRetryTimer();
@@ -106,6 +124,9 @@ private:
     std::unordered_map<std::wstring, Waiting> m_waiting;
     std::unordered_map<std::wstring, BusyPhoto> m_busy;
     Clock m_clock;
+    std::unordered_map<std::wstring, ThumbProblem> m_problems;
+    std::unordered_map<std::wstring, Look> m_looks;
+    unsigned m_generation = 0;
     std::shared_ptr<CChannel> m_channel;
     std::unique_ptr<CThumbPool> m_pool;
     HWND m_window = nullptr;

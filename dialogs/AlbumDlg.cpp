@@ -85,7 +85,11 @@ INT_PTR CAlbumDlg::OnCommand(WPARAM wParam, LPARAM) {
 
 INT_PTR CAlbumDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == CFolderLink::kMessage) {
-        if (m_album && m_link.OnListing(*m_album, wParam)) RefreshPhotos();
+        if (!m_album) return TRUE;
+        if (m_link.OnListing(*m_album, wParam))
+            RefreshPhotos();
+        else if (m_host.Pages().Current() == m_photosPage)
+            m_host.ShowFolderLink(m_link.Text(*m_album));
         return TRUE;
     }
     return CDialogSize::Dispatch(msg, wParam, lParam);
@@ -110,7 +114,8 @@ void CAlbumDlg::ShowPage(int id) {
     }
     m_host.ShowItems(true);
     m_host.SetTools(CPageHost::Tools::Photos);
-    m_host.ShowFolderLink(FolderLinkText(*m_album));
+    m_link.LookAtFollowed(m_hwnd, *m_album);
+    m_host.ShowFolderLink(m_link.Text(*m_album));
     ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_album);
     UpdatePhotosText();
 }
@@ -128,7 +133,7 @@ void CAlbumDlg::UpdatePhotosText() {
 
 void CAlbumDlg::Accept() {
     const tstr name = ItemText(m_hwnd, IDC_ALBUM_NAME);
-    if (!AcceptAlbumName(name, OtherAlbumNames(m_albums, m_album))) return;
+    if (!AcceptAlbumName(m_hwnd, name, OtherAlbumNames(m_albums, m_album))) return;
     // The stored album moves to the new key when the album is saved.
     if (!(name == m_album->GetAlbumName())) m_album->RenameAlbum(name);
     m_host.PassToSettingPages(IDOK);

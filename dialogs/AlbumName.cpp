@@ -11,23 +11,23 @@ std::vector<tstr> OtherAlbumNames(const CCollector<CWppProfile*>& albums, const 
     return names;
 }
 
-bool AcceptAlbumName(const tstr& name, const std::vector<tstr>& others) {
+bool AcceptAlbumName(HWND owner, const tstr& name, const std::vector<tstr>& others) {
     // Registry keys ignore case, take "\" as a separator and are at most 255
     // characters; an empty name would stand for every album at once.
     switch (CWppProfile::CheckAlbumName(name, others)) {
     case CWppProfile::NameProblem::None:
         return true;
     case CWppProfile::NameProblem::Taken:
-        ShowMessage(nullptr, IDS_ALBUM_NAME_USED, kCaptionWarning, MB_OK | MB_ICONWARNING);
+        ShowMessage(owner, IDS_ALBUM_NAME_USED, kCaptionWarning, MB_OK | MB_ICONWARNING);
         return false;
     case CWppProfile::NameProblem::Empty:
-        ShowMessage(nullptr, L"Album name can't be empty", kCaptionWarning, MB_OK | MB_ICONWARNING);
+        ShowMessage(owner, L"Album name can't be empty", kCaptionWarning, MB_OK | MB_ICONWARNING);
         return false;
     case CWppProfile::NameProblem::Separator:
-        ShowMessage(nullptr, L"Album name can't contain \"\\\"", kCaptionWarning, MB_OK | MB_ICONWARNING);
+        ShowMessage(owner, L"Album name can't contain \"\\\"", kCaptionWarning, MB_OK | MB_ICONWARNING);
         return false;
     case CWppProfile::NameProblem::TooLong:
-        ShowMessage(nullptr, L"Album name is too long (255 characters at most)", kCaptionWarning,
+        ShowMessage(owner, L"Album name is too long (255 characters at most)", kCaptionWarning,
                     MB_OK | MB_ICONWARNING);
         return false;
     }

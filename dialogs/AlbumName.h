@@ -15,5 +15,5 @@ std::vector<tstr> OtherAlbumNames(const CCollector<CWppProfile*>& albums, const 
 
 // True when `name` can name an album next to `others`. Otherwise shows why
 // (a name that is taken, ignoring case, gives "Album with such name already
-// exists") in a warning box without owner and returns false.
-bool AcceptAlbumName(const tstr& name, const std::vector<tstr>& others);
+// exists") in a warning box owned by `owner` and returns false.
+bool AcceptAlbumName(HWND owner, const tstr& name, const std::vector<tstr>& others);

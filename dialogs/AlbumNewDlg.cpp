@@ -16,6 +16,6 @@ INT_PTR CAlbumNewDlg::OnInitDialog() {
 
 INT_PTR CAlbumNewDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     // Checked before the bindings hear of OK: a refused name stays editable.
-    if (LOWORD(wParam) == IDOK && !AcceptAlbumName(Name(), OtherAlbumNames(m_albums, nullptr))) return 0;
+    if (LOWORD(wParam) == IDOK && !AcceptAlbumName(m_hwnd, Name(), OtherAlbumNames(m_albums, nullptr))) return 0;
     return CDialogParam::OnCommand(wParam, lParam);
 }

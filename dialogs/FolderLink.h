@@ -1,8 +1,8 @@
 #pragma once
 // The folder tools of the photos page in the album and settings dialogs:
 // "Add folder" (once, or followed from now on) and the line naming a
-// followed folder. The folder is listed on a worker; its listing comes back
-// to the dialog as kMessage.
+// followed folder and the state it is in. The folder is listed on a worker;
+// its listing comes back to the dialog as kMessage.
 
 #include <windows.h>
 
@@ -22,14 +22,22 @@ public:
     // The worker's message: the pictures are added to the album, or become
     // its list when it follows the folder. True when the photo list changed.
     bool OnListing(CWppProfile& album, WPARAM serial);
+    // Lists the album's followed folder once, to learn its state (offline,
+    // not found, empty); its answer is a kMessage as well.
+    void LookAtFollowed(HWND dialog, const CWppProfile& album);
     // The dialog ends: a listing still under way is dropped.
-    void Cancel() { m_scan.Stop(); }
+    void Cancel() {
+        m_scan.Stop();
+        m_look.Stop();
+    }
+
+    // "In step with <folder>" (and its sub-folders), after the folder's
+    // state when it is not simply fine; empty when the album follows no folder.
+    tstr Text(const CWppProfile& album) const;
 
 private:
     CFolderWatch m_scan;
+    CFolderWatch m_look;
     bool m_follow = false;
+    UINT m_state = 0;  // string id; 0: fine or not known yet
 };
-
-// "In step with <folder>" (and its sub-folders); empty when the album
-// follows no folder.
-tstr FolderLinkText(const CWppProfile& album);

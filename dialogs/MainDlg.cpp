@@ -33,6 +33,27 @@ void SetControlId(HWND control, int id) {
     SetWindowLongPtrW(control, GWLP_ID, id);
 }
 
+// What each image button is called and the hint the status bar and its
+// tooltip give.
+struct ButtonTexts {
+    int id;
+    UINT name;
+    UINT hint;
+};
+const ButtonTexts kButtonTexts[] = {
+    {IDC_MAIN_START, IDS_NAME_START, IDS_HINT_START},
+    {IDC_MAIN_STOP, IDS_NAME_STOP, IDS_HINT_STOP},
+    {IDC_MAIN_SETTINGS, IDS_NAME_SETTINGS, IDS_HINT_SETTINGS},
+    {IDC_MAIN_WEB_SITE, IDS_NAME_WEB_SITE, IDS_HINT_WEB_SITE},
+    {IDC_MAIN_ABOUT, IDS_NAME_ABOUT, IDS_HINT_ABOUT},
+};
+
+const ButtonTexts* TextsOf(int id) {
+    for (const ButtonTexts& texts : kButtonTexts)
+        if (texts.id == id) return &texts;
+    return nullptr;
+}
+
 }  // namespace
 
 const CMainDlg::ButtonArt CMainDlg::kStartArt{IDB_ART_134, IDG_ART_136, IDB_ART_135};
@@ -85,10 +106,13 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 INT_PTR CMainDlg::OnInitDialog() {
     m_dpi = WindowDpi(m_hwnd);
     DressForDpi();
+    m_tips.Create(m_hwnd);
+    for (const ButtonTexts& texts : kButtonTexts) NameButton(texts.id);
     return TRUE;
 }
 
 void CMainDlg::OnDestroy() {
+    m_tips.Destroy();
     for (HICON* icon : {&m_smallIcon, &m_bigIcon}) {
         if (*icon) DestroyIcon(*icon);
         *icon = nullptr;
@@ -159,17 +183,9 @@ INT_PTR CMainDlg::OnSysCommand(WPARAM wParam, LPARAM) {
 }
 
 INT_PTR CMainDlg::OnSetCursor(HWND hwnd, int, int) {
-    if (hwnd && GetParent(hwnd) == m_hwnd) {
-        UINT text = 0;
-        switch (GetDlgCtrlID(hwnd)) {
-        case IDC_MAIN_START: text = IDS_HINT_START; break;
-        case IDC_MAIN_STOP: text = IDS_HINT_STOP; break;
-        case IDC_MAIN_SETTINGS: text = IDS_HINT_SETTINGS; break;
-        case IDC_MAIN_WEB_SITE: text = IDS_HINT_WEB_SITE; break;
-        case IDC_MAIN_ABOUT: text = IDS_HINT_ABOUT; break;
-        }
-        if (text) SetStatusText(LoadResString(nullptr, text).c_str());
-    }
+    if (hwnd && GetParent(hwnd) == m_hwnd)
+        if (const ButtonTexts* texts = TextsOf(GetDlgCtrlID(hwnd)))
+            SetStatusText(LoadResString(nullptr, texts->hint).c_str());
     return FALSE;   // the cursor is still set normally
 }
 
@@ -189,6 +205,14 @@ void CMainDlg::DressButton(CButtonWnd& button, const ButtonArt& art) {
     LoadBmpFromResource(nullptr, art.base, button.Image());
     ComposeButtonFaces(button.Image(), art.texture, art.overlay, m_dpi);
     InvalidateRect(button.Hwnd(), nullptr, FALSE);
+}
+
+void CMainDlg::NameButton(int id) {
+    const ButtonTexts* texts = TextsOf(id);
+    HWND button = Item(id);
+    if (!texts || !button) return;
+    SetWindowTextW(button, LoadResString(nullptr, texts->name).c_str());
+    m_tips.SetWindowTip(button, LoadResString(nullptr, texts->hint).Str());
 }
 
 void CMainDlg::CancelFirstRunNotice() {
@@ -237,6 +261,7 @@ void CMainDlg::StartShow() {
         DressButton(*button, kStopArt);
     }
     SetControlId(window, IDC_MAIN_STOP);
+    NameButton(IDC_MAIN_STOP);
 }
 
 void CMainDlg::StopShow() {
@@ -245,6 +270,7 @@ void CMainDlg::StopShow() {
     if (!window) return;
     if (CButtonWnd* button = Button(IDC_MAIN_STOP)) DressButton(*button, kStartArt);
     SetControlId(window, IDC_MAIN_START);
+    NameButton(IDC_MAIN_START);
 }
 
 void CMainDlg::OnTrayCallback(UINT id, UINT mouseMessage) {

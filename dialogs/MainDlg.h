@@ -7,6 +7,7 @@
 #include "ui/Dialog.h"
 #include "ui/Dpi.h"
 #include "ui/StatusDlg.h"
+#include "ui/ToolTip.h"
 
 class CButtonWnd;
 class CWpp;
@@ -30,6 +31,8 @@ public:
     void OnTimer(UINT_PTR id) override;
 
     bool IsShowRunning() const;
+    // The tooltips of the image buttons.
+    const CToolTip& Tips() const { return m_tips; }
 
 private:
     struct ButtonArt {
@@ -46,6 +49,8 @@ private:
     void DressForDpi();
     // Loads the base picture (dropping the old faces) and composes the faces.
     void DressButton(CButtonWnd& button, const ButtonArt& art);
+    // The button's window text and tooltip, for the id it has now.
+    void NameButton(int id);
     // Commands that open something cancel the first-run notice for good.
     void CancelFirstRunNotice();
     // Brings the open settings dialog or about box forward; false when none is open.
@@ -64,4 +69,5 @@ private:
     HICON m_smallIcon = nullptr;
     HICON m_bigIcon = nullptr;
     int m_dpi = kDesignDpi;
+    CToolTip m_tips;
 };

@@ -3,8 +3,10 @@
 #include "dialogs/ItemPicture.h"
 #include "res/artwork.h"
 #include "res/dialogs.h"
+#include "res/strings.h"
 #include "ui/Dpi.h"
 #include "ui/NavPaneWnd.h"
+#include "ui/ResString.h"
 #include "ui/ToolBarWnd.h"
 
 namespace {
@@ -27,8 +29,7 @@ bool CPageHost::Attach(HWND dialog, CNavPaneWndParent* receiver, const tstr& tit
     m_items = ControlObject<CNavPaneWnd>(dialog, IDC_PAGE_ITEMS);
     m_toolBar = ControlObject<CToolBarWnd>(dialog, IDC_PAGE_TOOLBAR);
     if (!m_pages || !m_items || !m_toolBar) {
-        MessageBoxW(nullptr, L"Can't create one of settings windows", title.c_str(),
-                    MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+        MessageBoxW(dialog, L"Can't create one of settings windows", title.c_str(), MB_OK | MB_ICONERROR);
         return false;
     }
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
@@ -83,16 +84,16 @@ void CPageHost::SetTools(Tools tools) {
     case Tools::None:
         break;
     case Tools::Photos:
-        AddToolButton(IDC_ADD_PHOTOS, IDB_ART_122, IDB_ART_126);
-        AddToolButton(IDC_ADD_FOLDER, IDB_ART_133, IDB_ART_126);
-        AddToolButton(IDC_DELETE_PHOTOS, IDB_ART_122, IDB_ART_124);
+        AddToolButton(IDC_ADD_PHOTOS, IDB_ART_122, IDB_ART_126, IDS_TOOL_ADD_PHOTOS);
+        AddToolButton(IDC_ADD_FOLDER, IDB_ART_133, IDB_ART_126, IDS_TOOL_ADD_FOLDER);
+        AddToolButton(IDC_DELETE_PHOTOS, IDB_ART_122, IDB_ART_124, IDS_TOOL_DELETE_PHOTOS);
         m_toolBar->AddTool(new CNavPaneItemTool(CNavPaneItemTool::kSeparator), INavPaneItem::kSideLeft);
-        AddToolButton(IDC_MOVE_UP, IDB_ART_122, IDB_ART_131);
-        AddToolButton(IDC_MOVE_DOWN, IDB_ART_122, IDB_ART_132);
+        AddToolButton(IDC_MOVE_UP, IDB_ART_122, IDB_ART_131, IDS_TOOL_MOVE_UP);
+        AddToolButton(IDC_MOVE_DOWN, IDB_ART_122, IDB_ART_132, IDS_TOOL_MOVE_DOWN);
         break;
     case Tools::Albums:
-        AddToolButton(IDC_NEW_ALBUM, IDB_ART_128, IDB_ART_125);
-        AddToolButton(IDC_DELETE_ALBUM, IDB_ART_128, IDB_ART_124);
+        AddToolButton(IDC_NEW_ALBUM, IDB_ART_128, IDB_ART_125, IDS_TOOL_NEW_ALBUM);
+        AddToolButton(IDC_DELETE_ALBUM, IDB_ART_128, IDB_ART_124, IDS_TOOL_DELETE_ALBUM);
         break;
     }
     if (tools != Tools::Photos) m_linkShown = false;
@@ -146,8 +147,9 @@ void CPageHost::LayOutItems() {
                  items.bottom - items.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CPageHost::AddToolButton(int id, int bitmapId, int badgeId) {
+void CPageHost::AddToolButton(int id, int bitmapId, int badgeId, UINT name) {
     auto* tool = new CNavPaneItemTool(kToolButton, id);
+    tool->m_name = LoadResString(nullptr, name).Str();
     tool->m_bmp = MakeItemPicture(bitmapId, m_toolBar->GetRowHeight(), badgeId, WindowDpi(m_toolBar->Hwnd()));
     m_toolBar->AddTool(tool, INavPaneItem::kSideLeft);
 }

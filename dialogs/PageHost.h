@@ -21,8 +21,8 @@ public:
     enum class Tools { None, Photos, Albums };
 
     // Finds the page list, item pane and tool bar of the dialog and sets
-    // them up with `receiver`. When one is missing it says so (system-modal
-    // error box under `title`) and returns false.
+    // them up with `receiver`. When one is missing it says so (an error box
+    // owned by the dialog, under `title`) and returns false.
     bool Attach(HWND dialog, CNavPaneWndParent* receiver, const tstr& title);
     // The panes stop telling the receiver and thumbnails still queued for
     // the photo rows are cancelled; for the dialog's end.
@@ -58,7 +58,7 @@ public:
     CPaneThumbnails& RowThumbnails() { return m_rowThumbnails; }
 
 private:
-    void AddToolButton(int id, int bitmapId, int badgeId);
+    void AddToolButton(int id, int bitmapId, int badgeId, UINT name);
     // The item pane below the tool bar (when shown) and the folder line.
     void LayOutItems();
     void EnablePhotoEditing(bool on);

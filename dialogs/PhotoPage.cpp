@@ -18,7 +18,34 @@ const int kPhotoRowHeight = 64;
 
 CSlide* PhotoOf(const CNavPaneItem* item) { return item ? dynamic_cast<CSlide*>(item->m_pData) : nullptr; }
 
+// A photo's row: its path, and why it cannot show when it cannot.
+class CPhotoRow : public CNavPaneItem {
+public:
+    CPhotoRow(const tstr& path, int height, CPaneThumbnails& thumbnails)
+        : CNavPaneItem(path.c_str(), height), m_thumbnails(thumbnails) {}
+
+    std::wstring ShownText() const override {
+        const UINT problem = PhotoProblemText(m_thumbnails.Problem(tstr(Text().c_str())));
+        if (!problem) return Text();
+        return Text() + L"  \x2014  " + LoadResString(nullptr, problem).Str();
+    }
+
+private:
+    CPaneThumbnails& m_thumbnails;
+};
+
 }  // namespace
+
+UINT PhotoProblemText(ThumbProblem problem) {
+    switch (problem) {
+    case ThumbProblem::Missing: return IDS_PHOTO_NOT_FOUND;
+    case ThumbProblem::NotPicture: return IDS_PHOTO_NOT_PICTURE;
+    case ThumbProblem::TooLarge: return IDS_PHOTO_TOO_LARGE;
+    case ThumbProblem::Unreachable: return IDS_PHOTO_OFFLINE;
+    case ThumbProblem::None: break;
+    }
+    return 0;
+}
 
 tstr PhotosPageText(const CWppProfile& album) {
     return LoadResString(nullptr, IDS_PAGE_PHOTOS) + L" (" +
@@ -27,7 +54,7 @@ tstr PhotosPageText(const CWppProfile& album) {
 
 bool AddPhotoItem(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CSlide* photo, bool makeCurrent, bool select) {
     if (!photo) return false;
-    auto* item = new CNavPaneItem(photo->GetPath().c_str(), ScaleForDpi(kPhotoRowHeight, WindowDpi(pane.Hwnd())));
+    auto* item = new CPhotoRow(photo->GetPath(), ScaleForDpi(kPhotoRowHeight, WindowDpi(pane.Hwnd())), thumbnails);
     // Path ellipsis instead of end ellipsis: the file name stays readable.
     item->m_nTextFormat = (item->m_nTextFormat & ~unsigned(DT_END_ELLIPSIS)) | DT_PATH_ELLIPSIS;
     item->m_pData = photo;
@@ -39,6 +66,8 @@ bool AddPhotoItem(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CSlide* photo,
 }
 
 void ListPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album) {
+    // Files deleted or replaced since their thumbnails were made show so.
+    thumbnails.Recheck();
     {
         CNavPaneBatch batch(pane);
         pane.RemoveAll();

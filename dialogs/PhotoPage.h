@@ -6,12 +6,16 @@
 
 #include <vector>
 
+#include "picture/ThumbJob.h"
 #include "settings/Tstr.h"
 
 class CNavPaneWnd;
 class CPaneThumbnails;
 class CSlide;
 class CWppProfile;
+
+// The string id of what a photo's row says when it cannot show; 0 for None.
+UINT PhotoProblemText(ThumbProblem problem);
 
 // "Photos (N)".
 tstr PhotosPageText(const CWppProfile& album);

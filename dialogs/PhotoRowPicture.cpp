@@ -22,5 +22,7 @@ const CBmp* CPhotoRowPicture::PictureToDraw(int* layer) const
 {
     *layer = -1;
     const CBmp* thumbnail = m_thumbnails.Draw(m_path);
-    return thumbnail ? thumbnail : &CThumbnails::Placeholder();
+    if (thumbnail) return thumbnail;
+    return m_thumbnails.Problem(m_path) == ThumbProblem::None ? &CThumbnails::Placeholder()
+                                                              : &CThumbnails::ProblemPlaceholder();
 }

@@ -26,6 +26,9 @@ public:
     // so memory holds no more than its bound however many rows were drawn.
     // Once closed nothing is redrawn, so nothing waits on this object.
     const CBmp* Draw(const tstr& path);
+    ThumbProblem Problem(const tstr& path) const { return m_thumbnails->Problem(path); }
+    // The files of thumbnails in memory are looked at again as they are drawn.
+    void Recheck() { m_thumbnails->Recheck(); }
 
     void OnThumbnailsArrived(bool someUnusable) override;
 

@@ -135,7 +135,11 @@ INT_PTR CSettingsDlg::OnCommand(WPARAM wParam, LPARAM) {
 
 INT_PTR CSettingsDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == CFolderLink::kMessage) {
-        if (m_edited && m_link.OnListing(*m_edited, wParam)) RefreshPhotos();
+        if (!m_edited) return TRUE;
+        if (m_link.OnListing(*m_edited, wParam))
+            RefreshPhotos();
+        else if (m_host.Pages().Current() == m_photosPage)
+            m_host.ShowFolderLink(m_link.Text(*m_edited));
         return TRUE;
     }
     return CStatusDlg<CDialogSize>::Dispatch(msg, wParam, lParam);
@@ -158,7 +162,8 @@ void CSettingsDlg::ShowPage(int id) {
         m_host.SetTools(CPageHost::Tools::Photos);
         m_host.Items().RemoveAll();
         if (m_edited) {
-            m_host.ShowFolderLink(FolderLinkText(*m_edited));
+            m_link.LookAtFollowed(m_hwnd, *m_edited);
+            m_host.ShowFolderLink(m_link.Text(*m_edited));
             ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_edited);
         }
         UpdatePhotosText();

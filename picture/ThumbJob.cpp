@@ -2,7 +2,12 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "picture/LongPath.h"
+#include "picture/Picture.h"
+#include "picture/PictureHeader.h"
+#include "picture/PictureLimits.h"
 #include "picture/ThumbCache.h"
 
 namespace {
@@ -52,10 +57,31 @@ bool FileHeldBySomeoneElse(const std::wstring& path)
 
 namespace {
 
+// A picture whose header gives a size beyond the decoding limit.
+bool TooLargeToDecode(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    static const DWORD kHeaderBytes = 64 * 1024;
+    std::string bytes(kHeaderBytes, '\0');
+    DWORD read = 0;
+    const BOOL ok = ReadFile(file, &bytes[0], kHeaderBytes, &read, nullptr);
+    CloseHandle(file);
+    if (!ok)
+        return false;
+    const PictureHeader header = ReadPictureHeader(reinterpret_cast<const uint8_t*>(bytes.data()), read);
+    return static_cast<uint64_t>(header.width) * header.height > kMaxPicturePixels;
+}
+
 ThumbOutcome MakeOnce(ThumbJob& job, CBmp& out, const ThumbMaking& making)
 {
-    if (!ReadFileStamp(job))
+    job.problem = ThumbProblem::None;
+    if (!ReadFileStamp(job)) {
+        job.problem = ThumbProblem::Missing;
         return ThumbOutcome::Unusable;
+    }
     const ThumbKey key{job.path, job.fileSize, job.lastWriteTime, job.thumbSize};
     if (making.cache && making.cache->Find(key, out))
         return ThumbOutcome::Made;
@@ -69,7 +95,10 @@ ThumbOutcome MakeOnce(ThumbJob& job, CBmp& out, const ThumbMaking& making)
         return ThumbOutcome::Made;
     }
     out.Reset();
-    return later || FileHeldBySomeoneElse(job.path) ? ThumbOutcome::Busy : ThumbOutcome::Unusable;
+    if (later || FileHeldBySomeoneElse(job.path))
+        return ThumbOutcome::Busy;
+    job.problem = TooLargeToDecode(job.path) ? ThumbProblem::TooLarge : ThumbProblem::NotPicture;
+    return ThumbOutcome::Unusable;
 }
 
 }  // namespace

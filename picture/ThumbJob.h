@@ -15,11 +15,21 @@
 
 class CThumbCache;
 
+// Why a job made no thumbnail, as the user is told.
+enum class ThumbProblem {
+    None,
+    Missing,      // no file of that name
+    NotPicture,   // nothing decodes it
+    TooLarge,     // a picture beyond what may be decoded
+    Unreachable,  // its drive or share does not answer
+};
+
 struct ThumbJob {
     std::wstring path;
     uint64_t fileSize = 0;
     uint64_t lastWriteTime = 0;  // FILETIME
     int thumbSize = kThumbSide;
+    ThumbProblem problem = ThumbProblem::None;  // set when none was made
 };
 
 enum class ThumbOutcome {

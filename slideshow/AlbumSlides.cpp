@@ -63,6 +63,9 @@ const CBmp* CAlbumSlides::Thumbnail(int index)
     if (!slide)
         return nullptr;
     m_shown = m_album.Thumbnails().Get(slide->GetPath(), m_listener);
+    // A photo that cannot show is not drawn as one.
+    if (!m_shown && m_album.Thumbnails().Problem(slide->GetPath()) != ThumbProblem::None)
+        return &CThumbnails::ProblemPlaceholder();
     return m_shown.get();
 }
 

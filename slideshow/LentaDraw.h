@@ -13,7 +13,8 @@ class ISlideAlbum;
 const int kLentaNeighbours = 2;
 
 // background is B, G, R, A as stored in a pixel. album may be null. A
-// thumbnail not made yet is drawn as the placeholder and asked for. The
+// thumbnail not made yet is drawn as the placeholder and asked for; a photo
+// that cannot show comes from the album as the dimmed, marked placeholder. The
 // centre cell's frame is `frame` pixels wide (3 at 96 DPI).
 void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
                uint32_t background, int frame = 3);

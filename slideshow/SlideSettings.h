@@ -33,7 +33,8 @@ public:
     // Empty for an index out of range.
     virtual tstr PhotoPath(int index) const = 0;
     // Null (or empty) while it is not made: asking for it has it made, and
-    // the strip draws a placeholder meanwhile. Valid until the next call.
+    // the strip draws a placeholder meanwhile; a photo that cannot show
+    // gives the marked placeholder. Valid until the next call.
     virtual const CBmp* Thumbnail(int index) = 0;
     // False while the photo's location is out of reach (a sleeping share, a
     // removed disk): the show passes over it.

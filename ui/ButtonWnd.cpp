@@ -37,6 +37,24 @@ LRESULT CButtonWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETDLGCODE:
         return DLGC_BUTTON;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE && !(lParam & (1 << 30))) m_spaceDown = true;
+        break;
+    case WM_KEYUP:
+        // Released where it was pressed, as a click is.
+        if (wParam == VK_SPACE && m_spaceDown) {
+            m_spaceDown = false;
+            OnClick(GetDlgCtrlID(m_hwnd));
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        m_spaceDown = false;
+        InvalidateRect(m_hwnd, nullptr, FALSE);
+        break;
+    case WM_UPDATEUISTATE:
+        InvalidateRect(m_hwnd, nullptr, FALSE);
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
@@ -126,6 +144,11 @@ void CButtonWnd::Render(HDC target, HDC background) {
     if (!frame.Valid()) return;
     BitBlt(frame.Get(), 0, 0, client.right, client.bottom, background, 0, 0, SRCCOPY);
     DrawState(frame.Get(), client, PointerInClient());
+    if (GetFocus() == m_hwnd && !(SendMessageW(m_hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+        RECT focus = client;
+        InflateRect(&focus, -2, -2);
+        DrawFocusRect(frame.Get(), &focus);
+    }
     BitBlt(target, 0, 0, client.right, client.bottom, frame.Get(), 0, 0, SRCCOPY);
 }
 

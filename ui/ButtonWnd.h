@@ -3,7 +3,9 @@
 // transparency over its parent. Layers of the image hold the state faces:
 // 0 normal, 1 hot, 2 pressed. While the pointer is over it, parts of the
 // faces scroll, faster the farther the pointer is from the centre. A click
-// posts WM_COMMAND (control id, 0) to the parent.
+// posts WM_COMMAND (control id, 0) to the parent, as Space does while it has
+// the focus. The window text names the button for screen readers; it is
+// drawn nowhere. The focus rectangle shows while keyboard cues are on.
 
 #include <memory>
 
@@ -50,6 +52,7 @@ private:
     std::unique_ptr<CMemoryDC> m_snapshot;
     bool m_tracking = false;
     bool m_painting = false;
+    bool m_spaceDown = false;
     int m_driftX = 0;
     int m_driftY = 0;
 

@@ -70,6 +70,9 @@ public:
     bool CanExpand() const { return !m_children.empty() || m_hosted != nullptr; }
     void SetText(const wchar_t* text) { m_text = text ? text : L""; }
     const std::wstring& Text() const { return m_text; }
+    // What the row shows and screen readers read: the text, unless the row
+    // has more to say.
+    virtual std::wstring ShownText() const { return m_text; }
 
     CNavPaneModel* Owner() const { return m_pOwner; }
     HWND__* HostedControl() const { return m_hosted; }

@@ -3,6 +3,8 @@
 // tool bar. The tool knows how it reacts to a click; the item it sits on
 // (INavPaneItem) hears about the outcome.
 
+#include <string>
+
 #include "picture/Bmp.h"
 
 class INavPaneItem;
@@ -63,6 +65,8 @@ public:
     CBmp m_bmp;
     CBmp m_bmp2;
     CBmp m_bmpChecked;
+    // What its tooltip and screen readers call it; empty: its row's text.
+    std::wstring m_name;
 
 private:
     IParam* m_pParam = nullptr;

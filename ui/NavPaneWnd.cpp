@@ -1,5 +1,6 @@
 #include "ui/NavPaneWnd.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <map>
@@ -14,6 +15,21 @@ const wchar_t CNavPaneWnd::kClassName[] = L"DX_NavigatePane";
 namespace {
 
 bool KeyHeld(int key) { return GetKeyState(key) < 0; }
+
+// Escape and Enter go on to the dialog (Cancel, the default button), and so
+// do system keys (Alt+F4, mnemonics); the pane keeps every other key, for
+// itself and its receiver.
+bool KeepsKey(const MSG* message) {
+    if (!message) return false;
+    switch (message->message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+        return message->wParam != VK_ESCAPE && message->wParam != VK_RETURN && message->wParam != VK_CANCEL;
+    default:
+        return false;
+    }
+}
 
 COLORREF Mix(COLORREF a, COLORREF b, int num, int den) {
     auto channel = [&](int shift) {
@@ -81,7 +97,7 @@ void CNavPaneWnd::DrawRow(CNavCanvas& canvas, const CNavPaneItem& item, const Na
     SetTextColor(dc, item.m_bOwnColors  ? item.m_crText
                      : item.m_bSelected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                         : GetSysColor(COLOR_BTNTEXT));
-    if (text.right > text.left) DrawTextW(dc, item.Text().c_str(), -1, &text, item.m_nTextFormat);
+    if (text.right > text.left) DrawTextW(dc, item.ShownText().c_str(), -1, &text, item.m_nTextFormat);
 
     if (focused && &item == Current()) {
         RECT focus = {row.left + 2, row.top + 2, row.right - 2, row.top + row.height - 2};
@@ -257,22 +273,57 @@ void CNavPaneWnd::OnKeyDown(UINT key, UINT repeat, UINT flags) {
         MoveFocus(KeyHeld(VK_SHIFT));
         return;
     }
-    if (KeyDown(key, KeyHeld(VK_SHIFT), KeyHeld(VK_CONTROL))) Redraw(false);
+    if (KeyDown(key, KeyHeld(VK_SHIFT), KeyHeld(VK_CONTROL))) {
+        Redraw(false);
+        AnnounceCurrent();
+    }
+}
+
+void CNavPaneWnd::AnnounceCurrent() const {
+    int index = 0;
+    for (CNavPaneItem* item = FirstItem(); item; item = NextVisible(item), ++index)
+        if (item == Current()) CAccessibleHost::AnnounceFocus(m_hwnd, index);
 }
 
 void CNavPaneWnd::MoveFocus(bool back) {
-    // Siblings that cannot take the focus are passed over.
-    HWND start = m_hwnd;
-    for (HWND at = start;;) {
-        HWND next = GetWindow(at, back ? GW_HWNDPREV : GW_HWNDNEXT);
-        if (!next) next = GetWindow(at, back ? GW_HWNDLAST : GW_HWNDFIRST);
-        if (!next || next == start) return;
-        if (IsWindowVisible(next) && IsWindowEnabled(next)) {
-            SetFocus(next);
-            return;
-        }
-        at = next;
+    // The dialog's own tab order, into pages nested in it as well.
+    const HWND dialog = GetAncestor(m_hwnd, GA_ROOT);
+    const HWND next = dialog ? GetNextDlgTabItem(dialog, m_hwnd, back) : nullptr;
+    if (!next || next == m_hwnd) return;
+    // As the dialog manager does: the keyboard is in use, its cues show.
+    SendMessageW(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(next);
+}
+
+// ---- screen readers
+
+long CNavPaneWnd::AccessibleRole() const { return ROLE_SYSTEM_LIST; }
+
+int CNavPaneWnd::AccessibleChildCount() const {
+    int count = 0;
+    for (CNavPaneItem* item = FirstItem(); item; item = NextVisible(item)) ++count;
+    return count;
+}
+
+bool CNavPaneWnd::AccessibleChildAt(int index, AccessibleChild& child) const {
+    CNavPaneItem* item = FirstItem();
+    for (int i = 0; item && i < index; ++i) item = NextVisible(item);
+    if (!item || index < 0) return false;
+    child.name = item->ShownText();
+    child.role = ROLE_SYSTEM_LISTITEM;
+    child.state = STATE_SYSTEM_FOCUSABLE | (m_bSelection ? STATE_SYSTEM_SELECTABLE : 0);
+    // Without a selection the current row is the one chosen (the page shown).
+    if (m_bSelection ? item->m_bSelected : item == Current()) child.state |= STATE_SYSTEM_SELECTED;
+    if (item == Current() && GetFocus() == m_hwnd) child.state |= STATE_SYSTEM_FOCUSED;
+    if (item->CanExpand()) child.state |= item->m_bExpanded ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
+    NavRow row;
+    if (RowOf(item, &row)) {
+        child.rect = RECT{row.left, row.top, row.right, row.top + row.height};
+    } else {
+        child.rect = RECT{};
+        child.state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
     }
+    return true;
 }
 
 // ---- messages the base does not route
@@ -291,7 +342,8 @@ LRESULT CNavPaneWnd::OnCreate(CREATESTRUCTW* cs) {
 LRESULT CNavPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS |
+               (KeepsKey(reinterpret_cast<const MSG*>(lParam)) ? DLGC_WANTMESSAGE : 0);
     case WM_ERASEBKGND:
         if (!m_bEraseBkgnd) return 1;
         break;
@@ -305,9 +357,18 @@ LRESULT CNavPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnVScroll(LOWORD(wParam));
         return 0;
     case WM_SETFOCUS:
+        Redraw(false);
+        AnnounceCurrent();
+        return 0;
     case WM_KILLFOCUS:
         Redraw(false);
         return 0;
+    case WM_GETOBJECT:
+        if (LRESULT answer = m_access.Answer(m_hwnd, wParam, lParam)) return answer;
+        break;
+    case WM_DESTROY:
+        m_access.Disconnect();
+        break;
     case WM_DPICHANGED_AFTERPARENT: {
         // The rows' pictures keep their size; the rows around them follow.
         const int dpi = WindowDpi(m_hwnd);

@@ -3,15 +3,17 @@
 // scrolling tree list of CNavPaneItem rows. The item tree, selection and
 // layout live in CNavPaneModel; this class paints them and turns mouse,
 // keyboard and scroll bar input into model calls and receiver notifications.
+// Screen readers see the rows as list items (WM_GETOBJECT).
 
 #include <windows.h>
 
+#include "ui/AccessibleChildren.h"
 #include "ui/NavPaneModel.h"
 #include "ui/Wnd.h"
 
 class CNavCanvas;
 
-class CNavPaneWnd : public CWnd, public CNavPaneModel {
+class CNavPaneWnd : public CWnd, public CNavPaneModel, public IAccessibleSource {
 public:
     static const wchar_t kClassName[];  // "DX_NavigatePane"
 
@@ -27,6 +29,13 @@ public:
     // Paints the part `area` of the client area onto dc (WM_PAINT and
     // WM_PRINTCLIENT both come here).
     void Paint(HDC dc, const RECT& area);
+
+    // The rows as the arrow keys walk them.
+    long AccessibleRole() const override;
+    int AccessibleChildCount() const override;
+    bool AccessibleChildAt(int index, AccessibleChild& child) const override;
+    // With a reference for the caller.
+    IAccessible* AccessibleObject() { return m_access.Object(m_hwnd); }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -54,6 +63,8 @@ private:
     void OnVScroll(int code);
     void ScrollChanged();
     void MoveFocus(bool back);
+    // Screen readers hear which row is current.
+    void AnnounceCurrent() const;
     // Right button messages reach the receiver before and after the pane.
     void TellReceiver(UINT msg, int x, int y, bool after);
 
@@ -61,4 +72,5 @@ private:
     int m_dpi = 0;   // the rows' DPI
     bool m_bTracking = false;
     bool m_bInLayout = false;
+    CAccessibleHost m_access{*this};
 };

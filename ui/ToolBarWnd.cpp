@@ -1,5 +1,9 @@
 #include "ui/ToolBarWnd.h"
 
+#include <oleacc.h>
+
+#include <algorithm>
+
 #include "ui/Dpi.h"
 #include "ui/NavCanvas.h"
 
@@ -41,6 +45,7 @@ int CToolBarWnd::GetRowHeight() const {
 void CToolBarWnd::OnToolRemoving(CNavPaneItemTool* tool) {
     if (m_pHot == tool) m_pHot = nullptr;
     if (m_pPressed == tool) m_pPressed = nullptr;
+    if (m_pFocus == tool) m_pFocus = nullptr;
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
@@ -76,11 +81,27 @@ void CToolBarWnd::Paint(HDC dc, const RECT& area) {
     DrawEdge(canvas.Dc(), &grip, BDR_RAISEDINNER, BF_RECT);
     std::vector<NavToolCell> cells;
     Cells(cells);
+    const bool cues = GetFocus() == m_hwnd && !(SendMessageW(m_hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
     for (const NavToolCell& cell : cells) {
         RECT rect = {cell.left, client.top + 1, cell.right, client.bottom - 1};
         DrawNavTool(canvas, *cell.tool, rect);
+        if (cues && cell.tool == m_pFocus) DrawFocusRect(canvas.Dc(), &rect);
     }
     canvas.CopyTo(dc, area);
+    SyncTips(cells, client);
+}
+
+void CToolBarWnd::SyncTips(const std::vector<NavToolCell>& cells, const RECT& client) {
+    std::vector<CToolTip::Area> areas;
+    for (const NavToolCell& cell : cells)
+        if (!cell.tool->m_name.empty())
+            areas.push_back({RECT{cell.left, client.top + 1, cell.right, client.bottom - 1}, cell.tool->m_name});
+    const auto same = [](const CToolTip::Area& a, const CToolTip::Area& b) {
+        return EqualRect(&a.rect, &b.rect) && a.text == b.text;
+    };
+    if (std::equal(areas.begin(), areas.end(), m_tipAreas.begin(), m_tipAreas.end(), same)) return;
+    m_tipAreas = std::move(areas);
+    m_tips.SetAreaTips(m_hwnd, m_tipAreas);
 }
 
 void CToolBarWnd::OnPaint() {
@@ -135,6 +156,109 @@ void CToolBarWnd::OnLButtonUp(WPARAM /*keys*/, int x, int y) {
     Redraw(false);
 }
 
+// ---- keyboard
+
+CNavPaneItemTool* CToolBarWnd::NextFocusable(int step, bool fromEnd) const {
+    std::vector<CNavPaneItemTool*> tools(m_leftTools.begin(), m_leftTools.end());
+    tools.insert(tools.end(), m_rightTools.begin(), m_rightTools.end());
+    const int count = static_cast<int>(tools.size());
+    int at = fromEnd ? (step > 0 ? -1 : count) : -1;
+    if (!fromEnd)
+        for (int i = 0; i < count; ++i)
+            if (tools[static_cast<size_t>(i)] == m_pFocus) at = i;
+    for (int i = at + step; i >= 0 && i < count; i += step)
+        if (tools[static_cast<size_t>(i)]->CanPress()) return tools[static_cast<size_t>(i)];
+    return nullptr;
+}
+
+void CToolBarWnd::SetFocusTool(CNavPaneItemTool* tool) {
+    if (!tool || tool == m_pFocus) return;
+    m_pFocus = tool;
+    Redraw(false);
+    AnnounceFocusTool();
+}
+
+void CToolBarWnd::AnnounceFocusTool() const {
+    int index = 0;
+    for (const auto* list : {&m_leftTools, &m_rightTools})
+        for (const CNavPaneItemTool* tool : *list) {
+            if (tool->Is(CNavPaneItemTool::kSeparator)) continue;
+            if (tool == m_pFocus) CAccessibleHost::AnnounceFocus(m_hwnd, index);
+            ++index;
+        }
+}
+
+void CToolBarWnd::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    switch (key) {
+    case VK_LEFT:
+    case VK_UP: SetFocusTool(NextFocusable(-1, !m_pFocus)); break;
+    case VK_RIGHT:
+    case VK_DOWN: SetFocusTool(NextFocusable(+1, !m_pFocus)); break;
+    case VK_HOME: SetFocusTool(NextFocusable(+1, true)); break;
+    case VK_END: SetFocusTool(NextFocusable(-1, true)); break;
+    case VK_SPACE: m_bSpaceDown = true; break;
+    default: CWnd::OnKeyDown(key, repeat, flags); break;
+    }
+}
+
+void CToolBarWnd::OnKeyUp(UINT key, UINT repeat, UINT flags) {
+    if (key != VK_SPACE || !m_bSpaceDown) {
+        CWnd::OnKeyUp(key, repeat, flags);
+        return;
+    }
+    m_bSpaceDown = false;
+    if (m_pFocus && m_pFocus->CanPress()) {
+        m_pFocus->Activate(*this);
+        Redraw(false);
+    }
+}
+
+// ---- screen readers
+
+long CToolBarWnd::AccessibleRole() const { return ROLE_SYSTEM_TOOLBAR; }
+
+int CToolBarWnd::AccessibleChildCount() const {
+    int count = 0;
+    for (const auto* list : {&m_leftTools, &m_rightTools})
+        for (const CNavPaneItemTool* tool : *list) count += tool->Is(CNavPaneItemTool::kSeparator) ? 0 : 1;
+    return count;
+}
+
+bool CToolBarWnd::AccessibleChildAt(int index, AccessibleChild& child) const {
+    std::vector<NavToolCell> cells;
+    Cells(cells);
+    RECT client = {};
+    GetClientRect(m_hwnd, &client);
+    for (const NavToolCell& cell : cells) {
+        const CNavPaneItemTool& tool = *cell.tool;
+        if (tool.Is(CNavPaneItemTool::kSeparator) || index-- != 0) continue;
+        child.name = tool.m_name;
+        child.role = ROLE_SYSTEM_PUSHBUTTON;
+        child.state = tool.Has(CNavPaneItemTool::kDisabled) ? STATE_SYSTEM_UNAVAILABLE : STATE_SYSTEM_FOCUSABLE;
+        if (tool.Has(CNavPaneItemTool::kChecked)) child.state |= STATE_SYSTEM_CHECKED;
+        if (tool.Has(CNavPaneItemTool::kPressed)) child.state |= STATE_SYSTEM_PRESSED;
+        if (tool.Has(CNavPaneItemTool::kHot)) child.state |= STATE_SYSTEM_HOTTRACKED;
+        if (&tool == m_pFocus && GetFocus() == m_hwnd) child.state |= STATE_SYSTEM_FOCUSED;
+        child.rect = RECT{cell.left, client.top + 1, cell.right, client.bottom - 1};
+        return true;
+    }
+    return false;
+}
+
+// ---- window
+
+LRESULT CToolBarWnd::OnCreate(CREATESTRUCTW* cs) {
+    m_tips.Create(m_hwnd);
+    return CWnd::OnCreate(cs);
+}
+
+LRESULT CToolBarWnd::OnDestroy() {
+    m_access.Disconnect();
+    m_tips.Destroy();
+    m_tipAreas.clear();
+    return CWnd::OnDestroy();
+}
+
 LRESULT CToolBarWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
@@ -142,6 +266,22 @@ LRESULT CToolBarWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED_AFTERPARENT:
         Redraw(false);
         return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETOBJECT:
+        if (LRESULT answer = m_access.Answer(m_hwnd, wParam, lParam)) return answer;
+        break;
+    case WM_SETFOCUS:
+        if (!m_pFocus || !m_pFocus->CanPress()) m_pFocus = NextFocusable(+1, true);
+        m_bSpaceDown = false;
+        Redraw(false);
+        AnnounceFocusTool();
+        return 0;
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        m_bSpaceDown = false;
+        Redraw(false);
+        break;
     case WM_PRINTCLIENT: {
         RECT client;
         GetClientRect(m_hwnd, &client);
@@ -149,6 +289,7 @@ LRESULT CToolBarWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     default:
-        return CWnd::WindowProc(msg, wParam, lParam);
+        break;
     }
+    return CWnd::WindowProc(msg, wParam, lParam);
 }

@@ -211,4 +211,43 @@ TEST_F(Thumbnails, ResultsForAForgottenListenerAreKeptButNotTold)
     EXPECT_NE(nullptr, thumbnails.Get(photo.c_str(), nullptr));
 }
 
+// A photo deleted after its thumbnail was made is not drawn as present
+// once its file was looked at again; each photo that cannot show says why.
+TEST_F(Thumbnails, ProblemsAreNamedAndADeletedPhotoIsSeenMissingAtItsNextLook)
+{
+    TempFolder temp;
+    const std::wstring photo = TempFolder::File(temp.Path() + L"\\photo.bmp", TempFolder::BmpBytes(8, 6));
+    const std::wstring note = TempFolder::File(temp.Path() + L"\\note.jpg", "not a picture at all");
+    const std::wstring huge = TempFolder::File(temp.Path() + L"\\huge.png", HugePngHeader());
+    const std::wstring missing = temp.Path() + L"\\missing.jpg";
+    const std::wstring offline = L"R:\\never mapped\\p.jpg";
+    CThumbnails thumbnails;
+    CCountingListener listener;
+    for (const std::wstring& path : {photo, note, huge, missing, offline})
+        EXPECT_EQ(nullptr, thumbnails.Get(path.c_str(), &listener));
+    ASSERT_TRUE(PumpUntilDone(thumbnails));
+    EXPECT_EQ(ThumbProblem::None, thumbnails.Problem(photo.c_str()));
+    EXPECT_EQ(ThumbProblem::NotPicture, thumbnails.Problem(note.c_str()));
+    EXPECT_EQ(ThumbProblem::TooLarge, thumbnails.Problem(huge.c_str()));
+    EXPECT_EQ(ThumbProblem::Missing, thumbnails.Problem(missing.c_str()));
+    EXPECT_EQ(ThumbProblem::Unreachable, thumbnails.Problem(offline.c_str()));
+
+    ASSERT_NE(nullptr, thumbnails.Get(photo.c_str(), &listener));
+    DeleteFileW(photo.c_str());
+    EXPECT_NE(nullptr, thumbnails.Get(photo.c_str(), &listener)) << "looked at a moment ago";
+    EXPECT_EQ(0u, thumbnails.Outstanding());
+    thumbnails.Recheck();
+    EXPECT_NE(nullptr, thumbnails.Get(photo.c_str(), &listener)) << "shown until the look answers";
+    EXPECT_EQ(1u, thumbnails.Outstanding());
+    ASSERT_TRUE(PumpUntilDone(thumbnails));
+    EXPECT_EQ(nullptr, thumbnails.Get(photo.c_str(), &listener));
+    EXPECT_EQ(ThumbProblem::Missing, thumbnails.Problem(photo.c_str()));
+    EXPECT_EQ(CThumbnails::Known::Unusable, thumbnails.KnownState(photo.c_str()));
+    thumbnails.Forget(&listener);
+
+    const CBmp& mark = CThumbnails::ProblemPlaceholder();
+    EXPECT_EQ(0xFFD0D0D0u, mark.Pixel(mark.Width() / 2, mark.Height() * 3 / 4)) << "dimmed";
+    EXPECT_EQ(0xFFC02020u, mark.Pixel(mark.Width() - 4, 3)) << "its mark";
+}
+
 }  // namespace

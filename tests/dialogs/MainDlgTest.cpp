@@ -1,5 +1,6 @@
 // The main window in this process over a real application object: its
-// icons, and an exit whose save the store refuses.
+// icons, an exit whose save the store refuses, and its buttons for the
+// keyboard and screen readers.
 
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 
 #include "app/TrayMenu.h"
 #include "app/Wpp.h"
+#include "res/dialogs.h"
 #include "tests/dialogs/MainWindowTest.h"
 #include "ui/ButtonWnd.h"
 
@@ -77,6 +79,36 @@ TEST_F(MainDlgTest, NextPhotoFromTheTrayMenuSwitchesAsTheTimerWouldOnlyWhileTheS
     m_app->StopShow();
     SendMessageW(m_main, WM_COMMAND, CTrayMenu::kNextPhoto, 0);
     EXPECT_FALSE(m_app->IsShowRunning());
+}
+
+TEST_F(MainDlgTest, ButtonsAreNamedAndTippedByWhatTheyDoAndSpaceRunsTheFocusedOne) {
+    auto name = [&](int id) {
+        wchar_t text[64] = L"";
+        GetWindowTextW(GetDlgItem(m_main, id), text, 64);
+        return std::wstring(text);
+    };
+    auto tip = [&](int id) { return m_app->MainDlg().Tips().Text(GetDlgItem(m_main, id), 0); };
+    EXPECT_EQ(L"Start slide show", name(IDC_MAIN_START));
+    EXPECT_EQ(L"Settings", name(IDC_MAIN_SETTINGS));
+    EXPECT_EQ(L"Web site", name(IDC_MAIN_WEB_SITE));
+    EXPECT_EQ(L"About", name(IDC_MAIN_ABOUT));
+    EXPECT_EQ(L"Start to show photos on desktop", tip(IDC_MAIN_START));
+    EXPECT_EQ(L"Albums and program settings", tip(IDC_MAIN_SETTINGS));
+    EXPECT_EQ(L"Welcome to our internet site!", tip(IDC_MAIN_WEB_SITE));
+    EXPECT_EQ(L"Short information about this program", tip(IDC_MAIN_ABOUT));
+
+    const HWND start = GetDlgItem(m_main, IDC_MAIN_START);
+    SetFocus(start);
+    SendMessageW(start, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(start, WM_KEYUP, VK_SPACE, 0);
+    ASSERT_TRUE(WaitUntil("the show started by Space", [&] { return m_app->IsShowRunning(); }));
+    EXPECT_EQ(L"Stop slide show", name(IDC_MAIN_STOP));
+    EXPECT_EQ(L"Stop show photos on desktop", tip(IDC_MAIN_STOP));
+    SendMessageW(start, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(start, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(WaitUntil("the show stopped by Space", [&] { return !m_app->IsShowRunning(); }));
+    EXPECT_EQ(L"Start slide show", name(IDC_MAIN_START));
+    EXPECT_EQ(L"Start to show photos on desktop", tip(IDC_MAIN_START));
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // The program settings dialog over a real application object and the real
 // (Wine) registry: the album list, OK and Cancel, making an album current,
-// renaming, and the autostart shortcut.
+// renaming, the autostart shortcut, the keyboard and screen readers, and
+// photos that cannot show.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -17,7 +19,9 @@
 #include "app/Wpp.h"
 #include "dialogs/SettingsDlg.h"
 #include "res/dialogs.h"
+#include "slideshow/AlbumSlides.h"
 #include "tests/dialogs/DialogTest.h"
+#include "ui/ToolBarWnd.h"
 
 namespace {
 
@@ -128,6 +132,53 @@ protected:
         return TRUE;
     }
     FileList StoredFileNames(const wchar_t* album) { return FileNames(*OpenAlbum(album)); }
+    // A key message for `control` given to the dialog manager, as the
+    // message loop gives it.
+    void Key(HWND control, WPARAM key, UINT msg = WM_KEYDOWN) {
+        MSG message = {control, msg, key, 0, GetTickCount(), {0, 0}};
+        if (!IsDialogMessageW(m_hwnd, &message)) DispatchMessageW(&message);
+    }
+    // What the photo's row says once painting has asked for its thumbnail.
+    std::wstring ShownRow(const std::wstring& path) {
+        CNavPaneItem* row = ItemWithText(Items(), path);
+        if (!row) return L"(no row)";
+        RECT client = {};
+        GetClientRect(Items().Hwnd(), &client);
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageW(Items().Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        return row->ShownText();
+    }
+    struct Child {
+        std::wstring name;
+        long role;
+        long state;
+    };
+    // The children an accessible object gives, as a screen reader reads them.
+    static std::vector<Child> Children(IAccessible* object) {
+        std::vector<Child> children;
+        long count = 0;
+        if (!object || FAILED(object->get_accChildCount(&count))) return children;
+        for (long id = 1; id <= count; ++id) {
+            VARIANT child, role, state;
+            VariantInit(&child);
+            child.vt = VT_I4;
+            child.lVal = id;
+            BSTR name = nullptr;
+            object->get_accName(child, &name);
+            object->get_accRole(child, &role);
+            object->get_accState(child, &state);
+            children.push_back({name ? name : L"", role.lVal, state.lVal});
+            SysFreeString(name);
+        }
+        return children;
+    }
     bool LinkExists() const { return GetFileAttributesW(m_link.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
     std::unique_ptr<CWpp> m_app;
@@ -497,6 +548,140 @@ TEST_F(SettingsDlgTest, StartWithWindowsChangesTheShortcutOnlyOnOk) {
     ClickTool(ItemWithText(Items(), L"Start with Windows"), -1);
     Command(IDOK);
     EXPECT_FALSE(LinkExists());
+}
+
+// ---- keyboard and screen readers
+
+TEST_F(SettingsDlgTest, EscapeAndEnterReachTheDialogFromEveryListWhileArrowsStayInIt) {
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    Open();
+    Items().SetCurrent(Rows(Items())[0]);
+    SetFocus(Items().Hwnd());
+    Key(Items().Hwnd(), VK_DOWN);
+    EXPECT_EQ(Rows(Items())[1], Items().Current());
+    Key(Items().Hwnd(), VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(m_hwnd)) << "Escape in the photo list";
+    Open();
+    SetFocus(Pages().Hwnd());
+    Key(Pages().Hwnd(), VK_DOWN);
+    EXPECT_EQ(L"Albums", Pages().Current()->Text());
+    Key(Pages().Hwnd(), VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(m_hwnd)) << "Escape in the page list";
+    EXPECT_EQ(before, ProfilesSnapshot()) << "both as Cancel";
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    SetFocus(Items().Hwnd());
+    Key(Items().Hwnd(), VK_RETURN);
+    EXPECT_FALSE(IsWindow(m_hwnd)) << "Enter in the album list";
+    EXPECT_NE(before, ProfilesSnapshot()) << "as OK, which writes what the hand-made albums leave out";
+}
+
+TEST_F(SettingsDlgTest, TabReachesTheToolBarWhoseToolsTakeTheArrowsAndSpace) {
+    Open();
+    const HWND bar = GetDlgItem(m_hwnd, IDC_PAGE_TOOLBAR);
+    Items().ClearSelection();
+    Items().Select(Rows(Items())[0]);
+    SetFocus(Pages().Hwnd());
+    Key(Pages().Hwnd(), VK_TAB);
+    ASSERT_EQ(bar, GetFocus());
+    for (int i = 0; i < 4; ++i) Key(bar, VK_RIGHT);
+    Key(bar, VK_SPACE);
+    Key(bar, VK_SPACE, WM_KEYUP);
+    EXPECT_TRUE(WaitUntil("Move down run by Space",
+                          [&] { return FileNames(*m_app) == FileList{L"t2.bmp", L"t1.bmp"}; }));
+    Key(bar, VK_TAB);
+    EXPECT_EQ(Items().Hwnd(), GetFocus());
+}
+
+TEST_F(SettingsDlgTest, ScreenReadersReadThePagesPhotosAndTools) {
+    Open();
+    SetFocus(Pages().Hwnd());
+    IAccessible* pages = nullptr;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(Pages().Hwnd(), OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&pages)));
+    const std::vector<Child> pageRows = Children(pages);
+    pages->Release();
+    ASSERT_EQ(5u, pageRows.size());
+    const wchar_t* pageNames[] = {L"Photos (2)", L"Albums", L"Slider window settings", L"Slider switching settings",
+                                  L"Common settings"};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(pageNames[i], pageRows[i].name);
+        EXPECT_EQ(ROLE_SYSTEM_LISTITEM, pageRows[i].role);
+    }
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED, pageRows[0].state);
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_COLLAPSED, pageRows[4].state);
+
+    IAccessible* items = Items().AccessibleObject();
+    const std::vector<Child> photoRows = Children(items);
+    items->Release();
+    ASSERT_EQ(2u, photoRows.size());
+    EXPECT_EQ(Folder() + L"\\t1.bmp", photoRows[0].name);
+    EXPECT_EQ(Folder() + L"\\t2.bmp", photoRows[1].name);
+
+    auto* bar = dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(GetDlgItem(m_hwnd, IDC_PAGE_TOOLBAR)));
+    ASSERT_NE(nullptr, bar);
+    IAccessible* tools = bar->AccessibleObject();
+    const std::vector<Child> toolList = Children(tools);
+    tools->Release();
+    const wchar_t* toolNames[] = {L"Add photos", L"Add a folder of photos", L"Delete the selected photos",
+                                  L"Move the selected photos up", L"Move the selected photos down"};
+    ASSERT_EQ(5u, toolList.size());
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(toolNames[i], toolList[i].name);
+        EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, toolList[i].role);
+        EXPECT_EQ(STATE_SYSTEM_FOCUSABLE, toolList[i].state);
+    }
+}
+
+// ---- photos that cannot show
+
+TEST_F(SettingsDlgTest, PhotoRowsAndTheStripSayWhyAPhotoCannotShow) {
+    const std::wstring gone = Picture(L"gone.bmp");
+    const std::wstring note = TempFolder::File(Folder() + L"\\note.jpg", "not a picture");
+    const std::wstring offline = L"R:\\never mapped\\p.jpg";
+    while (!m_app->Photos().empty()) m_app->Photos().DeleteIndex(0);
+    for (const std::wstring& path : {gone, note, offline}) m_app->AddPhoto(path);
+    const std::wstring dash = L"  \x2014  ";
+    Open();
+    ASSERT_TRUE(WaitUntil("each row's first look", [&] {
+        return ShownRow(note) == note + dash + L"Not a picture" &&
+               ShownRow(offline) == offline + dash + L"Offline, will retry" &&
+               m_app->Thumbnails().KnownState(gone.c_str()) == CThumbnails::Known::Usable;
+    }));
+    EXPECT_EQ(gone, ShownRow(gone));
+    CAlbumSlides strip(*m_app, nullptr);
+    EXPECT_NE(&CThumbnails::ProblemPlaceholder(), strip.Thumbnail(0));
+    EXPECT_EQ(&CThumbnails::ProblemPlaceholder(), strip.Thumbnail(1));
+
+    DeleteFileW(gone.c_str());
+    // The page shown again looks at its files.
+    ChoosePage(IDC_PAGE_ALBUMS);
+    ChoosePage(IDC_PAGE_PHOTOS);
+    EXPECT_TRUE(WaitUntil("the deleted photo's row saying so",
+                          [&] { return ShownRow(gone) == gone + dash + L"File not found"; }));
+    EXPECT_EQ(&CThumbnails::ProblemPlaceholder(), strip.Thumbnail(0));
+}
+
+TEST_F(SettingsDlgTest, AFollowedFolderShowsItsStateAboveTheList) {
+    TempFolder empty;
+    const struct {
+        std::wstring folder;
+        std::wstring state;
+    } cases[] = {{empty.Path(), L"No pictures in this folder yet"},
+                 {empty.Path() + L"\\gone", L"The folder was not found"},
+                 {L"R:\\never mapped", L"The folder is offline: Lumora will try again"}};
+    for (const auto& c : cases) {
+        m_app->Folder().SetValue(c.folder);
+        Open();
+        const HWND line = GetDlgItem(m_hwnd, IDC_FOLDER_LINK_TEXT);
+        const std::wstring expected = c.state + L"  \x2014  In step with " + c.folder;
+        EXPECT_TRUE(WaitUntil("the state of " + Utf8(c.folder), [&] {
+            wchar_t text[512] = L"";
+            GetWindowTextW(line, text, 512);
+            return expected == text;
+        }));
+        EXPECT_TRUE(Shown(line));
+    }
 }
 
 }  // namespace

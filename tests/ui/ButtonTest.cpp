@@ -1,4 +1,8 @@
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 #include "tests/ui/DibSurface.h"
 #include "tests/ui/TestWnd.h"
@@ -24,6 +28,14 @@ void SetLeftButton(bool down) {
     GetKeyboardState(keys);
     keys[VK_LBUTTON] = down ? 0x80 : 0;
     SetKeyboardState(keys);
+}
+
+// Stands in for the system's keyboard cues, which Wine does not keep: the
+// button asks WM_QUERYUISTATE, and gets this answer.
+LRESULT g_uiState = 0;
+LRESULT CALLBACK CuesProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_QUERYUISTATE) return g_uiState;
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 class ButtonTest : public ::testing::Test {
@@ -183,6 +195,36 @@ TEST_F(ButtonTest, ComposedFacesDrawInEveryState) {
     const uint32_t pressed = DrawnAt(inside, POINT{20, 20});
     EXPECT_NE(pressed, 0x0000FFu);
     EXPECT_NE(pressed, hot) << "pressed has a face of its own";
+}
+
+TEST_F(ButtonTest, SpaceClicksAndTheFocusRectangleFollowsTheKeyboardCues) {
+    const HWND hwnd = button->Hwnd();
+    SetFocus(hwnd);
+    ASSERT_EQ(GetFocus(), hwnd);
+    SendMessageW(hwnd, WM_KEYUP, VK_SPACE, 0);
+    Pump();
+    EXPECT_EQ(parent.lastCommand, 0u) << "a release without its press";
+    SendMessageW(hwnd, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(hwnd, WM_KEYUP, VK_SPACE, 0);
+    Pump();
+    EXPECT_EQ(parent.lastCommand, static_cast<WPARAM>(kId));
+
+    auto focusDrawn = [&] {
+        CTestDib dib(100, 80);
+        dib.Fill(0x0000FF);
+        SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.Dc()), PRF_CLIENT);
+        for (int x = 30; x < 40; ++x)
+            if (dib.Pixel(x, 2) != 0x0000FFu) return true;
+        return false;
+    };
+    ASSERT_TRUE(SetWindowSubclass(hwnd, CuesProc, 1, 0));
+    g_uiState = UISF_HIDEFOCUS;
+    EXPECT_FALSE(focusDrawn()) << "keyboard cues off";
+    g_uiState = 0;
+    EXPECT_TRUE(focusDrawn()) << "keyboard cues on";
+    SetFocus(parent.Hwnd());
+    EXPECT_FALSE(focusDrawn()) << "without the focus";
+    RemoveWindowSubclass(hwnd, CuesProc, 1);
 }
 
 }  // namespace

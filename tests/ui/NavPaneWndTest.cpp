@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <vector>
 
 #include "tests/ui/NavTestSupport.h"
@@ -82,7 +84,6 @@ TEST_F(NavPaneWnd, ClicksSelectWithShiftAndKeepCurrentOnEmptySpace) {
 }
 
 TEST_F(NavPaneWnd, RightArrowExpandsCollapsedItem) {
-    EXPECT_EQ(SendMessageW(pane.Hwnd(), WM_GETDLGCODE, 0, 0), 5) << "arrows and all keys";
     CNavPaneItem* common = Add();
     auto* secret = new CNavPaneItem(L"Secret settings!");
     pane.AppendChild(common, secret);
@@ -96,6 +97,69 @@ TEST_F(NavPaneWnd, RightArrowExpandsCollapsedItem) {
     EXPECT_EQ(row.left, 8);
     SendMessageW(pane.Hwnd(), WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ(pane.Current(), secret);
+}
+
+TEST_F(NavPaneWnd, KeepsItsOwnKeysAndLeavesEscapeEnterAndSystemKeysToTheDialog) {
+    auto wants = [&](UINT msg, WPARAM key) {
+        MSG message = {pane.Hwnd(), msg, key, 0, 0, {0, 0}};
+        return SendMessageW(pane.Hwnd(), WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message));
+    };
+    for (int key : {VK_DOWN, VK_HOME, VK_NEXT, VK_SPACE, VK_TAB, int('A'), VK_DELETE})
+        EXPECT_EQ(wants(WM_KEYDOWN, key), DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTMESSAGE) << key;
+    for (int key : {VK_ESCAPE, VK_RETURN}) {
+        EXPECT_EQ(wants(WM_KEYDOWN, key), DLGC_WANTARROWS | DLGC_WANTCHARS) << key;
+        EXPECT_EQ(wants(WM_CHAR, key), DLGC_WANTARROWS | DLGC_WANTCHARS) << key;
+    }
+    EXPECT_EQ(wants(WM_SYSKEYDOWN, VK_F4), DLGC_WANTARROWS | DLGC_WANTCHARS) << "Alt+F4";
+    EXPECT_EQ(SendMessageW(pane.Hwnd(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS);
+}
+
+TEST_F(NavPaneWnd, ScreenReadersSeeTheRowsAsListItems) {
+    CNavPaneItem* first = Add();
+    Add()->SetText(L"second");
+    auto* child = new CNavPaneItem(L"child");
+    pane.AppendChild(first, child);
+    pane.SetCurrent(first);
+    pane.Select(first);
+    SetFocus(pane.Hwnd());
+    IAccessible* object = pane.AccessibleObject();
+    ASSERT_NE(object, nullptr);
+    long count = 0;
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 2) << "the collapsed row's child is not on view";
+    VARIANT self, id, role, state;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    id = self;
+    ASSERT_EQ(object->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LIST);
+    id.lVal = 1;
+    ASSERT_EQ(object->get_accState(id, &state), S_OK);
+    EXPECT_EQ(state.lVal, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED |
+                              STATE_SYSTEM_FOCUSED | STATE_SYSTEM_COLLAPSED);
+    id.lVal = 2;
+    BSTR name = nullptr;
+    ASSERT_EQ(object->get_accName(id, &name), S_OK);
+    EXPECT_STREQ(name, L"second");
+    SysFreeString(name);
+    ASSERT_EQ(object->get_accRole(id, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LISTITEM);
+    ASSERT_EQ(object->get_accState(id, &state), S_OK);
+    EXPECT_EQ(state.lVal, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE);
+    long left = 0, top = 0, width = 0, height = 0;
+    ASSERT_EQ(object->accLocation(&left, &top, &width, &height, id), S_OK);
+    POINT origin = {0, 0};
+    ClientToScreen(pane.Hwnd(), &origin);
+    EXPECT_EQ(top - origin.y, 30);
+    EXPECT_EQ(height, 30);
+    VARIANT hit;
+    ASSERT_EQ(object->accHitTest(origin.x + 50, origin.y + 45, &hit), S_OK);
+    EXPECT_EQ(hit.lVal, 2);
+    SendMessageW(pane.Hwnd(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 3) << "expanded";
+    object->Release();
 }
 
 TEST_F(NavPaneWnd, ToolWhoseReceiverRemovesItsRowLeavesNothingBehind) {

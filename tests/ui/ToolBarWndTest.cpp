@@ -1,6 +1,9 @@
-// The tool bar: where its tools go, what a click sends, and what it paints.
+// The tool bar: where its tools go, what a click or the keyboard sends, what
+// it paints, and what its tooltips and screen readers say.
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <vector>
 
@@ -100,6 +103,82 @@ TEST_F(ToolBar, PaintsFaceGripAndPressedPictureOffset) {
     CRendered shot(bar.Hwnd(), 200, 27);
     EXPECT_EQ(shot.At(20, 14), RGB(0, 0, 255)) << "one pixel right and down";
     EXPECT_EQ(shot.At(19, 13), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(ToolBar, ArrowsMoveThePressableToolsAndSpaceRunsTheFocusedOne) {
+    EXPECT_EQ(SendMessageW(bar.Hwnd(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS);
+    tools[1]->Set(CNavPaneItemTool::kDisabled, true);
+    SetFocus(bar.Hwnd());
+    ASSERT_EQ(GetFocus(), bar.Hwnd());
+    EXPECT_EQ(bar.FocusTool(), tools[0]);
+    SendMessageW(bar.Hwnd(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(bar.FocusTool(), tools[3]) << "past the disabled tool and the separator";
+    SendMessageW(bar.Hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(bar.Hwnd(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(parent.Commands(), std::vector<WPARAM>{1031});
+    SendMessageW(bar.Hwnd(), WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(bar.FocusTool(), bar.m_rightTools[0]);
+    SendMessageW(bar.Hwnd(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(bar.FocusTool(), bar.m_rightTools[0]) << "stays at the end";
+    SendMessageW(bar.Hwnd(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(parent.Commands().empty()) << "a release without its press";
+    bar.RemoveTool(bar.m_rightTools[0]);
+    EXPECT_EQ(bar.FocusTool(), nullptr);
+}
+
+TEST_F(ToolBar, TooltipsAndScreenReadersNameEveryTool) {
+    const wchar_t* names[] = {L"Add photos", L"Delete", L"", L"Up", L"Down"};
+    for (size_t i = 0; i < tools.size(); ++i) tools[i]->m_name = names[i];
+    bar.m_rightTools[0]->m_name = L"Other";
+    tools[1]->Set(CNavPaneItemTool::kDisabled, true);
+    tools[4]->Set(CNavPaneItemTool::kChecked, true);
+    CRendered shot(bar.Hwnd(), 200, 27);
+    EXPECT_EQ(bar.Tips().Text(bar.Hwnd(), 1), L"Add photos");
+    EXPECT_EQ(bar.Tips().Text(bar.Hwnd(), 4), L"Down");
+    EXPECT_EQ(bar.Tips().Text(bar.Hwnd(), 5), L"Other");
+
+    SetFocus(bar.Hwnd());
+    IAccessible* object = bar.AccessibleObject();
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(reinterpret_cast<IAccessible*>(SendMessageW(bar.Hwnd(), WM_GETOBJECT, 0, OBJID_WINDOW)), nullptr);
+    long count = 0;
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 5) << "the separator is no child";
+    const long states[] = {STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED, STATE_SYSTEM_UNAVAILABLE,
+                           STATE_SYSTEM_FOCUSABLE, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED,
+                           STATE_SYSTEM_FOCUSABLE};
+    const wchar_t* childNames[] = {L"Add photos", L"Delete", L"Up", L"Down", L"Other"};
+    for (long id = 1; id <= count; ++id) {
+        VARIANT child;
+        VariantInit(&child);
+        child.vt = VT_I4;
+        child.lVal = id;
+        BSTR name = nullptr;
+        ASSERT_EQ(object->get_accName(child, &name), S_OK);
+        EXPECT_STREQ(name, childNames[id - 1]);
+        SysFreeString(name);
+        VARIANT role, state;
+        ASSERT_EQ(object->get_accRole(child, &role), S_OK);
+        EXPECT_EQ(role.lVal, ROLE_SYSTEM_PUSHBUTTON);
+        ASSERT_EQ(object->get_accState(child, &state), S_OK);
+        EXPECT_EQ(state.lVal, states[id - 1]) << id;
+    }
+    long left = 0, top = 0, width = 0, height = 0;
+    VARIANT up;
+    VariantInit(&up);
+    up.vt = VT_I4;
+    up.lVal = 3;
+    ASSERT_EQ(object->accLocation(&left, &top, &width, &height, up), S_OK);
+    POINT origin = {0, 0};
+    ClientToScreen(bar.Hwnd(), &origin);
+    EXPECT_EQ(left - origin.x, 64);
+    EXPECT_EQ(width, 25);
+    up.lVal = 6;
+    BSTR none = nullptr;
+    EXPECT_EQ(object->get_accName(up, &none), E_INVALIDARG);
+    DestroyWindow(bar.Hwnd());
+    EXPECT_EQ(object->get_accChildCount(&count), RPC_E_DISCONNECTED) << "a client outliving the bar";
+    object->Release();
 }
 
 }  // namespace
