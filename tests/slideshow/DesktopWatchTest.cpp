@@ -6,44 +6,24 @@
 
 #include <vector>
 
-#include "FakeAlbum.h"
-#include "ShowTest.h"
-#include "slideshow/DesktopWatch.h"
+#include "WatchedShow.h"
 #include "slideshow/Fader.h"
 #include "slideshow/LayeredWindow.h"
 #include "slideshow/Placement.h"
-#include "slideshow/SlideWnd.h"
 
 namespace {
 
 const GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 const GUID kPowerSavingStatus = {0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0xcc, 0xed, 0x2e, 0xee, 0xa5}};
 
-struct Message {
-    UINT msg;
-    WPARAM code;
-};
-
 class DesktopWatchTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(CSlideWnd::RegisterClasses()); }
-
     void SetUp() override
     {
-        WriteSolidBmp(red, 400, 300, RGB(220, 30, 30));
-        WriteSolidBmp(blue, 200, 100, RGB(30, 30, 220));
-        album.paths = {red.c_str(), blue.c_str()};
         const SlideRect area = WorkArea();
         MovePointer(area.left, area.top);   // out of the way
-        show.SetAlbum(&album);
-        ASSERT_TRUE(show.Start());
-        ASSERT_TRUE(watch.Start());
+        ASSERT_TRUE(frame.Start());
         placed = WindowRectOf(show.Hwnd());
-    }
-    void TearDown() override
-    {
-        watch.Stop();
-        show.Stop();
     }
 
     void SendPowerSetting(const GUID& setting, DWORD value)
@@ -55,7 +35,7 @@ protected:
         CopyMemory(s->Data, &value, sizeof(value));
         SendMessageW(watch.Hwnd(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(s));
     }
-    bool Shown() const { return IsWindowVisible(show.Hwnd()) != FALSE; }
+    bool Shown() const { return frame.Shown(); }
     bool Switching() const { return TimerRuns(show.Hwnd(), CSlideWnd::kSwitchTimer, 60000); }
     // Away and back, as Windows tells it.
     void ExpectStoppedUntilBack(const char* what, const std::function<void()>& away,
@@ -71,12 +51,10 @@ protected:
         EXPECT_TRUE(WindowRectOf(show.Hwnd()) == placed) << what;
     }
 
-    TempFolder photos;
-    std::wstring red = photos.Path() + L"\\red.bmp";
-    std::wstring blue = photos.Path() + L"\\blue.bmp";
-    CFakeAlbum album;
-    CSlideWnd show;
-    CDesktopWatch watch{show};
+    CWatchedShow frame;
+    CSlideWnd& show = frame.show;
+    CDesktopWatch& watch = frame.watch;
+    CFakeAlbum& album = frame.album;
     SlideRect placed{};
 };
 
@@ -117,7 +95,7 @@ TEST_F(DesktopWatchTest, ResumePlacesTheFrameAgainWithTheSamePhoto)
     SendMessageW(show.Hwnd(), WM_DISPLAYCHANGE, 32, 0);
     SendMessageW(watch.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
     EXPECT_TRUE(WindowRectOf(show.Hwnd()) == placed);
-    EXPECT_EQ(blue, show.CurrentPath().Str());
+    EXPECT_EQ(frame.blue, show.CurrentPath().Str());
     EXPECT_EQ(1, album.index);
     EXPECT_FALSE(TimerRuns(show.Hwnd(), CSlideWnd::kReplaceTimer, 100)) << "placed again after the resume";
 }

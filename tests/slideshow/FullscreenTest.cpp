@@ -6,12 +6,9 @@
 
 #include <string>
 
-#include "FakeAlbum.h"
-#include "ShowTest.h"
+#include "WatchedShow.h"
 #include "picture/Bmp.h"
-#include "slideshow/DesktopWatch.h"
 #include "slideshow/Placement.h"
-#include "slideshow/SlideWnd.h"
 
 namespace {
 
@@ -57,29 +54,17 @@ private:
 
 class FullscreenTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(CSlideWnd::RegisterClasses()); }
-
     void SetUp() override
     {
         ASSERT_TRUE((MonitorNamed(L"\\\\.\\DISPLAY1").work == SlideRect{0, 0, 1920, 1040}))
             << "the work area of tools/dual-display-run is missing";
-        WriteSolidBmp(red, 400, 300, RGB(230, 20, 20));
-        WriteSolidBmp(green, 300, 200, RGB(20, 230, 20));
-        album.paths = {red.c_str(), green.c_str()};
         MovePointer(10, 10);
         backdrop = MakePlainWindow(0, WS_POPUP | WS_VISIBLE, 0, 0, 3200, 1080, RGB(0, 120, 0));
-        show.SetAlbum(&album);
-        ASSERT_TRUE(show.Start());
-        ASSERT_TRUE(watch.Start());
+        ASSERT_TRUE(frame.Start());
         PumpFor(300);
     }
-    void TearDown() override
-    {
-        watch.Stop();
-        show.Stop();
-        DestroyWindow(backdrop);
-    }
-    bool FrameShown() const { return IsWindowVisible(show.Hwnd()) != FALSE; }
+    void TearDown() override { DestroyWindow(backdrop); }
+    bool FrameShown() const { return frame.Shown(); }
     // Pixel of the screen in the middle of where the frame stands.
     Rgb FrameCentre(const wchar_t* shotName)
     {
@@ -90,12 +75,10 @@ protected:
         return At(shot, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
 
-    TempFolder photos;
-    std::wstring red = photos.Path() + L"\\red.bmp";
-    std::wstring green = photos.Path() + L"\\green.bmp";
-    CFakeAlbum album;
-    CSlideWnd show;
-    CDesktopWatch watch{show};
+    CWatchedShow frame;
+    CSlideWnd& show = frame.show;
+    CDesktopWatch& watch = frame.watch;
+    CFakeAlbum& album = frame.album;
     HWND backdrop = nullptr;
     CCover cover;
 };
