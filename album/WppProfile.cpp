@@ -79,6 +79,9 @@ CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore
     // Empty is the default, so albums never dropped store no "Monitor".
     m_monitor.SetValue(tstr(L""));
     m_monitor.SetDefault(tstr(L""));
+    // Albums stored before this setting load with it on and store nothing.
+    m_hideFromCapture.SetValue(1);
+    m_hideFromCapture.SetDefault(1);
     // Not shuffled, an album stores none of these, as before there was shuffling.
     m_shuffle.SetValue(0);
     m_shuffle.SetDefault(0);
@@ -104,6 +107,7 @@ CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore
     m_albumSettings.AddNamed(&m_folder, L"Folder");
     m_albumSettings.AddNamed(&m_subfolders, L"Subfolders");
     m_albumSettings.AddNamed(&m_monitor, L"Monitor");
+    m_albumSettings.AddNamed(&m_hideFromCapture, L"HideFromCapture");
     m_albumSettings.AddNamed(&m_shuffle, L"Shuffle");
     // Kept by settings so that a failed save puts them back with the others.
     m_albumSettings.AddNamed(&m_shuffleSeed, L"ShuffleSeed");
@@ -287,6 +291,7 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_folder.Assign(other.m_folder);
     m_subfolders.Assign(other.m_subfolders);
     m_monitor.Assign(other.m_monitor);
+    m_hideFromCapture.Assign(other.m_hideFromCapture);
     m_shuffle.Assign(other.m_shuffle);
     m_shuffleSeed.Assign(other.m_shuffleSeed);
     m_shufflePos.Assign(other.m_shufflePos);

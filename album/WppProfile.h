@@ -168,6 +168,8 @@ public:
     // Device name of the monitor the frame was last dropped on; empty for
     // the primary monitor of albums never dropped elsewhere.
     CParam<tstr>& Monitor() { return m_monitor; }
+    // The frame kept out of screen sharing and screenshots; on by default.
+    CParam<int>& HideFromCapture() { return m_hideFromCapture; }
     CParamRegSet& AlbumSettings() { return m_albumSettings; }
 
     // The application object's taskbar layout flag, which every album reads
@@ -227,6 +229,7 @@ private:
     CParam<tstr> m_folder;
     CParam<int> m_subfolders;
     CParam<tstr> m_monitor;
+    CParam<int> m_hideFromCapture;
     CParam<int> m_shuffle;
     CParam<tstr> m_shuffleSeed;
     CParam<tstr> m_shufflePos;

@@ -39,7 +39,7 @@ const CBmp* Shown(const CBmp& picture) {
 
 }  // namespace
 
-CTrayMenu::CTrayMenu(bool windowVisible, bool showRunning) {
+CTrayMenu::CTrayMenu(bool windowVisible, bool showRunning, bool pausedByHand) {
     if (FindNamedMenu(kName)) return;
     m_menu = CreateNamedMenu(kName);
     LoadPicture(IDB_ART_122, 48, m_windowPicture);
@@ -54,6 +54,9 @@ CTrayMenu::CTrayMenu(bool windowVisible, bool showRunning) {
     if (showRunning)
         m_menu->AddItem(LoadResString(nullptr, IDS_MENU_NEXT_PHOTO).c_str(), kNextPhoto, position++, MF_OWNERDRAW,
                         false, Shown(m_nextPicture));
+    if (showRunning)
+        m_menu->AddItem(LoadResString(nullptr, pausedByHand ? IDS_MENU_RESUME : IDS_MENU_PAUSE_HOUR).c_str(),
+                        kPauseHour, position++, MF_OWNERDRAW, false, nullptr);
     m_menu->AddItem(LoadResString(nullptr, showRunning ? IDS_MENU_STOP_SHOW : IDS_MENU_RUN_SHOW).c_str(),
                     showRunning ? IDC_MAIN_STOP : IDC_MAIN_START, position++, MF_OWNERDRAW, false,
                     Shown(m_showPicture));

@@ -1,6 +1,7 @@
 #pragma once
 // The tray icon's popup menu "TrayIcon": show or hide the main window, the
-// next photo while the show runs, run or stop the show, exit. It exists only
+// next photo and a pause of an hour (or its end) while the show runs, run or
+// stop the show, exit. It exists only
 // while it is shown; the window that tracks it forwards WM_MEASUREITEM /
 // WM_DRAWITEM to the menu drawing.
 
@@ -13,11 +14,12 @@ class CTrayMenu {
 public:
     static constexpr UINT kShowHide = 1050;
     static constexpr UINT kNextPhoto = 1060;
+    static constexpr UINT kPauseHour = 1070;   // "Resume" while paused by hand
     static constexpr COLORREF kExitColour = 0xAA5533;
 
     // Builds and realises the menu. Null Menu() when a "TrayIcon" menu is
     // already shown: a second one would free the first under its own loop.
-    CTrayMenu(bool windowVisible, bool showRunning);
+    CTrayMenu(bool windowVisible, bool showRunning, bool pausedByHand = false);
     ~CTrayMenu();
     CTrayMenu(const CTrayMenu&) = delete;
     CTrayMenu& operator=(const CTrayMenu&) = delete;

@@ -113,16 +113,23 @@ bool CWpp::StartShow() {
     }
     m_slideWnd.SetAlbum(&m_albumSlides);
     m_showRunning = m_slideWnd.Start();
+    // Without the watch the show runs as it always did.
+    if (m_showRunning) m_watch.Start();
     return m_showRunning;
 }
 
 void CWpp::StopShow() {
     m_showRunning = false;
+    m_watch.Stop();
     m_slideWnd.Stop();
 }
 
 void CWpp::NextPhoto() {
     if (m_showRunning) m_slideWnd.Advance();
+}
+
+void CWpp::PauseByHand(bool on) {
+    if (m_showRunning) m_watch.PauseByHand(on);
 }
 
 void CWpp::FollowFolder() {

@@ -9,6 +9,7 @@
 #include "app/DialogApp.h"
 #include "dialogs/MainDlg.h"
 #include "slideshow/AlbumSlides.h"
+#include "slideshow/DesktopWatch.h"
 #include "slideshow/SlideWnd.h"
 
 class CWpp : public CDialogApp<CWppProfile>, public IThumbnailListener {
@@ -37,6 +38,11 @@ public:
     // The next photo as the switching timer would show it; nothing while the
     // show is not running.
     void NextPhoto();
+    // The tray's "Pause for 1 hour" and "Resume"; nothing while the show is
+    // not running. Never stored.
+    void PauseByHand(bool on);
+    bool IsPausedByHand() const { return m_watch.PausedByHand(); }
+    CDesktopWatch& Watch() { return m_watch; }
 
     // Keeps the current album in step with the folder it follows, if any;
     // after start-up and whenever the settings dialog has closed.
@@ -69,6 +75,7 @@ private:
     CMainDlg m_mainDlg;
     CAlbumSlides m_albumSlides;
     CSlideWnd m_slideWnd;
+    CDesktopWatch m_watch{m_slideWnd};
     CFolderFollower m_follower;
     bool m_taskbarRtl;
     bool m_showRunning = false;

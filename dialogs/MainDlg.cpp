@@ -164,6 +164,9 @@ INT_PTR CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     case CTrayMenu::kNextPhoto:
         m_app.NextPhoto();
         return 0;
+    case CTrayMenu::kPauseHour:
+        m_app.PauseByHand(!m_app.IsPausedByHand());
+        return 0;
     case IDCANCEL:
         if (!m_app.OnClose()) return 0;
         break;
@@ -301,7 +304,7 @@ void CMainDlg::RestoreFromPlacement() {
 }
 
 void CMainDlg::ShowTrayMenu() {
-    CTrayMenu menu(IsWindowVisible(m_hwnd) != FALSE, IsShowRunning());
+    CTrayMenu menu(IsWindowVisible(m_hwnd) != FALSE, IsShowRunning(), m_app.IsPausedByHand());
     const UINT chosen = menu.Track(m_hwnd);
     if (chosen == CTrayMenu::kShowHide) {
         if (IsWindowVisible(m_hwnd)) {

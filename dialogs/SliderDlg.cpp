@@ -32,6 +32,7 @@ void CSliderDlg::BindControls(CWppProfile& album) {
     BindParam(this, &album.Maximized(), kParamCheckBox, IDC_FULLSCREEN);
     BindParam(this, &album.PlacementY(), kParamComboData, IDC_ALIGN_VERT);
     BindParam(this, &album.PlacementX(), kParamComboData, IDC_ALIGN_HORZ);
+    BindParam(this, &album.HideFromCapture(), kParamCheckBox, IDC_HIDE_FROM_CAPTURE);
     // A drop of the frame sets these with the alignment: Cancel takes all back.
     BindParam(this, &album.MarginX(), kParamNone, 0);
     BindParam(this, &album.MarginY(), kParamNone, 0);

@@ -1,6 +1,7 @@
 #pragma once
 // "Slider window settings" (template 129): photo size limits, the two
-// opacities, fullscreen and the alignment of the slide window.
+// opacities, fullscreen, the alignment of the slide window and whether it is
+// kept out of screen sharing.
 
 #include "dialogs/AlbumPage.h"
 

@@ -25,6 +25,7 @@ SlideSettings CAlbumSlides::Settings() const
     s.marginY = Signed(m_album.MarginY().GetValue());
     s.thumbSize = Signed(m_album.ThumbSize().GetValue());
     s.monitor = m_album.Monitor().GetValue();
+    s.hideFromCapture = m_album.HideFromCapture().GetValue() != 0;
     return s;
 }
 

@@ -21,6 +21,7 @@ struct SlideSettings {
     int marginY = 20;
     int thumbSize = 64;     // strip height and thumbnail cell
     tstr monitor = tstr(L""); // device name placement is measured on; empty: primary
+    bool hideFromCapture = true; // out of screen sharing and screenshots
 };
 
 class ISlideAlbum {

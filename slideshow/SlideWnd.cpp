@@ -7,6 +7,8 @@
 #include "slideshow/Placement.h"
 #include "ui/Dpi.h"
 #include "slideshow/SlideMath.h"
+#include "slideshow/ShowPause.h"
+#include "slideshow/CaptureAffinity.h"
 #include "ui/ClassFactory.h"
 
 #include <windowsx.h>
@@ -104,7 +106,9 @@ void CSlideWnd::Stop()
         StopFade(m_hwnd);
         StopSwitchTimer();
         KillTimer(m_hwnd, kReplaceTimer);
+        KillTimer(m_hwnd, kPauseHideTimer);
     }
+    m_paused = false;
     m_pointerInside = false;
     m_perPixel = false;
     m_moving = false;
@@ -113,8 +117,10 @@ void CSlideWnd::Stop()
 
 void CSlideWnd::StartSwitchTimer()
 {
-    if (m_hwnd)
-        SetTimer(m_hwnd, kSwitchTimer, SwitchPeriodMs(Settings().timeout), nullptr);
+    if (!m_hwnd || m_paused)
+        return;
+    const unsigned period = SwitchPeriodMs(Settings().timeout);
+    SetTimer(m_hwnd, kSwitchTimer, m_saving ? SavingPeriodMs(period) : period, nullptr);
 }
 
 void CSlideWnd::StopSwitchTimer()
@@ -125,6 +131,8 @@ void CSlideWnd::StopSwitchTimer()
 
 void CSlideWnd::Step(int delta)
 {
+    if (m_paused)
+        return;
     StopSwitchTimer();
     if (!m_album)
         return;
@@ -137,6 +145,8 @@ void CSlideWnd::Step(int delta)
 
 void CSlideWnd::Advance()
 {
+    if (m_paused)
+        return;
     StopSwitchTimer();
     if (!m_album)
         return;
@@ -172,6 +182,7 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
     m_image = std::move(photo);
 
     PlaceStrip();
+    ApplyCaptureAffinity();
     AskForLentaThumbnails(m_album, m_strip.Width(), m_strip.CellSize());
     POINT pt;
     GetCursorPos(&pt);
@@ -200,7 +211,8 @@ void CSlideWnd::PlaceAgain()
 void CSlideWnd::PlaceAgainSoon()
 {
     // Dragged across monitors of another DPI: the drop stores the new place.
-    if (m_moving)
+    // A paused frame is placed again when it resumes.
+    if (m_moving || m_paused)
         return;
     SetTimer(m_hwnd, kReplaceTimer, kReplaceDelayMs, nullptr);
 }
@@ -300,9 +312,9 @@ void CSlideWnd::PointerEntered()
     const SlideSettings s = Settings();
     SetTimer(m_hwnd, kLeaveTimer, 300, nullptr);
     if (!m_fullScreen)
-        FadeWindow(m_hwnd, AlphaFromPercent(s.sliderVis), AlphaFromPercent(s.sliderVisIn), kFadeStep, kFadePeriod);
+        Fade(m_hwnd, AlphaFromPercent(s.sliderVis), AlphaFromPercent(s.sliderVisIn), kFadeStep);
     if (m_strip.Exists()) {
-        FadeWindow(m_strip.Hwnd(), 0, 255, kStripFadeStep, kFadePeriod);
+        Fade(m_strip.Hwnd(), 0, 255, kStripFadeStep);
         if (!IsWindowVisible(m_strip.Hwnd()))
             ShowWindow(m_strip.Hwnd(), SW_SHOWNA);
     }
@@ -318,10 +330,10 @@ void CSlideWnd::PointerLeft()
     // Only a pointer that was inside fades back: the caption band is hit
     // test after hit test from outside and would restart the fade each time.
     if (!m_fullScreen && wasInside)
-        FadeWindow(m_hwnd, AlphaFromPercent(s.sliderVisIn), AlphaFromPercent(s.sliderVis), kFadeStep, kFadePeriod);
+        Fade(m_hwnd, AlphaFromPercent(s.sliderVisIn), AlphaFromPercent(s.sliderVis), kFadeStep);
     SetExStyleBits(m_hwnd, WS_EX_TRANSPARENT, false);
     if (m_strip.Exists() && wasInside)
-        FadeWindow(m_strip.Hwnd(), -1, 0, kStripFadeStep, kFadePeriod);
+        Fade(m_strip.Hwnd(), -1, 0, kStripFadeStep);
 }
 
 void CSlideWnd::OnMouseMove(WPARAM, int, int)
@@ -343,6 +355,8 @@ void CSlideWnd::OnTimer(UINT_PTR id)
     } else if (id == kReplaceTimer) {
         KillTimer(m_hwnd, kReplaceTimer);
         PlaceAgain();
+    } else if (id == kPauseHideTimer) {
+        HidePaused();
     } else if (id == kLeaveTimer) {
         POINT pt;
         GetCursorPos(&pt);
@@ -351,6 +365,70 @@ void CSlideWnd::OnTimer(UINT_PTR id)
             PointerLeft();
         }
     }
+}
+
+void CSlideWnd::Fade(HWND hwnd, int start, int target, int step)
+{
+    if (m_saving)
+        SetWindowAlpha(hwnd, target);
+    else
+        FadeWindow(hwnd, start, target, step, kFadePeriod);
+}
+
+void CSlideWnd::Pause(bool fade)
+{
+    if (!m_hwnd || m_paused)
+        return;
+    m_paused = true;
+    StopSwitchTimer();
+    KillTimer(m_hwnd, kLeaveTimer);
+    KillTimer(m_hwnd, kReplaceTimer);
+    m_pointerInside = false;
+    HideStrip();
+    // A per-pixel window has no constant alpha to fade.
+    if (fade && !m_saving && !m_perPixel) {
+        FadeWindow(m_hwnd, -1, 0, kFadeStep, kFadePeriod);
+        SetTimer(m_hwnd, kPauseHideTimer, kPauseFadeMs, nullptr);
+    } else {
+        HidePaused();
+    }
+}
+
+void CSlideWnd::HidePaused()
+{
+    KillTimer(m_hwnd, kPauseHideTimer);
+    StopFade(m_hwnd);
+    ShowWindow(m_hwnd, SW_HIDE);
+}
+
+void CSlideWnd::Resume()
+{
+    if (!m_hwnd || !m_paused)
+        return;
+    m_paused = false;
+    KillTimer(m_hwnd, kPauseHideTimer);
+    StopFade(m_hwnd);
+    PlaceAgain();
+    // Placed again over the work area it already covered, a fullscreen frame is not shown by the move.
+    ShowWindow(m_hwnd, SW_SHOWNA);
+    StartSwitchTimer();
+}
+
+void CSlideWnd::SetSaving(bool on)
+{
+    if (m_saving == on)
+        return;
+    m_saving = on;
+    if (m_hwnd && !m_paused)
+        StartSwitchTimer();
+}
+
+void CSlideWnd::ApplyCaptureAffinity()
+{
+    const bool hide = Settings().hideFromCapture;
+    ExcludeFromCapture(m_hwnd, hide);
+    if (m_strip.Exists())
+        ExcludeFromCapture(m_strip.Hwnd(), hide);
 }
 
 LRESULT CSlideWnd::OnEraseBackground(HDC dc)

@@ -22,6 +22,9 @@ public:
     // Display changes come in bursts; one re-placement after the last.
     static const UINT_PTR kReplaceTimer = 4;
     static const UINT kReplaceDelayMs = 100;
+    // The fade out before a pause hides the window.
+    static const UINT_PTR kPauseHideTimer = 5;
+    static const UINT kPauseFadeMs = 400;
     static const int kMaxTriesPerSwitch = 8;
     // The walking direction of the album's own switching order (see Advance).
     static const int kSwitchOrder = 0;
@@ -69,6 +72,15 @@ public:
     // Stores "Maximized"; the next photo is shown accordingly.
     void SetFullScreen(bool on);
 
+    // Hidden with every timer stopped (faded out first when `fade`), the
+    // photo kept; Resume shows it again, placed for the monitors as they are
+    // now, switching with a full period. Stepping waits for the resume.
+    void Pause(bool fade);
+    void Resume();
+    bool IsPaused() const { return m_paused; }
+    // Battery saver: at most one switch in 10 minutes, no fades.
+    void SetSaving(bool on);
+
     // Sizes the strip for its DPI and lays it over the window's lower edge;
     // creates it first when needed.
     void PlaceStrip();
@@ -102,6 +114,10 @@ private:
     void PointerEntered();
     void PointerLeft();
     LRESULT OnEraseBackground(HDC dc);
+    void Fade(HWND hwnd, int start, int target, int step);
+    void HidePaused();
+    // Excluded from capture when the album asks, on both windows.
+    void ApplyCaptureAffinity();
 
     CBmp m_image;
     tstr m_path;
@@ -111,5 +127,7 @@ private:
     // The last photo went out through UpdateLayeredWindow.
     bool m_perPixel = false;
     bool m_moving = false;   // in the drag loop
+    bool m_paused = false;
+    bool m_saving = false;
     ISlideAlbum* m_album = nullptr;
 };

@@ -114,6 +114,22 @@ TEST_F(AlbumSettings, MonitorIsStoredOnlyOnceChosen)
     EXPECT_EQ(L"\\\\.\\DISPLAY2", OpenAlbum()->Monitor().GetValue().Str());
 }
 
+// Albums stored before the setting keep the frame out of capture and store
+// nothing for it until it is turned off.
+TEST_F(AlbumSettings, HideFromCaptureIsOnAndStoredOnlyWhenOff)
+{
+    auto album = OpenAlbum();
+    EXPECT_EQ(1, album->HideFromCapture().GetValue());
+    album->Save();
+    EXPECT_FALSE(ReadRaw(kSlides.c_str(), L"HideFromCapture").found);
+
+    album->HideFromCapture().SetValue(0);
+    album->Save();
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), ReadRaw(kSlides.c_str(), L"HideFromCapture").type);
+    EXPECT_EQ(L"0", ReadText(kSlides, L"HideFromCapture"));
+    EXPECT_EQ(0, OpenAlbum()->HideFromCapture().GetValue());
+}
+
 // Albums stored before shuffling store none of its values and load unshuffled.
 TEST_F(AlbumSettings, ShuffleAndItsRoundAreStoredOnlyWhileOnAndSurviveBadValues)
 {

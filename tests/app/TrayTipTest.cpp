@@ -60,9 +60,9 @@ TEST(TrayMenu, VisibleWindowAndRunningShow) {
     CTrayMenu hidden(false, true);   // a second one while the first is up is refused
     EXPECT_EQ(nullptr, hidden.Menu());
     ASSERT_NE(nullptr, shown.Menu());
-    ASSERT_EQ(4, GetMenuItemCount(shown.Menu()->Handle()));
+    ASSERT_EQ(5, GetMenuItemCount(shown.Menu()->Handle()));
     const MenuEntry window = EntryAt(*shown.Menu(), 0), next = EntryAt(*shown.Menu(), 1),
-                    show = EntryAt(*shown.Menu(), 2);
+                    pause = EntryAt(*shown.Menu(), 2), show = EntryAt(*shown.Menu(), 3);
     EXPECT_EQ(L"Hide", window.text);
     // Only a running show has a next photo, right above its stop.
     EXPECT_EQ(CTrayMenu::kNextPhoto, next.id);
@@ -72,6 +72,17 @@ TEST(TrayMenu, VisibleWindowAndRunningShow) {
     EXPECT_EQ(1042u, show.id);
     EXPECT_EQ(L"Stop slide show", show.text);
     EXPECT_EQ(std::make_pair(32, 32), ImageSize(show));
+    EXPECT_EQ(CTrayMenu::kPauseHour, pause.id);
+    EXPECT_EQ(L"Pause for 1 hour", pause.text);
+    EXPECT_TRUE(pause.ownerDrawn);
+}
+
+TEST(TrayMenu, PausedByHandTheSameItemResumes) {
+    CTrayMenu paused(false, true, true);
+    ASSERT_NE(nullptr, paused.Menu());
+    const MenuEntry pause = EntryAt(*paused.Menu(), 2);
+    EXPECT_EQ(CTrayMenu::kPauseHour, pause.id);
+    EXPECT_EQ(L"Resume", pause.text);
 }
 
 TEST(TrayMenu, IsGoneOnceClosed) {

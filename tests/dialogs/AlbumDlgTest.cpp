@@ -51,6 +51,14 @@ protected:
     void CtrlClick(HWND dialog, int row) {
         Photos(dialog).Click(Rows(Photos(dialog))[static_cast<size_t>(row - 1)], false, true);
     }
+    // The settings page chosen in the page list, found by a control on it.
+    HWND OpenPage(HWND dialog, int pageId, int controlId) {
+        CNavPaneWnd* pages = Pane(dialog, IDC_PAGE_LIST);
+        pages->SetCurrent(ItemWithId(*pages, pageId));
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (Shown(child) && GetDlgItem(child, controlId)) return child;
+        return nullptr;
+    }
     FileList RowNames(HWND dialog) {
         FileList names;
         for (CNavPaneItem* item : Rows(Photos(dialog))) {
@@ -234,13 +242,9 @@ TEST_F(AlbumDlgTest, CancelRestoresPhotosSettingsAndName) {
 
 TEST_F(AlbumDlgTest, SwitchingPageEditsTimeoutAndShuffleLiveAndCancelRevertsThem) {
     HWND dialog = Open();
-    CNavPaneWnd* pages = Pane(dialog, IDC_PAGE_LIST);
-    pages->SetCurrent(ItemWithId(*pages, IDC_PAGE_SWITCH));
+    HWND page = OpenPage(dialog, IDC_PAGE_SWITCH, IDC_TIMEOUT_EDIT);
     EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_PAGE_ITEMS)));
     EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_PAGE_TOOLBAR)));
-    HWND page = nullptr;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child && !page; child = GetWindow(child, GW_HWNDNEXT))
-        if (Shown(child) && GetDlgItem(child, IDC_TIMEOUT_EDIT)) page = child;
     ASSERT_NE(nullptr, page);
     SetWindowTextW(GetDlgItem(page, IDC_TIMEOUT_EDIT), L"90");
     EXPECT_EQ(60ul, m_album->Timeout().GetValue());
@@ -249,6 +253,17 @@ TEST_F(AlbumDlgTest, SwitchingPageEditsTimeoutAndShuffleLiveAndCancelRevertsThem
     SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(5ul, m_album->Timeout().GetValue());
     EXPECT_FALSE(m_album->Shuffled());
+}
+
+TEST_F(AlbumDlgTest, SliderPageTurnsHidingFromCaptureOffAndCancelTakesItBack) {
+    HWND dialog = Open();
+    HWND page = OpenPage(dialog, IDC_PAGE_SLIDER, IDC_HIDE_FROM_CAPTURE);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(page, IDC_HIDE_FROM_CAPTURE));
+    SendDlgItemMessageW(page, IDC_HIDE_FROM_CAPTURE, BM_CLICK, 0, 0);
+    EXPECT_EQ(0, m_album->HideFromCapture().GetValue());
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(1, m_album->HideFromCapture().GetValue());
 }
 
 TEST_F(AlbumDlgTest, OkRenamesAndRefusesNamesInUse) {

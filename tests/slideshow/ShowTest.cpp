@@ -41,6 +41,14 @@ HWND MakePlainWindow(DWORD exStyle, DWORD style, int x, int y, int w, int h, COL
     return hwnd;
 }
 
+bool TimerRuns(HWND hwnd, UINT_PTR id, UINT periodMs)
+{
+    if (!KillTimer(hwnd, id))
+        return false;
+    SetTimer(hwnd, id, periodMs, nullptr);
+    return true;
+}
+
 bool WriteSolidBmp(const std::wstring& path, int w, int h, COLORREF rgb)
 {
     const int stride = (w * 3 + 3) & ~3;

@@ -13,6 +13,9 @@ class CBmp;
 // A plain top-level window of a registered test class.
 HWND MakePlainWindow(DWORD exStyle, DWORD style, int x, int y, int w, int h, COLORREF fill);
 
+// Whether timer `id` of the window runs; it keeps running, with this period.
+bool TimerRuns(HWND hwnd, UINT_PTR id, UINT periodMs);
+
 // Writes a w x h 24-bit BMP of one colour (0x00RRGGBB); the path may hold
 // any characters.
 bool WriteSolidBmp(const std::wstring& path, int w, int h, COLORREF rgb);

@@ -44,15 +44,6 @@ bool HasExStyle(HWND hwnd, LONG_PTR bits)
     return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & bits) == bits;
 }
 
-// Whether timer `id` of the window runs; it keeps running.
-bool TimerRuns(HWND hwnd, UINT_PTR id, UINT periodMs)
-{
-    if (!KillTimer(hwnd, id))
-        return false;
-    SetTimer(hwnd, id, periodMs, nullptr);
-    return true;
-}
-
 class SlideWndTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(CSlideWnd::RegisterClasses()); }
