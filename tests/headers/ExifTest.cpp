@@ -1,9 +1,11 @@
-// Orientation and embedded thumbnail from the EXIF block of a JPEG.
+// Orientation, embedded thumbnail and date taken from the EXIF block of a JPEG.
 #include "ExactBytes.h"
 #include "ExifBuilder.h"
 #include "picture/ExifReader.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 using exifmake::Put;
 
@@ -88,10 +90,52 @@ TEST(Exif, BrokenOffsetsAndCountsAreIgnored)
     EXPECT_EQ(Read(many).orientation, 1);
 }
 
+std::string Taken(const ExifFacts& f)
+{
+    if (!f.taken.Known())
+        return "none";
+    char text[32];
+    std::snprintf(text, sizeof(text), "%04d-%02d-%02d %02d:%02d:%02d", f.taken.year, f.taken.month, f.taken.day,
+                  f.taken.hour, f.taken.minute, f.taken.second);
+    return text;
+}
+
+TEST(Exif, DateTakenPrefersTheOriginalOverTheFileDate)
+{
+    for (bool big : {false, true}) {
+        exifmake::ExifFields both{big, 6, kThumb, "2019:03:04 05:06:07", "2012:02:29 23:59:60"};
+        const ExifFacts f = Read(exifmake::WithExif(kPlain, both));
+        EXPECT_EQ(Taken(f), "2012-02-29 23:59:60") << big;
+        EXPECT_EQ(f.orientation, 6);
+        EXPECT_EQ(f.thumbnailLength, kThumb.size());
+        both.original.clear();
+        EXPECT_EQ(Taken(Read(exifmake::WithExif(kPlain, both))), "2019-03-04 05:06:07") << big;
+    }
+    EXPECT_EQ(Taken(Read(kPlain)), "none");
+    // A malformed original counts as none, and the file date stands in.
+    EXPECT_EQ(Taken(Read(exifmake::WithExif(kPlain, {false, 1, "", "2001:01:01 00:00:00", "0000:00:00 00:00:00"}))),
+              "2001-01-01 00:00:00");
+}
+
+TEST(Exif, MalformedDatesAreNoDate)
+{
+    for (const char* bad : {"0000:00:00 00:00:00", "2019:13:01 00:00:00", "2019:02:29 10:00:00", "1900:02:29 10:00:00",
+                            "2019:04:31 10:00:00", "2019:01:01 24:00:00", "2019:01:01 10:60:00", "2019:01:01 10:00:61",
+                            "2019-01-01 10:00:00", "20a9:01:01 10:00:00", "2019:01:01", "    :  :     :  :  "}) {
+        const std::string text(bad);
+        EXPECT_FALSE(ParseExifDate(text.data(), text.size()).Known()) << bad;
+        EXPECT_EQ(Taken(Read(exifmake::WithExif(kPlain, {false, 1, "", "", text}))), "none") << bad;
+    }
+    EXPECT_TRUE(ParseExifDate("2000:02:29 00:00:00", 19).Known());
+    EXPECT_FALSE(ParseExifDate("2000:02:29 00:00:0", 18).Known());
+    EXPECT_FALSE(ParseExifDate(nullptr, 19).Known());
+}
+
 TEST(Exif, CutAndMutatedBlocks)
 {
     for (bool big : {false, true}) {
-        const std::string j = exifmake::WithExif(kPlain, {big, 5, kThumb});
+        const std::string j =
+            exifmake::WithExif(kPlain, {big, 5, kThumb, "2019:03:04 05:06:07", "2018:12:31 23:59:59"});
         Mutations(j, 4000, [](const ExactBytes& b) {
             const ExifFacts f = ReadJpegExif(b.data(), b.size());
             EXPECT_GE(f.orientation, 1);
@@ -100,6 +144,12 @@ TEST(Exif, CutAndMutatedBlocks)
                 ASSERT_LE(f.thumbnailOffset + f.thumbnailLength, b.size());
                 EXPECT_EQ(b.data()[f.thumbnailOffset], 0xFF);
                 EXPECT_EQ(b.data()[f.thumbnailOffset + 1], 0xD8);
+            }
+            if (f.taken.Known()) {
+                EXPECT_GE(f.taken.month, 1);
+                EXPECT_LE(f.taken.month, 12);
+                EXPECT_GE(f.taken.day, 1);
+                EXPECT_LE(f.taken.day, 31);
             }
         });
     }
