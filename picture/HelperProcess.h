@@ -1,0 +1,40 @@
+#pragma once
+// A helper process of this program's own, for work it must not do itself: a
+// duplex pipe to it, a job that ends it with this process and holds it to
+// the least Windows allows (restricted token at low integrity, a memory limit,
+// no UI access, no processes of its own).
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+class CHelperProcess {
+public:
+    CHelperProcess() = default;
+    ~CHelperProcess() { Stop(); }
+    CHelperProcess(const CHelperProcess&) = delete;
+    CHelperProcess& operator=(const CHelperProcess&) = delete;
+
+    // Runs "<exe>" <helperSwitch> <handle of its pipe end>.
+    bool Start(const std::wstring& exe, const wchar_t* helperSwitch);
+    // Ends it, whatever it is doing.
+    void Stop();
+    bool Running() const;
+
+    // Both false when the helper ends or the deadline (GetTickCount) passes.
+    bool Send(const void* data, size_t size, DWORD deadline);
+    bool Receive(void* data, size_t size, DWORD deadline);
+    // A read-only copy of the bytes in a section, as the helper's handle.
+    bool ShareBytes(const void* data, size_t size, HANDLE& theirs);
+    // A handle of the helper's moved into this process, or null.
+    HANDLE TakeHandle(HANDLE theirs);
+
+private:
+    bool Transfer(void* data, size_t size, bool writing, DWORD deadline);
+
+    HANDLE m_process = nullptr;
+    HANDLE m_job = nullptr;
+    HANDLE m_pipe = nullptr;
+    HANDLE m_done = nullptr;  // the event of the pipe's transfers
+};
