@@ -153,6 +153,15 @@ TEST_F(DecodeHelper, HelperKilledMidRequestCostsThatPictureOnly)
     ExpectServed();
 }
 
+TEST_F(DecodeHelper, RunsInAJob)
+{
+    ExpectServed();
+    const long starts = DecodeHelperStarts();
+    CBmp b;
+    EXPECT_FALSE(LoadPhotoFile(Cue("JOB limits").c_str(), b));
+    EXPECT_EQ(0, DecodeHelperStarts() - starts) << "the helper found itself outside a job, or in one without its limits";
+}
+
 TEST_F(DecodeHelper, EachThreadHasItsOwnHelperEndedWithIt)
 {
     const long starts = DecodeHelperStarts();
