@@ -17,21 +17,6 @@ using namespace lumora_test;
 
 namespace {
 
-const std::wstring kSlides = L"Profiles\\Default\\Slides";
-
-std::wstring Key(int index) {
-    wchar_t name[8];
-    swprintf(name, 8, L"%04d", index);
-    return kSlides + L"\\" + name;
-}
-
-std::vector<std::wstring> StoredPhotos() {
-    std::vector<std::wstring> paths;
-    std::wstring path;
-    for (int i = 0; ReadValue(Key(i), L"pic_path", path); ++i) paths.push_back(path);
-    return paths;
-}
-
 std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 std::string Le16(int v) { return Bytes({v & 0xFF, v >> 8 & 0xFF}); }
 std::string Le32(uint32_t v) { return Le16(static_cast<int>(v & 0xFFFF)) + Le16(static_cast<int>(v >> 16)); }
@@ -122,7 +107,7 @@ TEST(BadPictures, ShowGoesOnWithoutThemAndNoHelperOutlivesTheProgram) {
     const std::vector<std::wstring> album = {wide, TempFolder::File(dir + L"nocolours.gif", GifWithoutColours()),
                                              tall, TempFolder::File(dir + L"short.bmp", ShortBmp()),
                                              square, TempFolder::File(dir + L"strips.tif", TiffWithWrongStrips())};
-    for (size_t i = 0; i < album.size(); ++i) WriteValue(Key(static_cast<int>(i)), L"pic_path", album[i]);
+    StorePhotos(album);
 
     CLumoraProcess lumora;
     ASSERT_TRUE(lumora.Start());
@@ -155,7 +140,7 @@ TEST(BadPictures, HelpersEndWhenTheProgramIsKilled) {
     ResetRegistry();
     MarkNotFirstRun();
     TempFolder temp;
-    WriteValue(Key(0), L"pic_path", TempFolder::File(temp.Path() + L"\\a.bmp", TempFolder::BmpBytes(50, 40)));
+    StorePhotos({TempFolder::File(temp.Path() + L"\\a.bmp", TempFolder::BmpBytes(50, 40))});
     CLumoraProcess lumora;
     ASSERT_TRUE(lumora.Start());
     ASSERT_NE(nullptr, lumora.WaitMainWindow());

@@ -59,7 +59,7 @@ protected:
     }
     static std::wstring Cue(const char* text) { return WriteBytes(Utf16(text), text, strlen(text)); }
     static std::wstring Utf16(const char* text) { return std::wstring(text, text + strlen(text)) + L".jpg"; }
-    // A good photo still decodes through a helper.
+    // A good photo decodes.
     static void ExpectServed()
     {
         CBmp b;
@@ -151,6 +151,17 @@ TEST_F(DecodeHelper, HelperKilledMidRequestCostsThatPictureOnly)
     EXPECT_EQ(2u, killed.size());
     EXPECT_EQ(2, DecodeHelperStarts() - starts);
     ExpectServed();
+}
+
+// A program whose helper cannot start at all still shows its photos.
+TEST_F(DecodeHelper, WithoutAHelperToStartPhotosAreDecodedHere)
+{
+    DecodeHelperSetup setup;
+    setup.exe = L"C:\\nowhere\\decode_standin.exe";
+    UseDecodeHelper(setup);
+    const long starts = DecodeHelperStarts();
+    ExpectServed();
+    EXPECT_EQ(0, DecodeHelperStarts() - starts);
 }
 
 TEST_F(DecodeHelper, RunsInAJob)
