@@ -97,11 +97,16 @@ Exchange CDecodeHelper::Ask(const CPictureBytes& bytes, DecodeCall call, DWORD d
     decoder = PhotoDecoder::kNone;
     const DWORD deadline = GetTickCount() + deadlineMs;
     HANDLE theirs = nullptr;
-    if (!m_process.ShareBytes(bytes.Data(), bytes.Size(), theirs))
+    size_t sectionSize = 0;
+    if (!m_process.ShareBytes(bytes.Data(), bytes.Size(), kKeptSectionBytes, theirs, sectionSize))
         return Exchange::kFailed;
     call.bytesSection = reinterpret_cast<uintptr_t>(theirs);
+    call.sectionSize = sectionSize;
     DecodeAnswer answer = {};
-    if (!m_process.Send(&call, sizeof(call), deadline) || !m_process.Receive(&answer, sizeof(answer), deadline))
+    const bool answered =
+        m_process.Send(&call, sizeof(call), deadline) && m_process.Receive(&answer, sizeof(answer), deadline);
+    m_process.DropLargeSection(kKeptSectionBytes);
+    if (!answered)
         return Exchange::kFailed;
     if (answer.decoder == static_cast<int32_t>(PhotoDecoder::kNone))
         return Exchange::kAnswered;

@@ -34,16 +34,49 @@ bool Transfer(HANDLE pipe, void* data, size_t size, bool writing)
 
 HANDLE AsHandle(uint64_t value) { return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(value)); }
 
-bool TakeBytes(const DecodeCall& call, CPictureBytes& bytes)
-{
-    HANDLE section = AsHandle(call.bytesSection);
-    const void* view = call.byteCount ? MapViewOfFile(section, FILE_MAP_READ, 0, 0, call.byteCount) : nullptr;
-    const bool ok = view && bytes.Assign(view, call.byteCount);
-    if (view)
-        UnmapViewOfFile(view);
-    CloseHandle(section);
-    return ok;
-}
+// The parent's section of bytes, mapped while it lasts, and the bytes as
+// the decoders take them, in a block used again.
+class CInbox {
+public:
+    ~CInbox() { Close(); }
+    const CPictureBytes* Take(const DecodeCall& call)
+    {
+        if (call.bytesSection != m_handle || call.sectionSize != m_size) {
+            Close();
+            m_handle = call.bytesSection;
+            m_size = call.sectionSize;
+            m_view = m_size < 0x80000000u ? MapViewOfFile(AsHandle(m_handle), FILE_MAP_READ, 0, 0,
+                                                          static_cast<SIZE_T>(m_size))
+                                          : nullptr;
+        }
+        const bool taken = m_view && call.byteCount <= m_size && m_bytes.Assign(m_view, call.byteCount);
+        return taken ? &m_bytes : nullptr;
+    }
+    // A large section and block are not kept.
+    void Done()
+    {
+        if (m_size > kKeptSectionBytes) {
+            Close();
+            m_bytes.Free();
+        }
+    }
+
+private:
+    void Close()
+    {
+        if (m_view)
+            UnmapViewOfFile(m_view);
+        if (m_handle)
+            CloseHandle(AsHandle(m_handle));
+        m_view = nullptr;
+        m_handle = 0;
+    }
+
+    uint64_t m_handle = 0;
+    uint64_t m_size = 0;
+    const void* m_view = nullptr;
+    CPictureBytes m_bytes;
+};
 
 // The section stays open here until the parent takes it over.
 HANDLE PixelsSection(const CBmp& picture)
@@ -62,12 +95,13 @@ HANDLE PixelsSection(const CBmp& picture)
     return section;
 }
 
-DecodeAnswer Answer(const DecodeCall& call, void (*beforeDecode)(const uint8_t*, size_t))
+DecodeAnswer Answer(const DecodeCall& call, CInbox& inbox, void (*beforeDecode)(const uint8_t*, size_t))
 {
     DecodeAnswer answer = {};
-    CPictureBytes bytes;
-    if (!TakeBytes(call, bytes) || call.sizeKind < PhotoSize::kStored || call.sizeKind > PhotoSize::kThumbnail)
+    const CPictureBytes* taken = inbox.Take(call);
+    if (!taken || call.sizeKind < PhotoSize::kStored || call.sizeKind > PhotoSize::kThumbnail)
         return answer;
+    const CPictureBytes& bytes = *taken;
     if (beforeDecode)
         beforeDecode(bytes.Data(), bytes.Size());
     PhotoRequest request;
@@ -108,11 +142,13 @@ int ServeDecodeRequests(HANDLE pipe, void (*beforeDecode)(const uint8_t* data, s
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(EndOnCrash);
     CComScope com;
+    CInbox inbox;
     for (;;) {
         DecodeCall call = {};
         if (!Transfer(pipe, &call, sizeof(call), false) || call.mark != kDecodeCallMark)
             return 0;
-        DecodeAnswer answer = Answer(call, beforeDecode);
+        DecodeAnswer answer = Answer(call, inbox, beforeDecode);
+        inbox.Done();
         if (!Transfer(pipe, &answer, sizeof(answer), true))
             return 0;
     }

@@ -10,11 +10,19 @@
 #define LUMORA_DECODE_HELPER_SWITCH L"--lumora-decode-helper"
 
 const uint32_t kDecodeCallMark = 0x4C44434Cu;
+// A section of file bytes up to this size is kept by both sides between
+// requests; a larger one is given up after its request.
+const uint64_t kKeptSectionBytes = 16u << 20;
 
 struct DecodeCall {
     uint32_t mark;
     uint32_t byteCount;
-    uint64_t bytesSection;  // the helper's handle, read-only, byteCount long; the helper closes it
+    // The bytes come first in a read-only section of sectionSize bytes that
+    // the helper keeps mapped between requests; the parent replaces it by a
+    // larger one when needed, and the helper then closes the old handle.
+    // A section above kKeptSectionBytes serves one request.
+    uint64_t bytesSection;  // the helper's handle
+    uint64_t sectionSize;
     int32_t sizeKind;       // PhotoSize
     int32_t maxW;
     int32_t maxH;

@@ -1,5 +1,6 @@
 #include "picture/HelperProcess.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <mutex>
@@ -168,6 +169,7 @@ bool CHelperProcess::Start(const std::wstring& exe, const wchar_t* helperSwitch)
 
 void CHelperProcess::Stop()
 {
+    DropSection();
     if (m_process) {
         TerminateProcess(m_process, 1);
         CloseHandle(m_process);
@@ -215,23 +217,41 @@ bool CHelperProcess::Send(const void* data, size_t size, DWORD deadline)
 
 bool CHelperProcess::Receive(void* data, size_t size, DWORD deadline) { return Transfer(data, size, false, deadline); }
 
-bool CHelperProcess::ShareBytes(const void* data, size_t size, HANDLE& theirs)
+void CHelperProcess::DropSection()
 {
-    theirs = nullptr;
+    if (m_sectionView)
+        UnmapViewOfFile(m_sectionView);
+    if (m_section)
+        CloseHandle(m_section);
+    m_sectionView = m_section = m_sectionTheirs = nullptr;
+    m_sectionSize = 0;
+}
+
+void CHelperProcess::DropLargeSection(size_t keptSize)
+{
+    if (m_sectionSize > keptSize)
+        DropSection();
+}
+
+bool CHelperProcess::ShareBytes(const void* data, size_t size, size_t keptSize, HANDLE& theirs, size_t& sectionSize)
+{
     if (!m_process || size == 0 || size > 0x7FFFFFFF)
         return false;
-    HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size),
-                                        nullptr);
-    void* view = section ? MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, size) : nullptr;
-    if (view) {
-        std::memcpy(view, data, size);
-        UnmapViewOfFile(view);
+    if (size > m_sectionSize) {
+        DropSection();
+        const size_t room = std::max(size, keptSize);
+        m_section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(room),
+                                       nullptr);
+        m_sectionView = m_section ? MapViewOfFile(m_section, FILE_MAP_WRITE, 0, 0, room) : nullptr;
+        if (!m_sectionView || !DuplicateHandle(GetCurrentProcess(), m_section, m_process, &m_sectionTheirs,
+                                               FILE_MAP_READ, FALSE, 0))
+            return false;
+        m_sectionSize = room;
     }
-    const bool shared = view && DuplicateHandle(GetCurrentProcess(), section, m_process, &theirs, FILE_MAP_READ,
-                                                FALSE, 0);
-    if (section)
-        CloseHandle(section);
-    return shared;
+    std::memcpy(m_sectionView, data, size);
+    theirs = m_sectionTheirs;
+    sectionSize = m_sectionSize;
+    return true;
 }
 
 HANDLE CHelperProcess::TakeHandle(HANDLE theirs)
