@@ -3,13 +3,26 @@
 #include <windows.h>
 
 #include "app/Wpp.h"
+#include "picture/DecodeHelper.h"
+#include "picture/DecodeHelperServer.h"
 
 namespace {
 // Constructed before the entry point runs and destroyed after it returns.
 CWpp theApp;
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    // Started by Lumora itself to decode photos: the one command-line switch,
+    // never shown to users. It touches nothing of the program's.
+    HANDLE pipe = nullptr;
+    if (IsDecodeHelperCommand(commandLine, pipe)) return ServeDecodeRequests(pipe, nullptr);
+    wchar_t self[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    if (length > 0 && length < MAX_PATH * 4) {
+        DecodeHelperSetup helper;
+        helper.exe = self;
+        UseDecodeHelper(helper);
+    }
     theApp.SetInstance(instance);
     if (!theApp.Init()) return 0;
     MSG msg;

@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <functional>
@@ -154,18 +155,42 @@ bool StripCellsDrawn(HWND strip, int cells) {
     return drawn;
 }
 
-uint64_t PrivateBytes(DWORD pid) {
+struct Memory {
+    uint64_t now = 0;
+    uint64_t peak = 0;
+};
+
+Memory PrivateBytes(DWORD pid) {
+    Memory memory;
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (!process) return 0;
+    if (!process) return memory;
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof(counters);
     const bool read = GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                                            sizeof(counters)) != FALSE;
     CloseHandle(process);
-    if (!read) return 0;
+    if (!read) return memory;
     // Windows gives both the commit charge; Wine fills in only PagefileUsage
     // for another process (its anonymous resident memory).
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    memory.now = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    memory.peak = counters.PeakPagefileUsage;
+    return memory;
+}
+
+// The decode helpers of the program, together.
+Memory HelpersPrivateBytes(DWORD parent) {
+    Memory total;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != parent) continue;
+        const Memory helper = PrivateBytes(entry.th32ProcessID);
+        total.now += helper.now;
+        total.peak += helper.peak;
+    }
+    CloseHandle(snapshot);
+    return total;
 }
 
 bool HasOption(int argc, wchar_t** argv, const wchar_t* option) {
@@ -251,7 +276,11 @@ int wmain(int argc, wchar_t** argv) {
         Answers(settings, 60000);
         Sleep(3000);
         Answers(settings, 60000);
-        Print("private_mb", PrivateBytes(lumora.Id()) / 1048576.0);
+        const Memory own = PrivateBytes(lumora.Id()), helpers = HelpersPrivateBytes(lumora.Id());
+        Print("private_mb", own.now / 1048576.0);
+        Print("peak_private_mb", own.peak / 1048576.0);
+        Print("helper_private_mb", helpers.now / 1048576.0);
+        Print("helper_peak_mb", helpers.peak / 1048576.0);
         return 0;
     }
 

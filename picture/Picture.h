@@ -7,24 +7,37 @@
 
 #include <windows.h>
 
-#include <functional>
-
 class CPixView;
 
 // Decoding may run on any thread, several at once. A calling thread should
 // have COM initialised (CoInitializeEx, either apartment); where it has not,
 // each call initialises COM for itself. Nothing here touches a window.
+// Once the program has set up its decode helper (DecodeHelper.h), photos are
+// decoded there; the single-decoder calls and resources stay in this process.
 
 // Which decoder gave the picture: the imaging component (WIC) first, then the
 // OLE picture decoder, then GDI+; or the small JPEG a photo's EXIF block
 // carries, when a thumbnail was asked for.
 enum class PhotoDecoder { kNone, kWic, kPictureDecoder, kImageLibrary, kExifThumbnail };
 
+// The size wanted for the picture's upright full size, as plain values (a
+// request crosses to the decode helper): the picture is decoded no smaller
+// (the codec reduces it where it can) and resampled to it.
+struct PhotoSize {
+    enum Kind : int { kStored, kFitted, kThumbnail };
+    Kind kind = kStored;  // stored: the upright picture as decoded
+    // kFitted: FitPhoto's arguments.
+    int maxW = 0;
+    int maxH = 0;
+    bool fullscreen = false;
+    int areaW = 0;
+    int areaH = 0;
+};
+
+FitSize WantedSize(const PhotoSize& size, int width, int height);
+
 struct PhotoRequest {
-    // The size wanted for the picture's upright full size; the picture is
-    // decoded no smaller (the codec reduces it where it can) and resampled
-    // to it. Empty: the upright picture as decoded.
-    std::function<FitSize(int width, int height)> size;
+    PhotoSize size;
     // Thumbnails take the EXIF thumbnail when it is big enough, and try GDI+
     // only for file names with a '.'.
     bool thumbnail = false;

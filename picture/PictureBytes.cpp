@@ -36,7 +36,9 @@ bool CPictureBytes::Allocate(size_t size)
 
 bool CPictureBytes::Assign(const void* data, size_t size)
 {
-    if (!data || !Allocate(size))
+    if (data && size > 0 && m_block && GlobalSize(m_block) >= size)
+        m_size = size;
+    else if (!data || !Allocate(size))
         return false;
     std::memcpy(m_data, data, size);
     return true;

@@ -18,7 +18,10 @@ public:
     // Paths of any length. Other readers may hold the file open; a file
     // someone holds open for writing, or without sharing, is not read.
     bool Read(const wchar_t* path);
+    // Into the block held already where it is large enough: a block used
+    // again and again costs no fresh pages.
     bool Assign(const void* data, size_t size);
+    void Free();
 
     const uint8_t* Data() const { return m_data; }
     size_t Size() const { return m_size; }
@@ -27,7 +30,6 @@ public:
 
 private:
     bool Allocate(size_t size);
-    void Free();
 
     HGLOBAL m_block = nullptr;
     uint8_t* m_data = nullptr;

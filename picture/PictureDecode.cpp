@@ -1,6 +1,7 @@
 #include "picture/Picture.h"
 
 #include "picture/DecodeCount.h"
+#include "picture/DecodeHelper.h"
 #include "picture/ExifReader.h"
 #include "picture/Fit.h"
 #include "picture/GdiOwners.h"
@@ -169,9 +170,9 @@ Facts ReadFacts(const uint8_t* data, size_t size)
 
 FitSize Wanted(const PhotoRequest& request, FitSize upright)
 {
-    if (!request.size)
+    if (request.size.kind == PhotoSize::kStored)
         return {0, 0};
-    const FitSize want = request.size(upright.width, upright.height);
+    const FitSize want = WantedSize(request.size, upright.width, upright.height);
     return {std::max(1, want.width), std::max(1, want.height)};
 }
 
@@ -226,7 +227,7 @@ bool DecodeWithWic(const CPictureBytes& bytes, const Facts& facts, const PhotoRe
         if (!Opened(wic, bytes.Data(), bytes.Size(), reduction) || reduction == 0)
             return false;
         full = UprightSize(static_cast<int>(wic.Width()), static_cast<int>(wic.Height()), o);
-        if (wic.ScalesNatively() && request.size) {
+        if (wic.ScalesNatively() && request.size.kind != PhotoSize::kStored) {
             const FitSize want = Wanted(request, full);
             const FitSize stored = UprightSize(want.width, want.height, o);  // the same swap undoes itself
             reduction = ReductionKeeping(wic.Width(), wic.Height(), stored.width, stored.height, reduction);
@@ -278,13 +279,22 @@ bool LoadBmpFromPictureResource(HMODULE module, const wchar_t* name, const wchar
     return bytes.Assign(data, info ? SizeofResource(module, info) : 0) && DecodeBytesWithPictureDecoder(bytes, out);
 }
 
-PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp& out)
+FitSize WantedSize(const PhotoSize& size, int width, int height)
+{
+    switch (size.kind) {
+    case PhotoSize::kFitted:
+        return FitPhoto(width, height, size.maxW, size.maxH, size.fullscreen, size.areaW, size.areaH);
+    case PhotoSize::kThumbnail:
+        return ThumbnailSize(width, height);
+    default:
+        return {width, height};
+    }
+}
+
+PhotoDecoder DecodePhotoHere(const CPictureBytes& bytes, const PhotoRequest& request, bool imageLibrary, CBmp& out)
 {
     out.Reset();
     CComScope com;
-    CPictureBytes bytes;
-    if (!bytes.Read(path))
-        return PhotoDecoder::kNone;
     const Facts facts = ReadFacts(bytes.Data(), bytes.Size());
     if (facts.reduction == 0)
         return PhotoDecoder::kNone;
@@ -302,32 +312,43 @@ PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp&
         return noRoom();
     if (request.thumbnail && facts.exif.thumbnailLength &&
         DecodeExifThumbnail(bytes.Data() + facts.exif.thumbnailOffset, facts.exif.thumbnailLength, facts, request,
-                            out)) {
-        CountDecode(DecodeKind::kThumbnailFromExif);
+                            out))
         return PhotoDecoder::kExifThumbnail;
-    }
-    const auto counted = [&request](PhotoDecoder decoder) {
-        CountDecode(request.thumbnail ? DecodeKind::kThumbnailFull : DecodeKind::kShownFull);
-        return decoder;
-    };
     int reduction = facts.reduction;
     if (DecodeWithWic(bytes, facts, request, reduction, out))
-        return counted(PhotoDecoder::kWic);
+        return PhotoDecoder::kWic;
     // The other decoders only decode at full size.
     if (reduction != 1)
         return PhotoDecoder::kNone;
     const int o = facts.exif.orientation;
     if (DecodeBytesWithPictureDecoder(bytes, out) &&
         Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
-        return counted(PhotoDecoder::kPictureDecoder);
-    if ((!request.thumbnail || HasExtension(path)) && DecodeBytesWithImageLibrary(bytes, out) &&
+        return PhotoDecoder::kPictureDecoder;
+    if (imageLibrary && DecodeBytesWithImageLibrary(bytes, out) &&
         Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
-        return counted(PhotoDecoder::kImageLibrary);
+        return PhotoDecoder::kImageLibrary;
     out.Reset();
     // Failed where the room it needed is not there: memory, not the file.
     if (roomW && !DecodeFits(roomW, roomH, FreeAddressSpace()))
         return noRoom();
     return PhotoDecoder::kNone;
+}
+
+PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp& out)
+{
+    out.Reset();
+    CPictureBytes bytes;
+    if (!bytes.Read(path))
+        return PhotoDecoder::kNone;
+    const bool imageLibrary = !request.thumbnail || HasExtension(path);
+    PhotoDecoder decoder = PhotoDecoder::kNone;
+    if (!DecodeInHelper(bytes, request, imageLibrary, out, decoder))
+        decoder = DecodePhotoHere(bytes, request, imageLibrary, out);
+    if (decoder == PhotoDecoder::kExifThumbnail)
+        CountDecode(DecodeKind::kThumbnailFromExif);
+    else if (decoder != PhotoDecoder::kNone)
+        CountDecode(request.thumbnail ? DecodeKind::kThumbnailFull : DecodeKind::kShownFull);
+    return decoder;
 }
 
 bool DecodeWithPictureDecoder(const wchar_t* path, CBmp& out)
@@ -345,7 +366,12 @@ bool LoadPhotoFile(const wchar_t* path, CBmp& out) { return DecodePhoto(path, Ph
 bool LoadPhotoFitted(const wchar_t* path, int maxW, int maxH, bool fullscreen, int areaW, int areaH, CBmp& out)
 {
     PhotoRequest request;
-    request.size = [=](int w, int h) { return FitPhoto(w, h, maxW, maxH, fullscreen, areaW, areaH); };
+    request.size.kind = PhotoSize::kFitted;
+    request.size.maxW = maxW;
+    request.size.maxH = maxH;
+    request.size.fullscreen = fullscreen;
+    request.size.areaW = areaW;
+    request.size.areaH = areaH;
     return DecodePhoto(path, request, out) != PhotoDecoder::kNone;
 }
 
@@ -354,7 +380,7 @@ bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb, bool* later)
     if (!thumb.Empty())
         return true;
     PhotoRequest request;
-    request.size = ThumbnailSize;
+    request.size.kind = PhotoSize::kThumbnail;
     request.thumbnail = true;
     request.later = later;
     CBmp picture;

@@ -14,25 +14,7 @@ using namespace lumora_test;
 
 namespace {
 
-const std::wstring kSlides = L"Profiles\\Default\\Slides";
-
-std::wstring Key(int index) {
-    wchar_t name[8];
-    swprintf(name, 8, L"%04d", index);
-    return kSlides + L"\\" + name;
-}
-
-// The stored photo list, in order.
-std::vector<std::wstring> StoredPhotos() {
-    std::vector<std::wstring> paths;
-    std::wstring path;
-    for (int i = 0; ReadValue(Key(i), L"pic_path", path); ++i) paths.push_back(path);
-    return paths;
-}
-
-void StorePhotos(const std::vector<std::wstring>& paths) {
-    for (size_t i = 0; i < paths.size(); ++i) WriteValue(Key(static_cast<int>(i)), L"pic_path", paths[i]);
-}
+const std::wstring kSlides = kSlidesKey;
 
 std::wstring Bmp(const std::wstring& path, int w = 8, int h = 6) {
     return TempFolder::File(path, TempFolder::BmpBytes(w, h));

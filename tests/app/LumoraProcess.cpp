@@ -108,6 +108,27 @@ std::wstring WindowsPath(const std::string& unixPath) {
     return path;
 }
 
+const wchar_t kSlidesKey[] = L"Profiles\\Default\\Slides";
+
+namespace {
+std::wstring PhotoKey(size_t index) {
+    wchar_t name[16];
+    swprintf(name, 16, L"\\%04u", static_cast<unsigned>(index));
+    return kSlidesKey + std::wstring(name);
+}
+}  // namespace
+
+std::vector<std::wstring> StoredPhotos() {
+    std::vector<std::wstring> paths;
+    std::wstring path;
+    while (ReadValue(PhotoKey(paths.size()), L"pic_path", path)) paths.push_back(path);
+    return paths;
+}
+
+void StorePhotos(const std::vector<std::wstring>& paths) {
+    for (size_t i = 0; i < paths.size(); ++i) WriteValue(PhotoKey(i), L"pic_path", paths[i]);
+}
+
 std::wstring LumoraExePath() {
     // The build passes the path as the Unix path of the cross build.
     return WindowsPath(LUMORA_EXE);

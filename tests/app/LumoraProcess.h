@@ -22,6 +22,10 @@ bool ReadValue(const std::wstring& key, const std::wstring& name, std::wstring& 
 void WriteValue(const std::wstring& key, const std::wstring& name, const std::wstring& value);
 std::vector<std::wstring> ValueNames(const std::wstring& key);
 bool KeyExists(const std::wstring& key);
+// The default album's photo list as stored, in order; and stored anew.
+extern const wchar_t kSlidesKey[];  // Profiles\Default\Slides
+std::vector<std::wstring> StoredPhotos();
+void StorePhotos(const std::vector<std::wstring>& paths);
 
 std::wstring StartupShortcutPath();
 // An ASCII Unix path as Wine shows it.

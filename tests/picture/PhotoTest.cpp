@@ -44,7 +44,7 @@ PhotoDecoder Decode(const std::wstring& path, CBmp& out, bool thumbnail = false)
     PhotoRequest request;
     request.thumbnail = thumbnail;
     if (thumbnail)
-        request.size = ThumbnailSize;
+        request.size.kind = PhotoSize::kThumbnail;
     return DecodePhoto(path.c_str(), request, out);
 }
 
