@@ -30,6 +30,8 @@ DWORD BackOffMs(int failures)
 class CDecodeHelper {
 public:
     bool Decode(const CPictureBytes& bytes, const DecodeCall& call, CBmp& out, PhotoDecoder& decoder);
+    // The last answer was "no room for now".
+    bool AnsweredLater() const { return m_later; }
 
 private:
     bool Running(const DecodeHelperSetup& setup, long generation);
@@ -39,6 +41,7 @@ private:
     CHelperProcess m_process;
     long m_generation = -1;
     int m_failures = 0;
+    bool m_later = false;
 };
 
 bool CDecodeHelper::Running(const DecodeHelperSetup& setup, long generation)
@@ -95,6 +98,7 @@ Exchange CDecodeHelper::Ask(const CPictureBytes& bytes, DecodeCall call, DWORD d
 {
     out.Reset();
     decoder = PhotoDecoder::kNone;
+    m_later = false;
     const DWORD deadline = GetTickCount() + deadlineMs;
     HANDLE theirs = nullptr;
     size_t sectionSize = 0;
@@ -108,6 +112,7 @@ Exchange CDecodeHelper::Ask(const CPictureBytes& bytes, DecodeCall call, DWORD d
     m_process.DropLargeSection(kKeptSectionBytes);
     if (!answered)
         return Exchange::kFailed;
+    m_later = answer.later != 0;
     if (answer.decoder == static_cast<int32_t>(PhotoDecoder::kNone))
         return Exchange::kAnswered;
     if (answer.decoder < static_cast<int32_t>(PhotoDecoder::kWic) ||
@@ -162,5 +167,10 @@ bool DecodeInHelper(const CPictureBytes& bytes, const PhotoRequest& request, boo
     call.areaH = request.size.areaH;
     call.thumbnail = request.thumbnail ? 1 : 0;
     call.imageLibrary = imageLibrary ? 1 : 0;
-    return helper.Decode(bytes, call, out, decoder);
+    call.askLater = request.later ? 1 : 0;
+    if (!helper.Decode(bytes, call, out, decoder))
+        return false;
+    if (request.later && decoder == PhotoDecoder::kNone && helper.AnsweredLater())
+        *request.later = true;
+    return true;
 }

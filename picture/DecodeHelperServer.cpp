@@ -112,8 +112,12 @@ DecodeAnswer Answer(const DecodeCall& call, CInbox& inbox, void (*beforeDecode)(
     request.size.areaW = call.areaW;
     request.size.areaH = call.areaH;
     request.thumbnail = call.thumbnail != 0;
+    bool later = false;
+    if (call.askLater)
+        request.later = &later;
     CBmp picture;
     const PhotoDecoder decoder = DecodePhotoHere(bytes, request, call.imageLibrary != 0, picture);
+    answer.later = later ? 1 : 0;
     HANDLE section = decoder == PhotoDecoder::kNone ? nullptr : PixelsSection(picture);
     if (!section)
         return answer;

@@ -31,6 +31,7 @@ struct DecodeCall {
     int32_t areaH;
     int32_t thumbnail;
     int32_t imageLibrary;
+    int32_t askLater;  // a decode without room for now answers `later`
 };
 
 struct DecodeAnswer {
@@ -38,5 +39,6 @@ struct DecodeAnswer {
     int32_t width;
     int32_t height;
     int32_t hasAlpha;
+    int32_t later;  // nothing decoded for want of memory: try again later
     uint64_t pixelsSection;  // the helper's handle, width * height * 4 bytes; the parent takes it over
 };
