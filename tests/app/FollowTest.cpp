@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "LumoraProcess.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/TempFolder.h"
-#include "tests/album/UnixSide.h"
+#include "tests/support/UnixSide.h"
 
 using namespace lumora_test;
 
@@ -35,7 +36,7 @@ void StorePhotos(const std::vector<std::wstring>& paths) {
 }
 
 std::wstring Bmp(const std::wstring& path, int w = 8, int h = 6) {
-    return TempFolder::File(path, TempFolder::BmpBytes(w, h));
+    return TempFolder::File(path, BmpBytes(w, h));
 }
 
 class Follow : public ::testing::Test {
@@ -55,9 +56,7 @@ protected:
     }
     static void Exit(CLumoraProcess& lumora) {
         PostMessageW(lumora.FindMainWindow(), WM_COMMAND, 999, 0);
-        DWORD code = 1;
-        ASSERT_TRUE(lumora.WaitExit(code));
-        EXPECT_EQ(0u, code);
+        ASSERT_TRUE(lumora.ExitedZero());
     }
 };
 

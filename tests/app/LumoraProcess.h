@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/support/Deadline.h"
+#include "tests/support/ExitCode.h"
 
 namespace lumora_test {
 
@@ -24,8 +25,6 @@ std::vector<std::wstring> ValueNames(const std::wstring& key);
 bool KeyExists(const std::wstring& key);
 
 std::wstring StartupShortcutPath();
-// An ASCII Unix path as Wine shows it.
-std::wstring WindowsPath(const std::string& unixPath);
 // The program of this build.
 std::wstring LumoraExePath();
 
@@ -49,6 +48,9 @@ public:
     HWND WaitDialog(const std::wstring& caption);
     // True and the exit code once the process ended within the wait.
     bool WaitExit(DWORD& code, DWORD milliseconds = 20000);
+    ::testing::AssertionResult ExitedZero(DWORD milliseconds = 20000) const {
+        return ::ExitedZero(m_info.hProcess, milliseconds);
+    }
     bool Running() const;
     // Every top-level window of the process.
     std::vector<HWND> Windows() const;

@@ -348,9 +348,9 @@ protected:
 TEST_F(FolderDlgTest, AddedOnceWithSubfoldersInNaturalOrder) {
     HWND dialog = Open();
     TempFolder source;
-    TempFolder::File(source.Path() + L"\\p10.bmp", TempFolder::BmpBytes(4, 3));
-    TempFolder::File(source.Path() + L"\\p9.bmp", TempFolder::BmpBytes(4, 3));
-    TempFolder::File(source.Folder(L"inner") + L"\\q.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Path() + L"\\p10.bmp", BmpBytes(4, 3));
+    TempFolder::File(source.Path() + L"\\p9.bmp", BmpBytes(4, 3));
+    TempFolder::File(source.Folder(L"inner") + L"\\q.bmp", BmpBytes(4, 3));
     AnswerAddFolder(source.Path(), true, false);
     SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
     EXPECT_TRUE(RowsBecome(dialog, {L"1.bmp", L"2.bmp", L"3.bmp", L"p9.bmp", L"p10.bmp", L"q.bmp"}));
@@ -361,8 +361,8 @@ TEST_F(FolderDlgTest, AddedOnceWithSubfoldersInNaturalOrder) {
 TEST_F(FolderDlgTest, FollowedFolderLocksTheListUntilUnlinkedAndCancelRestoresAll) {
     HWND dialog = Open();
     TempFolder source;
-    TempFolder::File(source.Path() + L"\\b.bmp", TempFolder::BmpBytes(4, 3));
-    TempFolder::File(source.Folder(L"inner") + L"\\c.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Path() + L"\\b.bmp", BmpBytes(4, 3));
+    TempFolder::File(source.Folder(L"inner") + L"\\c.bmp", BmpBytes(4, 3));
     AnswerAddFolder(source.Path(), false, true);
     SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
     EXPECT_TRUE(RowsBecome(dialog, {L"b.bmp"}));
