@@ -23,11 +23,24 @@ public:
     // its list when it follows the folder. True when the photo list changed.
     bool OnListing(CWppProfile& album, WPARAM serial);
     // The dialog ends: a listing still under way is dropped.
-    void Cancel() { m_scan.Stop(); }
+    void Cancel() {
+        m_scan.Stop();
+        m_listing = m_acceptHeld = false;
+    }
+
+    // OK while the folder is still listed: true when the dialog must wait
+    // for the listing (the wait cursor shows meanwhile; Cancel still ends it).
+    bool HoldAccept() { return m_acceptHeld = m_listing; }
+    // True, once, when the listing OK waited for has been dealt with.
+    bool AcceptWhenListed();
+    // WM_SETCURSOR: the wait cursor while OK waits. True when it was set.
+    bool SetWaitCursor() const;
 
 private:
     CFolderWatch m_scan;
     bool m_follow = false;
+    bool m_listing = false;
+    bool m_acceptHeld = false;
 };
 
 // "In step with <folder>" (and its sub-folders); empty when the album

@@ -19,17 +19,27 @@ public:
     CPaneThumbnails& operator=(const CPaneThumbnails&) = delete;
     ~CPaneThumbnails() { Close(); }
 
-    void Open(HWND pane) { m_pane = pane; }
+    // Photos found unusable are reported to `dialog` as kUnusableMessage.
+    void Open(HWND pane, HWND dialog) {
+        m_pane = pane;
+        m_dialog = dialog;
+    }
     void Close();
     // The thumbnail when it is made; null (and asked for) otherwise. Once
     // closed nothing is redrawn, so nothing waits on this object.
     std::shared_ptr<const CBmp> Get(const tstr& path) { return m_thumbnails->Get(path, m_pane ? this : nullptr); }
+    // Has the workers find out whether a photo added just now can be shown.
+    void Check(const tstr& path) {
+        if (m_pane) m_thumbnails->Request(path, false, this);
+    }
+    static constexpr UINT kUnusableMessage = WM_APP + 3;
 
     void OnThumbnailsArrived(bool someUnusable) override;
 
 private:
     std::shared_ptr<CThumbnails> m_thumbnails = CThumbnails::Shared();
     HWND m_pane = nullptr;
+    HWND m_dialog = nullptr;
 };
 
 // The left tool of a photo row.

@@ -124,14 +124,21 @@ TEST_F(Follow, OfflinePhotoStaysInTheAlbumAndIsShownWhenItsDriveIsBack) {
 
 namespace {
 
+// Fault: the About box (or any settings dialog) closing ended the wait for
+// the first picture.
 TEST_F(Follow, EmptyFollowedFolderStartsTheShowWithItsFirstPicture) {
     TempFolder temp;
     WriteValue(kSlides, L"Folder", temp.Path());
     CLumoraProcess lumora;
     ASSERT_TRUE(lumora.Start());
-    ASSERT_NE(nullptr, lumora.WaitMainWindow());
-    // No Pictures folder fill for a followed folder, and no show yet.
-    Sleep(1500);
+    HWND main = lumora.WaitMainWindow();
+    ASSERT_NE(nullptr, main);
+    PostMessageW(main, WM_COMMAND, 1003, 0);
+    HWND about = lumora.WaitDialog(L"About Lumora Desktop Photo Frame...");
+    ASSERT_NE(nullptr, about);
+    PressButton(about, IDOK);
+    ASSERT_TRUE(WaitUntil("the closing of the about box", [&] { return !IsWindow(about); }));
+    // Start-up is over: no Pictures folder fill for a followed folder, and no show yet.
     EXPECT_EQ(nullptr, lumora.FindShownWindow(L"SlideWnd"));
     const std::wstring first = Bmp(temp.Path() + L"\\first.bmp");
     EXPECT_TRUE(WaitUntil("the show started by the first picture", [&] { return lumora.FindShownWindow(L"SlideWnd") != nullptr; }, 10000));

@@ -252,7 +252,13 @@ TEST_F(Spine, ExitWithThousandsOfThumbnailsQueuedEndsPromptlyAndKeepsThePhotos) 
     ASSERT_TRUE(lumora.Start());
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
-    Sleep(1000);
+    // The workers are busy with the queue once the first thumbnail is made.
+    const UINT decodes = RegisterWindowMessageW(L"LumoraDecodeCount");
+    ASSERT_TRUE(WaitUntil("the first thumbnail decoded", [&] {
+        DWORD_PTR made = 0;
+        SendMessageTimeoutW(main, decodes, 1, 0, SMTO_NORMAL, 1000, &made);
+        return made > 0;
+    }, 20000));
     PostMessageW(main, WM_COMMAND, 999, 0);
     // Generous: a hang fails, a slow machine does not.
     ASSERT_TRUE(lumora.ExitedZero(10000));
