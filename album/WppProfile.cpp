@@ -45,7 +45,7 @@ int HexDigit(wchar_t c)
 }
 }  // namespace
 
-tstr CWppProfile::AlbumKey(const tstr& name) { return tstr(kProfilesSection) + L"\\" + name; }
+tstr CWppProfile::AlbumKey(const tstr& name) { return tstr(kProfilesSection) + L"\\" + CRegStore::Literal(name); }
 
 tstr CWppProfile::SlidesKey(const tstr& name) { return AlbumPrefix(name) + kSlidesKey; }
 
@@ -197,7 +197,7 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
 {
     const tstr name = GetAlbumName();
     // Not even "Profile": it would name an album that cannot be read back.
-    if (CheckAlbumName(name, {}) != NameProblem::None) return false;
+    if (!IsStorableName(name)) return false;
     CRegStore& store = GetStore();
     store.ClearLastError();
     CAlbumBackup backup(store, m_albumSettings);
@@ -247,7 +247,7 @@ bool CWppProfile::DeleteStaleAlbumKeys(const tstr& albumName)
     std::vector<tstr> stale;
     tstr name;
     for (unsigned long i = 0; store.EnumSubKey(album, i, name); ++i)
-        if (!SameName(name, kSlidesKey)) stale.push_back(album + L"\\" + name);
+        if (!SameName(name, kSlidesKey)) stale.push_back(album + L"\\" + CRegStore::Literal(name));
     for (const tstr& key : stale)
         if (!store.RemoveKey(key)) return false;
     return true;
@@ -456,11 +456,15 @@ bool CWppProfile::SameName(const tstr& a, const tstr& b)
                                 static_cast<int>(b.Length()), TRUE) == CSTR_EQUAL;
 }
 
-CWppProfile::NameProblem CWppProfile::CheckAlbumName(const tstr& name, const std::vector<tstr>& otherNames)
+CWppProfile::NameProblem CWppProfile::CheckAlbumName(const tstr& name, const std::vector<tstr>& otherNames,
+                                                     const tstr& keptName)
 {
     if (name.IsEmpty()) return NameProblem::Empty;
     if (name.Str().find(L'\\') != std::wstring::npos) return NameProblem::Separator;
     if (name.Length() > static_cast<size_t>(kMaxNameLength)) return NameProblem::TooLong;
+    if (!(name == keptName))
+        for (const wchar_t* placeholder : {L"*firm*", L"*app*", kProfPlaceholder})
+            if (name.Str().find(placeholder) != std::wstring::npos) return NameProblem::Placeholder;
     for (const tstr& other : otherNames)
         if (SameName(name, other)) return NameProblem::Taken;
     return NameProblem::None;
@@ -490,11 +494,13 @@ tstr CWppProfile::StoredCurrentAlbumName()
 {
     tstr name;
     GetStore().ReadString(kProfilesSection, kProfileValue, name);
-    return CheckAlbumName(name, {}) == NameProblem::None ? name : tstr(L"Default");
+    return IsStorableName(name) ? name : tstr(L"Default");
 }
+
+bool CWppProfile::IsStorableName(const tstr& name) { return CheckAlbumName(name, {}, name) == NameProblem::None; }
 
 bool CWppProfile::DeleteStoredAlbum(const tstr& name)
 {
-    if (CheckAlbumName(name, {}) != NameProblem::None) return false;
+    if (!IsStorableName(name)) return false;
     return GetStore().RemoveKey(AlbumKey(name));
 }

@@ -54,7 +54,7 @@ public:
     // back, removes what is stale, then writes "Profile" and the lower layers;
     // a renamed album's old key goes last. When any of it fails, the store is
     // put back as it was before and SaveError tells why. Refused, writing
-    // nothing, for a name that is not a usable key (see CheckAlbumName).
+    // nothing, for a name that is not a usable key (see IsStorableName).
     bool Save() override;
     // Save, except that a pending rename's old key stays, and the rename stays
     // pending: for saving several albums, one of which may take the old name,
@@ -120,9 +120,15 @@ public:
     CParam<int>& Index() { return m_index; }
 
     // Album names. The store's key names ignore case and take "\" as a
-    // separator, and an empty name would address every album at once.
-    enum class NameProblem { None, Empty, Separator, TooLong, Taken };
-    static NameProblem CheckAlbumName(const tstr& name, const std::vector<tstr>& otherNames);
+    // separator, and an empty name would address every album at once. A name
+    // holding a store placeholder ("*app*") is refused unless it is
+    // `keptName`, the album's own name: earlier versions stored such names.
+    enum class NameProblem { None, Empty, Separator, TooLong, Placeholder, Taken };
+    static NameProblem CheckAlbumName(const tstr& name, const std::vector<tstr>& otherNames,
+                                      const tstr& keptName = tstr());
+    // A key name below "Profiles", placeholders allowed: an album stored
+    // under it can be read, saved, renamed and deleted.
+    static bool IsStorableName(const tstr& name);
     // True when both name the same key: ignoring case, as the store does.
     static bool SameName(const tstr& a, const tstr& b);
     // Makes this object stand for the album `name`: the name and "*prof*"

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "settings/RegStore.h"
 #include "settings/Tstr.h"
 
 template <class Base>
@@ -34,7 +35,7 @@ public:
     void SetAlbumName(const tstr& name) { m_albumName = name; }
 
     // "Profiles\<name>\": what "*prof*" stands for.
-    static tstr AlbumPrefix(const tstr& name) { return tstr(L"Profiles\\") + name + L"\\"; }
+    static tstr AlbumPrefix(const tstr& name) { return tstr(L"Profiles\\") + CRegStore::Literal(name) + L"\\"; }
 
     static constexpr const wchar_t* kProfilesSection = L"Profiles";
     static constexpr const wchar_t* kProfileValue = L"Profile";

@@ -133,7 +133,9 @@ void CWpp::PauseByHand(bool on) {
 }
 
 void CWpp::FollowFolder() {
-    m_startWhenFilled = false;
+    // A dialog that closed (the About box, or settings that left the album
+    // following an empty folder) does not end the wait for the first picture.
+    m_startWhenFilled = m_startWhenFilled && !m_showRunning && FollowsFolder() && Photos().empty();
     m_follower.Follow(*this, m_mainDlg.Hwnd(), kFolderMessage);
 }
 

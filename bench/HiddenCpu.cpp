@@ -17,6 +17,7 @@
 #include "slideshow/DesktopWatch.h"
 #include "slideshow/SlideWnd.h"
 #include "tests/slideshow/ShowTest.h"
+#include "tests/support/BmpFile.h"
 
 namespace {
 
@@ -24,8 +25,8 @@ class CTwoPhotos : public ISlideAlbum {
 public:
     explicit CTwoPhotos(const std::wstring& folder) : m_red(folder + L"\\red.bmp"), m_blue(folder + L"\\blue.bmp")
     {
-        WriteSolidBmp(m_red, 400, 300, RGB(220, 30, 30));
-        WriteSolidBmp(m_blue, 300, 200, RGB(30, 30, 220));
+        WriteBmp(m_red, 400, 300, RGB(220, 30, 30));
+        WriteBmp(m_blue, 300, 200, RGB(30, 30, 220));
     }
     SlideSettings Settings() const override { return SlideSettings(); }
     void SetMaximized(bool) override {}

@@ -90,6 +90,16 @@ INT_PTR CAlbumDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             RefreshPhotos();
         else if (m_host.Pages().Current() == m_photosPage)
             m_host.ShowFolderLink(m_link.Text(*m_album));
+        if (m_link.AcceptWhenListed()) Accept();
+        return TRUE;
+    }
+    if (msg == CPaneThumbnails::kUnusableMessage) {
+        // Files that are no pictures leave before the album is stored.
+        if (m_album && DropUnusablePhotoRows(m_host.Items(), *m_album)) UpdatePhotosText();
+        return TRUE;
+    }
+    if (msg == WM_SETCURSOR && m_link.SetWaitCursor()) {
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
     return CDialogSize::Dispatch(msg, wParam, lParam);
@@ -132,8 +142,10 @@ void CAlbumDlg::UpdatePhotosText() {
 }
 
 void CAlbumDlg::Accept() {
+    // "Add folder" just before OK: the folder's pictures are added first.
+    if (m_link.HoldAccept()) return;
     const tstr name = ItemText(m_hwnd, IDC_ALBUM_NAME);
-    if (!AcceptAlbumName(m_hwnd, name, OtherAlbumNames(m_albums, m_album))) return;
+    if (!AcceptAlbumName(m_hwnd, name, OtherAlbumNames(m_albums, m_album), m_album->GetAlbumName())) return;
     // The stored album moves to the new key when the album is saved.
     if (!(name == m_album->GetAlbumName())) m_album->RenameAlbum(name);
     m_host.PassToSettingPages(IDOK);

@@ -11,25 +11,30 @@ std::vector<tstr> OtherAlbumNames(const CCollector<CWppProfile*>& albums, const 
     return names;
 }
 
-bool AcceptAlbumName(HWND owner, const tstr& name, const std::vector<tstr>& others) {
+bool AcceptAlbumName(HWND owner, const tstr& name, const std::vector<tstr>& others, const tstr& keptName) {
     // Registry keys ignore case, take "\" as a separator and are at most 255
-    // characters; an empty name would stand for every album at once.
-    switch (CWppProfile::CheckAlbumName(name, others)) {
+    // characters; an empty name would stand for every album at once; the
+    // store's placeholders in a name would be taken for the store's own.
+    UINT why = 0;
+    switch (CWppProfile::CheckAlbumName(name, others, keptName)) {
     case CWppProfile::NameProblem::None:
         return true;
     case CWppProfile::NameProblem::Taken:
-        ShowMessage(owner, IDS_ALBUM_NAME_USED, kCaptionWarning, MB_OK | MB_ICONWARNING);
-        return false;
+        why = IDS_ALBUM_NAME_USED;
+        break;
     case CWppProfile::NameProblem::Empty:
-        ShowMessage(owner, L"Album name can't be empty", kCaptionWarning, MB_OK | MB_ICONWARNING);
-        return false;
+        why = IDS_ALBUM_NAME_EMPTY;
+        break;
     case CWppProfile::NameProblem::Separator:
-        ShowMessage(owner, L"Album name can't contain \"\\\"", kCaptionWarning, MB_OK | MB_ICONWARNING);
-        return false;
+        why = IDS_ALBUM_NAME_SEPARATOR;
+        break;
     case CWppProfile::NameProblem::TooLong:
-        ShowMessage(owner, L"Album name is too long (255 characters at most)", kCaptionWarning,
-                    MB_OK | MB_ICONWARNING);
-        return false;
+        why = IDS_ALBUM_NAME_TOO_LONG;
+        break;
+    case CWppProfile::NameProblem::Placeholder:
+        why = IDS_ALBUM_NAME_PLACEHOLDER;
+        break;
     }
+    ShowMessage(owner, why, kCaptionWarning, MB_OK | MB_ICONWARNING);
     return false;
 }

@@ -15,7 +15,19 @@ bool CFolderLink::AddFolder(HWND dialog, CWppProfile& album) {
         album.Folder().SetValue(ask.Folder());
         album.Subfolders().SetValue(ask.Subfolders() ? 1 : 0);
     }
-    m_scan.Start(ask.Folder(), ask.Subfolders(), false, dialog, kMessage);
+    m_listing = m_scan.Start(ask.Folder(), ask.Subfolders(), false, dialog, kMessage);
+    return true;
+}
+
+bool CFolderLink::AcceptWhenListed() {
+    if (!m_acceptHeld || m_listing) return false;
+    m_acceptHeld = false;
+    return true;
+}
+
+bool CFolderLink::SetWaitCursor() const {
+    if (!m_acceptHeld) return false;
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     return true;
 }
 
@@ -47,6 +59,7 @@ bool CFolderLink::OnListing(CWppProfile& album, WPARAM serial) {
     }
     if (!m_scan.TakeListing(serial, listing)) return false;
     if (m_follow) m_state = StateText(listing, m_state);
+    m_listing = false;
     if (listing.result != PictureTree::Listed && listing.result != PictureTree::FolderGone) return false;
     CWaitCursor wait;
     if (m_follow)

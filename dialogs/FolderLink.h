@@ -29,15 +29,26 @@ public:
     void Cancel() {
         m_scan.Stop();
         m_look.Stop();
+        m_listing = m_acceptHeld = false;
     }
 
     // "In step with <folder>" (and its sub-folders), after the folder's
     // state when it is not simply fine; empty when the album follows no folder.
     tstr Text(const CWppProfile& album) const;
 
+    // OK while the folder is still listed: true when the dialog must wait
+    // for the listing (the wait cursor shows meanwhile; Cancel still ends it).
+    bool HoldAccept() { return m_acceptHeld = m_listing; }
+    // True, once, when the listing OK waited for has been dealt with.
+    bool AcceptWhenListed();
+    // WM_SETCURSOR: the wait cursor while OK waits. True when it was set.
+    bool SetWaitCursor() const;
+
 private:
     CFolderWatch m_scan;
     CFolderWatch m_look;
     bool m_follow = false;
     UINT m_state = 0;  // string id; 0: fine or not known yet
+    bool m_listing = false;
+    bool m_acceptHeld = false;
 };

@@ -42,7 +42,7 @@ bool CPageHost::Attach(HWND dialog, CNavPaneWndParent* receiver, const tstr& tit
     m_items->m_pReceiver = receiver;
     m_items->m_bNoAutoCurrent = false;
     m_items->m_bEraseBkgnd = false;
-    m_rowThumbnails.Open(m_items->Hwnd());
+    m_rowThumbnails.Open(m_items->Hwnd(), m_dialog);
     return true;
 }
 

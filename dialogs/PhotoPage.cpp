@@ -87,6 +87,7 @@ int AddPhotoFiles(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& a
             auto* photo = new CSlide(path);
             if (AddPhotoItem(pane, thumbnails, photo, true, true)) {
                 album.Photos().Add(photo);
+                thumbnails.Check(path);
                 ++added;
             } else {
                 delete photo;
@@ -95,6 +96,27 @@ int AddPhotoFiles(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& a
     }
     pane.Redraw(true);
     return added;
+}
+
+bool DropUnusablePhotoRows(CNavPaneWnd& pane, CWppProfile& album) {
+    std::vector<const CNavPaneItemData*> unusable;
+    for (const CSlide* photo : album.Photos())
+        if (album.Thumbnails().KnownState(photo->GetPath()) == CThumbnails::Known::Unusable)
+            unusable.push_back(photo);
+    if (unusable.empty()) return false;
+    // The rows go first: they point at the entries about to be deleted.
+    std::vector<CNavPaneItem*> rows;
+    pane.ForEachItem([&](CNavPaneItem* item) {
+        if (std::find(unusable.begin(), unusable.end(), item->m_pData) != unusable.end()) rows.push_back(item);
+    });
+    {
+        CNavPaneBatch batch(pane);
+        for (CNavPaneItem* row : rows) pane.Remove(row);
+        pane.Layout(pane.Current());
+    }
+    album.DropUnusablePhotos();
+    pane.Redraw(true);
+    return true;
 }
 
 int AddChosenPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner) {

@@ -27,10 +27,15 @@ bool AddPhotoItem(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CSlide* photo,
 // Empties the pane and lists the album's photos.
 void ListPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album);
 
-// Appends each path as a photo of the album with a selected row. Returns
-// the number added.
+// Appends each path as a photo of the album with a selected row and has the
+// workers check it: what cannot be shown is reported to the dialog (see
+// CPaneThumbnails) and dropped there. Returns the number added.
 int AddPhotoFiles(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album,
                   const std::vector<tstr>& paths);
+
+// Removes the photos the workers found unusable, and their rows; true when
+// there were any.
+bool DropUnusablePhotoRows(CNavPaneWnd& pane, CWppProfile& album);
 
 // Runs the open-file dialog owned by `owner` and adds what was chosen.
 int AddChosenPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner);

@@ -7,9 +7,12 @@ void CPaneThumbnails::Close()
     m_thumbnails->Forget(this);
 }
 
-void CPaneThumbnails::OnThumbnailsArrived(bool)
+void CPaneThumbnails::OnThumbnailsArrived(bool someUnusable)
 {
-    if (m_pane) InvalidateRect(m_pane, nullptr, FALSE);
+    if (!m_pane) return;
+    InvalidateRect(m_pane, nullptr, FALSE);
+    // Posted: the rows are not removed while they are being drawn.
+    if (someUnusable && m_dialog) PostMessageW(m_dialog, kUnusableMessage, 0, 0);
 }
 
 const CBmp* CPaneThumbnails::Draw(const tstr& path)

@@ -19,7 +19,11 @@ public:
     CPaneThumbnails& operator=(const CPaneThumbnails&) = delete;
     ~CPaneThumbnails() { Close(); }
 
-    void Open(HWND pane) { m_pane = pane; }
+    // Photos found unusable are reported to `dialog` as kUnusableMessage.
+    void Open(HWND pane, HWND dialog) {
+        m_pane = pane;
+        m_dialog = dialog;
+    }
     void Close();
     // The thumbnail to draw now, when it is made; null (and asked for)
     // otherwise. It stays valid until the next call: rows keep no thumbnail,
@@ -29,6 +33,11 @@ public:
     ThumbProblem Problem(const tstr& path) const { return m_thumbnails->Problem(path); }
     // The files of thumbnails in memory are looked at again as they are drawn.
     void Recheck() { m_thumbnails->Recheck(); }
+    // Has the workers find out whether a photo added just now can be shown.
+    void Check(const tstr& path) {
+        if (m_pane) m_thumbnails->Request(path, false, this);
+    }
+    static constexpr UINT kUnusableMessage = WM_APP + 3;
 
     void OnThumbnailsArrived(bool someUnusable) override;
 
@@ -36,6 +45,7 @@ private:
     std::shared_ptr<CThumbnails> m_thumbnails = CThumbnails::Shared();
     std::shared_ptr<const CBmp> m_drawing;
     HWND m_pane = nullptr;
+    HWND m_dialog = nullptr;
 };
 
 // The left tool of a photo row.

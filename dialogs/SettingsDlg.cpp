@@ -140,6 +140,19 @@ INT_PTR CSettingsDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             RefreshPhotos();
         else if (m_host.Pages().Current() == m_photosPage)
             m_host.ShowFolderLink(m_link.Text(*m_edited));
+        if (m_link.AcceptWhenListed()) Accept();
+        return TRUE;
+    }
+    if (msg == CPaneThumbnails::kUnusableMessage) {
+        // Files that are no pictures leave before the album is stored.
+        if (m_edited && DropUnusablePhotoRows(m_host.Items(), *m_edited)) {
+            m_modified = true;
+            UpdatePhotosText();
+        }
+        return TRUE;
+    }
+    if (msg == WM_SETCURSOR && m_link.SetWaitCursor()) {
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
     return CStatusDlg<CDialogSize>::Dispatch(msg, wParam, lParam);
@@ -366,6 +379,8 @@ void CSettingsDlg::MakeCurrent(CNavPaneItem* item) {
 // ---- closing
 
 void CSettingsDlg::Accept() {
+    // "Add folder" just before OK: the folder's pictures are added first.
+    if (m_link.HoldAccept()) return;
     CWaitCursor wait;
     if (CWppProfile* entry = ListEntryOfCurrent()) {
         // The list's copy is older than the application object.

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -28,6 +29,26 @@ public:
 private:
     HKEY m_key = nullptr;
 };
+
+// Encloses a literal part of a section; no key name can hold it.
+const wchar_t kLiteralMark = L'\0';
+
+// Replaces `from` in `path` except inside its literal parts.
+void ReplaceOutsideLiterals(std::wstring& path, const tstr& from, const tstr& to) {
+    std::wstring out;
+    size_t at = 0;
+    while (at < path.size()) {
+        const size_t open = path.find(kLiteralMark, at);
+        tstr plain(path.substr(at, open == std::wstring::npos ? std::wstring::npos : open - at));
+        plain.ReplaceAll(from, to);
+        out += plain.Str();
+        if (open == std::wstring::npos) break;
+        const size_t close = path.find(kLiteralMark, open + 1);
+        at = close == std::wstring::npos ? path.size() : close + 1;
+        out.append(path, open, at - open);
+    }
+    path.swap(out);
+}
 
 unsigned long g_writesBeforeFailure = 0;
 unsigned long g_injectedError = 0;
@@ -88,9 +109,17 @@ bool CRegStore::AddReplacement(const tstr& from, const tstr& to) {
 void CRegStore::ClearReplacements() { m_replacements.clear(); }
 
 tstr CRegStore::BuildPath(const tstr& section) const {
-    tstr path = m_basePath + section;
-    for (const auto& pair : m_replacements) path.ReplaceAll(pair.first, pair.second);
-    return path;
+    std::wstring path = (m_basePath + section).Str();
+    for (const auto& pair : m_replacements) ReplaceOutsideLiterals(path, pair.first, pair.second);
+    path.erase(std::remove(path.begin(), path.end(), kLiteralMark), path.end());
+    return tstr(path);
+}
+
+tstr CRegStore::Literal(const tstr& name) {
+    std::wstring text(1, kLiteralMark);
+    text += name.Str();
+    text += kLiteralMark;
+    return tstr(text);
 }
 
 bool CRegStore::WriteString(const tstr& section, const tstr& name, const tstr& value) {

@@ -6,6 +6,7 @@
 // boolean result (a failed read leaves the output as it was); the system error
 // of the latest failed write is kept for the message that reports it.
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,9 @@ public:
     bool AddReplacement(const tstr& from, const tstr& to);
     void ClearReplacements();
     tstr BuildPath(const tstr& section) const;
+    // `name` as a part of a section (or of a replacement) that is never
+    // expanded: a stored key's name may hold a placeholder's text.
+    static tstr Literal(const tstr& name);
 
     const tstr& GetBasePath() const { return m_basePath; }
 

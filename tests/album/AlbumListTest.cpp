@@ -106,6 +106,39 @@ TEST_F(AlbumList, NamesThatCannotBeKeysAreRefused)
     EXPECT_EQ(P::Taken, CWppProfile::CheckAlbumName(L"SEA", others));
     EXPECT_EQ(P::None, CWppProfile::CheckAlbumName(std::wstring(255, L'n'), others));
     EXPECT_EQ(P::TooLong, CWppProfile::CheckAlbumName(std::wstring(256, L'n'), others));
+    for (const wchar_t* name : {L"x*app*", L"*firm*", L"a*prof*b"}) {
+        EXPECT_EQ(P::Placeholder, CWppProfile::CheckAlbumName(name, others)) << name;
+        // An album an earlier version stored under such a name keeps it.
+        EXPECT_EQ(P::None, CWppProfile::CheckAlbumName(name, others, name)) << name;
+    }
+}
+
+// Fault: the store took "*app*" in a stored album's name for its own
+// placeholder: deleting, renaming or restoring "x*app*" touched "xLumora".
+TEST_F(AlbumList, AlbumStoredUnderAPlaceholderNameTouchesOnlyItsOwnKey)
+{
+    SaveAlbum(L"xLumora", {L"C:\\l.jpg"});
+    const std::vector<std::wstring> lumora = hkcu::Snapshot(AlbumPath(L"xLumora"));
+    StorePhoto(L"x*app*", L"0000", L"C:\\a.jpg");
+    StorePhoto(L"y*prof*", L"0000", L"C:\\y.jpg");
+    EXPECT_EQ(std::vector<std::wstring>{L"C:\\a.jpg"}, Paths(*OpenAlbum(L"x*app*")));
+
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    {
+        auto album = OpenAlbum(L"x*app*");
+        album->AddPhoto(L"C:\\b.jpg");
+        CRegStore::FailNthWrite(3, ERROR_ACCESS_DENIED);
+        EXPECT_FALSE(album->Save());
+    }
+    EXPECT_EQ(before, ProfilesSnapshot());
+
+    auto album = OpenAlbum(L"x*app*");
+    album->RenameAlbum(L"Trip");
+    EXPECT_TRUE(album->Save());
+    EXPECT_TRUE(album->DeleteStoredAlbum(L"y*prof*"));
+    EXPECT_EQ((std::vector<std::wstring>{L"Trip", L"xLumora"}), SubKeys(kProfiles));
+    EXPECT_EQ(std::vector<std::wstring>{L"C:\\a.jpg"}, Paths(*OpenAlbum(L"Trip")));
+    EXPECT_EQ(lumora, hkcu::Snapshot(AlbumPath(L"xLumora")));
 }
 
 TEST_F(AlbumList, RenameMovesTheStoredAlbum)

@@ -11,7 +11,8 @@
 #include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
 #include "tests/album/ThumbnailKit.h"
-#include "tests/album/UnixSide.h"
+#include "tests/support/UnixSide.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -28,7 +29,7 @@ std::vector<std::wstring> PathsOf(const CWppProfile& album) {
     return paths;
 }
 
-std::wstring Bmp(const std::wstring& path) { return TempFolder::File(path, TempFolder::BmpBytes(4, 3)); }
+std::wstring Bmp(const std::wstring& path) { return TempFolder::File(path, BmpBytes(4, 3)); }
 
 // ---- trees
 
@@ -256,7 +257,7 @@ TEST_F(FolderWatchTest, PictureStillBeingWrittenJoinsOnceComplete) {
     const std::wstring path = dir + L"\\late.bmp";
     HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, writer);
-    const std::string bytes = TempFolder::BmpBytes(4, 3);
+    const std::string bytes = BmpBytes(4, 3);
     DWORD written = 0;
     WriteFile(writer, bytes.data(), 20, &written, nullptr);
     FolderListing listing;

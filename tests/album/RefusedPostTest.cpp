@@ -11,6 +11,7 @@
 #include "album/WorkerPost.h"
 #include "tests/album/ThumbnailKit.h"
 #include "tests/support/Deadline.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -42,7 +43,7 @@ protected:
 
 TEST_F(RefusedPost, ThumbnailIsMadeWhenNextAskedFor)
 {
-    const std::wstring photo = TempFolder::File(m_temp.Path() + L"\\photo.bmp", TempFolder::BmpBytes(8, 6));
+    const std::wstring photo = TempFolder::File(m_temp.Path() + L"\\photo.bmp", BmpBytes(8, 6));
     CThumbnails thumbnails;
     CCountingListener row;
     EXPECT_EQ(nullptr, thumbnails.Get(photo.c_str(), &row));
@@ -56,7 +57,7 @@ TEST_F(RefusedPost, ThumbnailIsMadeWhenNextAskedFor)
 
 TEST_F(RefusedPost, FollowingGoesOnAndHandsTheListingAgain)
 {
-    TempFolder::File(m_temp.Path() + L"\\photo.bmp", TempFolder::BmpBytes(8, 6));
+    TempFolder::File(m_temp.Path() + L"\\photo.bmp", BmpBytes(8, 6));
     HWND target = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     const UINT listed = WM_APP + 5;
     CFolderWatch watch;

@@ -3,6 +3,7 @@
 
 #include "tests/album/AlbumTest.h"
 #include "tests/album/ThumbnailKit.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/Deadline.h"
 #include "tests/support/TempFolder.h"
 
@@ -20,11 +21,11 @@ using Thumbnails = AlbumTest;
 TEST_F(Thumbnails, UnusablePhotosAreDroppedAndTheRestKeepOrder)
 {
     TempFolder temp;
-    const std::wstring first = TempFolder::File(temp.Path() + L"\\first.bmp", TempFolder::BmpBytes(8, 6));
+    const std::wstring first = TempFolder::File(temp.Path() + L"\\first.bmp", BmpBytes(8, 6));
     const std::wstring corrupt = TempFolder::File(temp.Path() + L"\\corrupt.jpg", "not a picture at all");
     const std::wstring empty = TempFolder::File(temp.Path() + L"\\empty.bmp", "");
     const std::wstring huge = TempFolder::File(temp.Path() + L"\\huge.png", HugePngHeader());
-    const std::wstring second = TempFolder::File(temp.Path() + L"\\second.bmp", TempFolder::BmpBytes(3, 9));
+    const std::wstring second = TempFolder::File(temp.Path() + L"\\second.bmp", BmpBytes(3, 9));
     auto album = OpenAlbum();
     for (const std::wstring& path : {first, temp.Path() + L"\\missing.jpg", corrupt, empty, std::wstring(), huge, second})
         album->AddPhoto(path);
@@ -52,7 +53,7 @@ TEST_F(Thumbnails, ManyEntriesOfFewFilesAreMadeOffTheUiThreadOncePerFile)
     auto thumbnails = CThumbnails::Shared(count.Maker());
     std::vector<std::wstring> files;
     for (int i = 0; i < 3; ++i)
-        files.push_back(TempFolder::File(temp.Path() + L"\\" + std::to_wstring(i) + L".bmp", TempFolder::BmpBytes(40 + i, 30)));
+        files.push_back(TempFolder::File(temp.Path() + L"\\" + std::to_wstring(i) + L".bmp", BmpBytes(40 + i, 30)));
     auto album = OpenAlbum();
     auto copy = OpenAlbum();
     for (int i = 0; i < 2000; ++i) album->AddPhoto(files[static_cast<size_t>(i) % files.size()]);
@@ -73,7 +74,7 @@ TEST_F(Thumbnails, FileReplacedOrDeletedAfterQueueingIsJudgedAsItIsWhenDecoded)
 {
     TempFolder temp;
     const std::wstring replaced = TempFolder::File(temp.Path() + L"\\replaced.bmp", "not yet a picture");
-    const std::wstring deleted = TempFolder::File(temp.Path() + L"\\deleted.bmp", TempFolder::BmpBytes(8, 8));
+    const std::wstring deleted = TempFolder::File(temp.Path() + L"\\deleted.bmp", BmpBytes(8, 8));
     HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ThumbJob seen;
     CThumbnails thumbnails([gate, &seen](ThumbJob& job, CBmp& out) {
@@ -84,7 +85,7 @@ TEST_F(Thumbnails, FileReplacedOrDeletedAfterQueueingIsJudgedAsItIsWhenDecoded)
     });
     thumbnails.Request(replaced.c_str(), false, nullptr);
     thumbnails.Request(deleted.c_str(), false, nullptr);
-    const std::string picture = TempFolder::BmpBytes(16, 8);
+    const std::string picture = BmpBytes(16, 8);
     TempFolder::File(replaced, picture);
     DeleteFileW(deleted.c_str());
     SetEvent(gate);
@@ -103,7 +104,7 @@ TEST_F(Thumbnails, FileHeldOpenElsewhereIsNeitherMadeNorDropped)
     TempFolder temp;
     auto now = std::make_shared<std::atomic<uint64_t>>(5000000);
     auto thumbnails = CThumbnails::Shared(MakeJobThumbnail, [now] { return now->load(); });
-    const std::wstring photo = TempFolder::File(temp.Path() + L"\\held.bmp", TempFolder::BmpBytes(8, 6));
+    const std::wstring photo = TempFolder::File(temp.Path() + L"\\held.bmp", BmpBytes(8, 6));
     HANDLE held = CreateFileW(photo.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     auto album = OpenAlbum();
@@ -196,7 +197,7 @@ TEST_F(Thumbnails, BusyPhotosAreRetriedAfterAPauseThatDoubles)
 TEST_F(Thumbnails, ResultsForAForgottenListenerAreKeptButNotTold)
 {
     TempFolder temp;
-    const std::wstring photo = TempFolder::File(temp.Path() + L"\\photo.bmp", TempFolder::BmpBytes(8, 6));
+    const std::wstring photo = TempFolder::File(temp.Path() + L"\\photo.bmp", BmpBytes(8, 6));
     CThumbnails thumbnails;
     {
         CCountingListener dialog;
@@ -216,7 +217,7 @@ TEST_F(Thumbnails, ResultsForAForgottenListenerAreKeptButNotTold)
 TEST_F(Thumbnails, ProblemsAreNamedAndADeletedPhotoIsSeenMissingAtItsNextLook)
 {
     TempFolder temp;
-    const std::wstring photo = TempFolder::File(temp.Path() + L"\\photo.bmp", TempFolder::BmpBytes(8, 6));
+    const std::wstring photo = TempFolder::File(temp.Path() + L"\\photo.bmp", BmpBytes(8, 6));
     const std::wstring note = TempFolder::File(temp.Path() + L"\\note.jpg", "not a picture at all");
     const std::wstring huge = TempFolder::File(temp.Path() + L"\\huge.png", HugePngHeader());
     const std::wstring missing = temp.Path() + L"\\missing.jpg";

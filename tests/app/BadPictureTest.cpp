@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "LumoraProcess.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/TempFolder.h"
 
 using namespace lumora_test;
@@ -101,9 +102,9 @@ TEST(BadPictures, ShowGoesOnWithoutThemAndNoHelperOutlivesTheProgram) {
     WriteValue(L"Options\\Common", L"ConfirmExit", L"0");
     TempFolder temp;
     const std::wstring dir = temp.Path() + L"\\";
-    const std::wstring wide = TempFolder::File(dir + L"wide.bmp", TempFolder::BmpBytes(160, 40));
-    const std::wstring tall = TempFolder::File(dir + L"tall.bmp", TempFolder::BmpBytes(40, 160));
-    const std::wstring square = TempFolder::File(dir + L"square.bmp", TempFolder::BmpBytes(100, 100));
+    const std::wstring wide = TempFolder::File(dir + L"wide.bmp", BmpBytes(160, 40));
+    const std::wstring tall = TempFolder::File(dir + L"tall.bmp", BmpBytes(40, 160));
+    const std::wstring square = TempFolder::File(dir + L"square.bmp", BmpBytes(100, 100));
     const std::vector<std::wstring> album = {wide, TempFolder::File(dir + L"nocolours.gif", GifWithoutColours()),
                                              tall, TempFolder::File(dir + L"short.bmp", ShortBmp()),
                                              square, TempFolder::File(dir + L"strips.tif", TiffWithWrongStrips())};
@@ -140,7 +141,7 @@ TEST(BadPictures, HelpersEndWhenTheProgramIsKilled) {
     ResetRegistry();
     MarkNotFirstRun();
     TempFolder temp;
-    StorePhotos({TempFolder::File(temp.Path() + L"\\a.bmp", TempFolder::BmpBytes(50, 40))});
+    StorePhotos({TempFolder::File(temp.Path() + L"\\a.bmp", BmpBytes(50, 40))});
     CLumoraProcess lumora;
     ASSERT_TRUE(lumora.Start());
     ASSERT_NE(nullptr, lumora.WaitMainWindow());

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/RegistryKeys.h"
+#include "tests/support/UnixSide.h"
+
 namespace lumora_test {
 
 const wchar_t kTitle[] = L"Lumora Photo Frame";
@@ -50,48 +53,16 @@ void MarkNotFirstRun() {
 }
 
 bool ReadValue(const std::wstring& key, const std::wstring& name, std::wstring& out) {
-    wchar_t buffer[1024] = {};
-    DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CURRENT_USER, Full(key).c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer,
-                     &bytes) != ERROR_SUCCESS)
-        return false;
-    out = buffer;
-    return true;
+    return hkcu::ReadText(Full(key), name, out);
 }
 
 void WriteValue(const std::wstring& key, const std::wstring& name, const std::wstring& value) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, Full(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
+    hkcu::WriteText(Full(key), name, value);
 }
 
-std::vector<std::wstring> ValueNames(const std::wstring& key) {
-    std::vector<std::wstring> names;
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Full(key).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return names;
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD length = 256;
-        if (RegEnumValueW(handle, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, length);
-    }
-    RegCloseKey(handle);
-    return names;
-}
+std::vector<std::wstring> ValueNames(const std::wstring& key) { return hkcu::ValueNames(Full(key)); }
 
-bool KeyExists(const std::wstring& key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Full(key).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
-}
+bool KeyExists(const std::wstring& key) { return hkcu::KeyExists(Full(key)); }
 
 std::wstring StartupShortcutPath() {
     wchar_t folder[MAX_PATH] = {};
@@ -99,13 +70,6 @@ std::wstring StartupShortcutPath() {
     std::wstring path = folder;
     if (!path.empty() && path.back() != L'\\') path += L'\\';
     return path + kTitle + L".lnk";
-}
-
-std::wstring WindowsPath(const std::string& unixPath) {
-    // Wine maps the root of the Unix file system to drive Z:.
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
 }
 
 const wchar_t kSlidesKey[] = L"Profiles\\Default\\Slides";
@@ -131,7 +95,7 @@ void StorePhotos(const std::vector<std::wstring>& paths) {
 
 std::wstring LumoraExePath() {
     // The build passes the path as the Unix path of the cross build.
-    return WindowsPath(LUMORA_EXE);
+    return unixside::DosPath(L"" LUMORA_EXE);
 }
 
 CLumoraProcess::~CLumoraProcess() {

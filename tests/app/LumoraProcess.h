@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/support/Deadline.h"
+#include "tests/support/ExitCode.h"
 
 namespace lumora_test {
 
@@ -28,8 +29,6 @@ std::vector<std::wstring> StoredPhotos();
 void StorePhotos(const std::vector<std::wstring>& paths);
 
 std::wstring StartupShortcutPath();
-// An ASCII Unix path as Wine shows it.
-std::wstring WindowsPath(const std::string& unixPath);
 // The program of this build.
 std::wstring LumoraExePath();
 
@@ -53,6 +52,9 @@ public:
     HWND WaitDialog(const std::wstring& caption);
     // True and the exit code once the process ended within the wait.
     bool WaitExit(DWORD& code, DWORD milliseconds = 20000);
+    ::testing::AssertionResult ExitedZero(DWORD milliseconds = 20000) const {
+        return ::ExitedZero(m_info.hProcess, milliseconds);
+    }
     bool Running() const;
     // Every top-level window of the process.
     std::vector<HWND> Windows() const;

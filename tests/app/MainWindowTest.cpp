@@ -5,6 +5,7 @@
 #include <string>
 
 #include "LumoraProcess.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/TempFolder.h"
 
 using namespace lumora_test;
@@ -257,26 +258,10 @@ TEST_F(MainWindow, StartingAnEmptyAlbumReportsAndAsksForPhotos) {
 
 class Show : public MainWindow {
 protected:
-    // A 2 x 2 24-bit picture in the test's temporary folder.
+    // A 2 x 2 picture in the test's temporary folder.
     std::wstring WritePicture() {
-        std::wstring path = m_folder.Path() + L"\\photo.bmp";
-        BITMAPFILEHEADER file = {};
-        BITMAPINFOHEADER info = {};
-        const BYTE pixels[16] = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
-        info.biSize = sizeof(info);
-        info.biWidth = 2;
-        info.biHeight = 2;
-        info.biPlanes = 1;
-        info.biBitCount = 24;
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof(file) + sizeof(info);
-        file.bfSize = file.bfOffBits + sizeof(pixels);
-        HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(handle, &file, sizeof(file), &written, nullptr);
-        WriteFile(handle, &info, sizeof(info), &written, nullptr);
-        WriteFile(handle, pixels, sizeof(pixels), &written, nullptr);
-        CloseHandle(handle);
+        const std::wstring path = m_folder.Path() + L"\\photo.bmp";
+        EXPECT_TRUE(WriteBmp(path, 2, 2));
         return path;
     }
     bool SlideWindowShown() const {

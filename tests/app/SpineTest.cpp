@@ -9,6 +9,7 @@
 #include <string>
 
 #include "LumoraProcess.h"
+#include "tests/support/BmpFile.h"
 
 using namespace lumora_test;
 
@@ -32,9 +33,7 @@ protected:
     // Command 999: exit without a question; the exit code must be 0.
     void CloseAndExpectCleanExit(CLumoraProcess& lumora, HWND main) {
         PostMessageW(main, WM_COMMAND, 999, 0);
-        DWORD code = 1;
-        ASSERT_TRUE(lumora.WaitExit(code));
-        EXPECT_EQ(0u, code);
+        ASSERT_TRUE(lumora.ExitedZero());
     }
 };
 
@@ -129,9 +128,7 @@ TEST_F(Spine, SecondProcessActivatesTheFirstAndEndsWithCodeZero) {
 
     CLumoraProcess second;
     ASSERT_TRUE(second.Start());
-    DWORD code = 1;
-    ASSERT_TRUE(second.WaitExit(code));
-    EXPECT_EQ(0u, code);
+    ASSERT_TRUE(second.ExitedZero());
     EXPECT_TRUE(WaitUntil("the main window in front", [&] { return IsWindowVisible(main) && !IsIconic(main); }));
     std::wstring handleAfter;
     ASSERT_TRUE(ReadValue(L"Options\\Windows\\Main", L"Handle", handleAfter));
@@ -180,9 +177,7 @@ TEST_F(ExitPaths, CloseBoxWithoutConfirmationAsksNothing) {
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
     PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
-    DWORD code = 1;
-    ASSERT_TRUE(lumora.WaitExit(code));
-    EXPECT_EQ(0u, code);
+    ASSERT_TRUE(lumora.ExitedZero());
     std::wstring value;
     EXPECT_FALSE(ReadValue(L"Options\\Windows\\Main", L"Handle", value));
     // Values changed by hand are not written back on exit.
@@ -213,8 +208,7 @@ TEST_F(ExitPaths, QuestionAnsweredCancelKeepsRunningThenOkExits) {
     question = lumora.WaitDialog(kTitle);
     ASSERT_NE(nullptr, question);
     PressButton(question, IDOK);
-    ASSERT_TRUE(lumora.WaitExit(code));
-    EXPECT_EQ(0u, code);
+    ASSERT_TRUE(lumora.ExitedZero());
 }
 
 TEST_F(ExitPaths, EndSessionQuitsWithoutAQuestion) {
@@ -225,9 +219,7 @@ TEST_F(ExitPaths, EndSessionQuitsWithoutAQuestion) {
     ASSERT_NE(nullptr, main);
     // Even with wParam FALSE.
     PostMessageW(main, WM_ENDSESSION, FALSE, 0);
-    DWORD code = 1;
-    ASSERT_TRUE(lumora.WaitExit(code));
-    EXPECT_EQ(0u, code);
+    ASSERT_TRUE(lumora.ExitedZero());
     std::wstring value;
     EXPECT_FALSE(ReadValue(L"Options\\Windows\\Main", L"Handle", value));
     ASSERT_TRUE(ReadValue(L"Profiles", L"Profile", value));
@@ -245,16 +237,8 @@ TEST_F(Spine, ExitWithThousandsOfThumbnailsQueuedEndsPromptlyAndKeepsThePhotos) 
     CreateDirectoryW(folder.c_str(), nullptr);
     // A 2400 x 1800 BMP: slow enough to decode that the queue stays full.
     const int w = 2400, h = 1800;
-    std::string bmp(54 + static_cast<size_t>(w) * h * 3, '\x60');
-    const uint32_t header[] = {static_cast<uint32_t>(bmp.size()), 0, 54, 40, w, h, 1 | 24 << 16, 0, 0, 0, 0, 0, 0};
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    memcpy(&bmp[2], header, sizeof(header));
     const std::wstring first = folder + L"\\photo0000.bmp";
-    HANDLE file = CreateFileW(first.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bmp.data(), static_cast<DWORD>(bmp.size()), &written, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(WriteBmp(first, w, h, RGB(0x60, 0x60, 0x60)));
     const int count = 1200;
     for (int i = 1; i < count; ++i) {
         wchar_t name[32];
@@ -268,12 +252,16 @@ TEST_F(Spine, ExitWithThousandsOfThumbnailsQueuedEndsPromptlyAndKeepsThePhotos) 
     ASSERT_TRUE(lumora.Start());
     HWND main = lumora.WaitMainWindow();
     ASSERT_NE(nullptr, main);
-    Sleep(1000);
+    // The workers are busy with the queue once the first thumbnail is made.
+    const UINT decodes = RegisterWindowMessageW(L"LumoraDecodeCount");
+    ASSERT_TRUE(WaitUntil("the first thumbnail decoded", [&] {
+        DWORD_PTR made = 0;
+        SendMessageTimeoutW(main, decodes, 1, 0, SMTO_NORMAL, 1000, &made);
+        return made > 0;
+    }, 20000));
     PostMessageW(main, WM_COMMAND, 999, 0);
-    DWORD code = 1;
     // Generous: a hang fails, a slow machine does not.
-    ASSERT_TRUE(lumora.WaitExit(code, 10000));
-    EXPECT_EQ(0u, code);
+    ASSERT_TRUE(lumora.ExitedZero(10000));
     std::wstring last;
     EXPECT_TRUE(ReadValue(L"Profiles\\Default\\Slides\\1199", L"pic_path", last));
 

@@ -6,6 +6,7 @@
 
 #include "app/Wpp.h"
 #include "tests/album/AlbumTest.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/TempFolder.h"
 #include "tests/album/ThumbnailKit.h"
 
@@ -15,8 +16,8 @@ using Startup = AlbumTest;
 
 TEST_F(Startup, ManyPhotosStartWithoutThumbnailsOnTheUiThread) {
     TempFolder temp;
-    const std::wstring a = TempFolder::File(temp.Path() + L"\\a.bmp", TempFolder::BmpBytes(40, 30));
-    const std::wstring b = TempFolder::File(temp.Path() + L"\\b.bmp", TempFolder::BmpBytes(30, 40));
+    const std::wstring a = TempFolder::File(temp.Path() + L"\\a.bmp", BmpBytes(40, 30));
+    const std::wstring b = TempFolder::File(temp.Path() + L"\\b.bmp", BmpBytes(30, 40));
     const std::wstring corrupt = TempFolder::File(temp.Path() + L"\\corrupt.jpg", "no picture");
     const std::wstring missing = temp.Path() + L"\\missing.jpg";
     const std::wstring cycle[] = {missing, a, corrupt, b};

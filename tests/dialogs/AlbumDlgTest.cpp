@@ -144,9 +144,10 @@ TEST_F(AlbumDlgTest, DeleteWithNothingSelectedStillAsksAndSelectsTheCurrentRow) 
     EXPECT_EQ(photos.Current(), photos.Selection().front());
 }
 
-// Nothing is decoded as photos are added: an unreadable one is kept like
-// one added with its folder, and the application drops it at its next load.
-TEST_F(AlbumDlgTest, AddedPhotosAreAppendedAndSelected) {
+// Nothing is decoded on the UI thread as photos are added. Fault: a file
+// that is no picture (the "*.*" filter) stayed in the album and was stored;
+// the workers check it and it leaves, as from a followed folder.
+TEST_F(AlbumDlgTest, AddedPhotosAreAppendedAndSelectedAndWhatIsNoPictureLeaves) {
     HWND dialog = Open();
     const std::wstring broken = TempFolder::File(Folder() + L"\\broken.bmp", "not a picture");
     const int added = AddPhotoFiles(Photos(dialog), m_dialog->Host().RowThumbnails(), *m_album,
@@ -157,6 +158,10 @@ TEST_F(AlbumDlgTest, AddedPhotosAreAppendedAndSelected) {
     EXPECT_EQ(3u, Photos(dialog).Selection().size());
     // The entry keeps its value name; its key follows its position on save.
     EXPECT_EQ(L"pic_path", m_album->Photos()[3]->PathParam().GetName().Str());
+
+    EXPECT_TRUE(WaitUntil("the broken file dropped", [&] { return FileNames(*m_album).size() == 5; }));
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp", L"4.bmp", L"5.bmp"}), FileNames(*m_album));
+    EXPECT_EQ(FileNames(*m_album), RowNames(dialog));
 }
 
 // How many pixels of the first row of the photos pane, drawn into a DIB,
@@ -281,6 +286,12 @@ TEST_F(AlbumDlgTest, OkRenamesAndRefusesNamesInUse) {
     SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(IsWindow(dialog));
 
+    AnswerMessageBox(IDOK, &warning);
+    SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"x*app*");
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(L"Album name can't contain \"*firm*\", \"*app*\" or \"*prof*\"", warning);
+    ASSERT_TRUE(IsWindow(dialog));
+
     SetDlgItemTextW(dialog, IDC_ALBUM_NAME, L"Holidays");
     SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_FALSE(IsWindow(dialog));
@@ -382,9 +393,9 @@ protected:
 TEST_F(FolderDlgTest, AddedOnceWithSubfoldersInNaturalOrder) {
     HWND dialog = Open();
     TempFolder source;
-    TempFolder::File(source.Path() + L"\\p10.bmp", TempFolder::BmpBytes(4, 3));
-    TempFolder::File(source.Path() + L"\\p9.bmp", TempFolder::BmpBytes(4, 3));
-    TempFolder::File(source.Folder(L"inner") + L"\\q.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Path() + L"\\p10.bmp", BmpBytes(4, 3));
+    TempFolder::File(source.Path() + L"\\p9.bmp", BmpBytes(4, 3));
+    TempFolder::File(source.Folder(L"inner") + L"\\q.bmp", BmpBytes(4, 3));
     AnswerAddFolder(source.Path(), true, false);
     SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
     EXPECT_TRUE(RowsBecome(dialog, {L"1.bmp", L"2.bmp", L"3.bmp", L"p9.bmp", L"p10.bmp", L"q.bmp"}));
@@ -392,11 +403,30 @@ TEST_F(FolderDlgTest, AddedOnceWithSubfoldersInNaturalOrder) {
     EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_UNLINK_FOLDER)));
 }
 
+// Fault: OK right after "Add folder" closed the dialog before the folder was
+// listed, and the folder's pictures were lost without a word.
+TEST_F(FolderDlgTest, OkWaitsForTheFolderBeingListedAndCancelStillEndsTheWait) {
+    TempFolder source;
+    TempFolder::File(source.Path() + L"\\p.bmp", BmpBytes(4, 3));
+    for (int button : {IDCANCEL, IDOK}) {
+        HWND dialog = Open();
+        AnswerAddFolder(source.Path(), false, false);
+        SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(IsWindow(dialog)) << "OK did not wait for the listing";
+        if (button == IDCANCEL) SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntil("the end of the dialog", [&] { return !IsWindow(dialog); }));
+        EXPECT_EQ((button == IDOK ? FileList{L"1.bmp", L"2.bmp", L"3.bmp", L"p.bmp"}
+                                  : FileList{L"1.bmp", L"2.bmp", L"3.bmp"}),
+                  FileNames(*m_album));
+    }
+}
+
 TEST_F(FolderDlgTest, FollowedFolderLocksTheListUntilUnlinkedAndCancelRestoresAll) {
     HWND dialog = Open();
     TempFolder source;
-    TempFolder::File(source.Path() + L"\\b.bmp", TempFolder::BmpBytes(4, 3));
-    TempFolder::File(source.Folder(L"inner") + L"\\c.bmp", TempFolder::BmpBytes(4, 3));
+    TempFolder::File(source.Path() + L"\\b.bmp", BmpBytes(4, 3));
+    TempFolder::File(source.Folder(L"inner") + L"\\c.bmp", BmpBytes(4, 3));
     AnswerAddFolder(source.Path(), false, true);
     SendMessageW(dialog, WM_COMMAND, IDC_ADD_FOLDER, 0);
     EXPECT_TRUE(RowsBecome(dialog, {L"b.bmp"}));

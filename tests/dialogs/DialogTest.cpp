@@ -36,7 +36,7 @@ void DialogTest::AnswerMessageBox(int button, std::wstring* text) {
 }
 
 std::wstring DialogTest::Picture(const wchar_t* name, int w, int h) {
-    return TempFolder::File(Folder() + L"\\" + name, TempFolder::BmpBytes(w, h));
+    return TempFolder::File(Folder() + L"\\" + name, BmpBytes(w, h));
 }
 
 CNavPaneWnd* DialogTest::Pane(HWND dialog, int id) {

@@ -15,6 +15,7 @@
 #include "tests/album/AlbumTest.h"
 #include "tests/support/BoxWatch.h"
 #include "tests/support/Deadline.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/TempFolder.h"
 #include "ui/NavPaneWnd.h"
 

@@ -103,7 +103,7 @@ protected:
     static void SetUpTestSuite() { ASSERT_TRUE(CSlideWnd::RegisterClasses()); }
     void SetUp() override {
         photo = folder.Path() + L"\\photo.bmp";
-        ASSERT_TRUE(WriteSolidBmp(photo, 400, 300, RGB(200, 120, 40)));
+        ASSERT_TRUE(WriteBmp(photo, 400, 300, RGB(200, 120, 40)));
         album.paths = {photo.c_str(), photo.c_str()};
         // Photos are fitted to this box, enlarged too: the photo's own size.
         album.settings.sizeX = 400;

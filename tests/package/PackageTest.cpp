@@ -11,11 +11,12 @@
 
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "tests/app/LumoraProcess.h"
+#include "tests/support/RegistryKeys.h"
+#include "tests/support/UnixSide.h"
 
 using namespace lumora_test;
 
@@ -48,19 +49,9 @@ std::string Bytes(const std::wstring& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool ReadText(const std::wstring& key, const std::wstring& name, std::wstring& out) {
-    wchar_t buffer[1024] = {};
-    DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
-                     RRF_NOEXPAND, nullptr, buffer, &bytes) != ERROR_SUCCESS)
-        return false;
-    out = buffer;
-    return true;
-}
-
 std::wstring Text(const std::wstring& key, const std::wstring& name) {
     std::wstring value = L"<missing>";
-    ReadText(key, name, value);
+    hkcu::ReadText(key, name, value);
     return value;
 }
 
@@ -69,41 +60,6 @@ DWORD Number(const std::wstring& key, const std::wstring& name) {
     DWORD bytes = sizeof(value);
     RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &bytes);
     return value;
-}
-
-bool HkcuKeyExists(const std::wstring& key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-    RegCloseKey(handle);
-    return true;
-}
-
-// Every value under a key and its sub-keys, by path.
-void CollectValues(HKEY parent, const std::wstring& key, const std::wstring& prefix,
-                   std::map<std::wstring, std::wstring>& values) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(parent, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return;
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD nameLength = 256;
-        BYTE data[2048];
-        DWORD dataLength = sizeof(data);
-        if (RegEnumValueW(handle, i, name, &nameLength, nullptr, nullptr, data, &dataLength) != ERROR_SUCCESS) break;
-        values[prefix + name] = std::wstring(reinterpret_cast<const wchar_t*>(data), dataLength / sizeof(wchar_t));
-    }
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD nameLength = 256;
-        if (RegEnumKeyExW(handle, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        CollectValues(handle, name, prefix + name + L"\\", values);
-    }
-    RegCloseKey(handle);
-}
-
-std::map<std::wstring, std::wstring> Albums() {
-    std::map<std::wstring, std::wstring> values;
-    CollectValues(HKEY_CURRENT_USER, kProfilesKey, L"", values);
-    return values;
 }
 
 std::wstring ShortcutTarget(const std::wstring& link) {
@@ -176,7 +132,7 @@ protected:
         DeleteFileW(StartupShortcutPath().c_str());
         // A new account: nothing in the Pictures folder, so the first run has
         // only the samples to fill its album from.
-        m_hadPictures = ReadText(kShellFolders, L"My Pictures", m_pictures);
+        m_hadPictures = hkcu::ReadText(kShellFolders, L"My Pictures", m_pictures);
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
         m_emptyPictures = std::wstring(temp) + L"lumora-package-pictures";
@@ -192,7 +148,7 @@ protected:
         RemoveDirectoryW(m_emptyPictures.c_str());
     }
 
-    static std::wstring SetupExe() { return WindowsPath(LUMORA_SETUP); }
+    static std::wstring SetupExe() { return unixside::DosPath(L"" LUMORA_SETUP); }
 
     static long Install(const std::wstring& folder = std::wstring()) {
         std::wstring commandLine = L"\"" + SetupExe() + L"\" /S";
@@ -204,7 +160,7 @@ protected:
     // and waits until the uninstaller has finished.
     static void Uninstall() {
         std::wstring command;
-        if (!ReadText(kUninstallKey, L"QuietUninstallString", command)) return;
+        if (!hkcu::ReadText(kUninstallKey, L"QuietUninstallString", command)) return;
         RunToEnd(command);
         EXPECT_TRUE(WaitUntil("the uninstaller to finish", [] { return !UninstallerRunning(); }, 60000));
     }
@@ -289,12 +245,13 @@ TEST_F(Package, ProgramFromTheMenuShortcutFillsItsFirstAlbumFromTheSamples) {
     ASSERT_TRUE(StartFromMenu(lumora)) << "no photo shown";
     Exit(lumora);
 
-    const auto albums = Albums();
+    const auto albums = hkcu::Snapshot(kProfilesKey);
     size_t photos = 0;
-    for (const auto& value : albums) {
-        if (value.first.find(L"Default\\Slides\\") != 0 || value.first.find(L"\\pic_path") == std::wstring::npos)
-            continue;
-        EXPECT_EQ(0u, value.second.find(samples)) << "photo from elsewhere";
+    const std::wstring photo = L"=pic_path=" + std::to_wstring(REG_SZ) + L":";
+    for (const std::wstring& line : albums) {
+        const size_t at = line.find(photo);
+        if (line.find(L"\\Default\\Slides\\") == std::wstring::npos || at == std::wstring::npos) continue;
+        EXPECT_EQ(at + photo.size(), line.find(samples)) << "photo from elsewhere";
         ++photos;
     }
     EXPECT_EQ(Photos(samples), photos);
@@ -314,7 +271,7 @@ TEST_F(Package, UpdateOverARunningLumoraEndsItReplacesTheProgramAndKeepsAlbums) 
         ASSERT_TRUE(StartFromMenu(first));
         Exit(first);
     }
-    const auto albums = Albums();
+    const auto albums = hkcu::Snapshot(kProfilesKey);
     ASSERT_FALSE(albums.empty());
 
     CLumoraProcess lumora;
@@ -330,9 +287,7 @@ TEST_F(Package, UpdateOverARunningLumoraEndsItReplacesTheProgramAndKeepsAlbums) 
     CloseHandle(file);
 
     ASSERT_EQ(0, Install());
-    DWORD code = 1;
-    ASSERT_TRUE(lumora.WaitExit(code, 0)) << "still running";
-    EXPECT_EQ(0u, code);
+    ASSERT_TRUE(lumora.ExitedZero(0));
     std::wstring handle;
     EXPECT_FALSE(ReadValue(L"Options\\Windows\\Main", L"Handle", handle)) << "ended without its own exit";
     WIN32_FILE_ATTRIBUTE_DATA data = {};
@@ -342,7 +297,7 @@ TEST_F(Package, UpdateOverARunningLumoraEndsItReplacesTheProgramAndKeepsAlbums) 
     EXPECT_FALSE(Exists(exe + L".new"));
     EXPECT_FALSE(Exists(DefaultInstallFolder()));
     EXPECT_EQ(dir, Text(kUninstallKey, L"InstallLocation"));
-    EXPECT_EQ(albums, Albums());
+    EXPECT_EQ(albums, hkcu::Snapshot(kProfilesKey));
 }
 
 TEST_F(Package, SilentUninstallEndsLumoraRemovesEverythingAndKeepsAlbums) {
@@ -358,24 +313,22 @@ TEST_F(Package, SilentUninstallEndsLumoraRemovesEverythingAndKeepsAlbums) {
     SHCreateDirectoryExW(nullptr, cache.c_str(), nullptr);  // the program may have made it already
     ASSERT_TRUE(Exists(cache));
     std::ofstream((cache + L"\\0001.thumb").c_str()) << "x";
-    const auto albums = Albums();
+    const auto albums = hkcu::Snapshot(kProfilesKey);
     ASSERT_FALSE(albums.empty());
 
     CLumoraProcess lumora;
     ASSERT_TRUE(StartFromMenu(lumora));
     Uninstall();
-    DWORD code = 1;
-    ASSERT_TRUE(lumora.WaitExit(code, 0)) << "still running";
-    EXPECT_EQ(0u, code);
+    ASSERT_TRUE(lumora.ExitedZero(0));
 
     EXPECT_FALSE(Exists(dir));
     EXPECT_FALSE(Exists(MenuShortcut()));
     EXPECT_FALSE(Exists(StartupShortcutPath()));
-    EXPECT_FALSE(HkcuKeyExists(kUninstallKey));
+    EXPECT_FALSE(hkcu::KeyExists(kUninstallKey));
     std::wstring installPath;
     EXPECT_FALSE(ReadValue(L"Options", L"InstallPath", installPath));
     EXPECT_FALSE(Exists(Folder(CSIDL_LOCAL_APPDATA) + L"\\Arvendal"));
-    EXPECT_EQ(albums, Albums());
+    EXPECT_EQ(albums, hkcu::Snapshot(kProfilesKey));
 }
 
 }  // namespace

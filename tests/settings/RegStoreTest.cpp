@@ -45,6 +45,15 @@ TEST(RegStorePaths, InsertedTextIsNotScannedAgainBySamePair) {
     EXPECT_EQ(L"Software\\Arvendal\\Lumora\\a*x*b-a*x*b", store.BuildPath(L"*x*-*x*").Str());
 }
 
+TEST(RegStorePaths, LiteralPartsAreNeverExpanded) {
+    CRegStore store(L"Arvendal", L"Lumora");
+    store.AddReplacement(L"*prof*", tstr(L"Profiles\\") + CRegStore::Literal(L"a*prof*") + L"\\");
+    EXPECT_EQ(L"Software\\Arvendal\\Lumora\\Profiles\\a*prof*\\Slides", store.BuildPath(L"*prof*Slides").Str());
+    EXPECT_EQ(L"Software\\Arvendal\\Lumora\\Profiles\\x*app*\\*firm*",
+              store.BuildPath(tstr(L"Profiles\\") + CRegStore::Literal(L"x*app*") + L"\\" + CRegStore::Literal(L"*firm*"))
+                  .Str());
+}
+
 TEST(RegStorePaths, BasePathEndsInOneBackslash) {
     CRegStore store;
     store.SetBasePath(L"Software\\Test");

@@ -7,48 +7,22 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include "settings/RegStore.h"
+#include "tests/support/RegistryKeys.h"
 
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override { SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvendal"); }
-    void TearDown() override { SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvendal"); }
-
-    struct RawValue {
-        bool found = false;
-        DWORD type = 0;
-        std::vector<BYTE> bytes;
-        std::wstring Text() const {
-            return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-        }
-    };
-
-    static RawValue ReadRaw(const wchar_t* path, const wchar_t* name) {
-        RawValue raw;
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return raw;
-        DWORD size = 0;
-        if (RegQueryValueExW(key, name, nullptr, &raw.type, nullptr, &size) == ERROR_SUCCESS) {
-            raw.bytes.resize(size);
-            raw.found = RegQueryValueExW(key, name, nullptr, &raw.type, raw.bytes.data(), &size) == ERROR_SUCCESS;
-        }
-        RegCloseKey(key);
-        return raw;
+    void TearDown() override {
+        CRegStore::FailNthWrite(0, 0);
+        SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvendal");
     }
 
+    using RawValue = hkcu::RawValue;
+
+    static RawValue ReadRaw(const wchar_t* path, const wchar_t* name) { return hkcu::Read(path, name); }
     static void WriteRaw(const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                                 &key, nullptr));
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size));
-        RegCloseKey(key);
+        ASSERT_TRUE(hkcu::Write(path, name, type, data, size)) << "could not write the value";
     }
-
-    static bool KeyPresent(const wchar_t* path) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-        RegCloseKey(key);
-        return true;
-    }
+    static bool KeyPresent(const wchar_t* path) { return hkcu::KeyExists(path); }
 };

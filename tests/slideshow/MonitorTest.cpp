@@ -37,8 +37,8 @@ protected:
         ASSERT_TRUE((primary.work == SlideRect{0, 0, 1920, 1040}));
 
         const std::wstring folder = photos.Path() + L"\\";
-        WriteSolidBmp(folder + L"red.bmp", 400, 300, RGB(230, 20, 20));
-        WriteSolidBmp(folder + L"blue.bmp", 300, 200, RGB(20, 20, 230));
+        WriteBmp(folder + L"red.bmp", 400, 300, RGB(230, 20, 20));
+        WriteBmp(folder + L"blue.bmp", 300, 200, RGB(20, 20, 230));
         StorePhoto(L"Trips", L"0000", folder + L"red.bmp");
         StorePhoto(L"Trips", L"0001", folder + L"blue.bmp");
         StoreText(kAlbumSlides, L"SizeX", L"320");

@@ -19,8 +19,8 @@ namespace {
 bool WriteSidewaysPortrait(const std::wstring& path)
 {
     const TempFolder work(L"Z:\\tmp\\", L"lumora_portrait_");
-    const std::wstring made = UnixPath(work.Path()) + L"/sideways";
-    RunUnix(L"Z:\\bin\\sh -c \"convert -size 200x300 xc:#2040E0 -size 200x300 xc:#106010 +append -quality 95 " +
+    const std::wstring made = unixside::UnixPath(work.Path()) + L"/sideways";
+    unixside::Start(L"/bin/sh", L"-c \"convert -size 200x300 xc:#2040E0 -size 200x300 xc:#106010 +append -quality 95 " +
             made + L".tmp.jpg && mv " + made + L".tmp.jpg " + made + L".jpg\"");
     std::string jpeg;
     const bool madeOk = WaitUntil("the sideways portrait from ImageMagick", [&] {
@@ -50,8 +50,8 @@ protected:
     void SetUp() override
     {
         photos = {folder.Path() + L"\\red.bmp", folder.Path() + L"\\blue.bmp"};
-        WriteSolidBmp(photos[0], 400, 300, RGB(230, 20, 20));
-        WriteSolidBmp(photos[1], 300, 200, RGB(20, 20, 230));
+        WriteBmp(photos[0], 400, 300, RGB(230, 20, 20));
+        WriteBmp(photos[1], 300, 200, RGB(20, 20, 230));
         album.paths = {photos[0].c_str(), photos[1].c_str()};
         album.settings.sizeX = 320;
         album.settings.sizeY = 240;

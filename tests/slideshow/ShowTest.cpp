@@ -49,40 +49,6 @@ bool TimerRuns(HWND hwnd, UINT_PTR id, UINT periodMs)
     return true;
 }
 
-bool WriteSolidBmp(const std::wstring& path, int w, int h, COLORREF rgb)
-{
-    const int stride = (w * 3 + 3) & ~3;
-    const uint32_t pixelBytes = static_cast<uint32_t>(stride) * static_cast<uint32_t>(h);
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(ih);
-    fh.bfSize = fh.bfOffBits + pixelBytes;
-    ih.biSize = sizeof(ih);
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    ih.biSizeImage = pixelBytes;
-    std::vector<uint8_t> rows(pixelBytes, 0);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = &rows[static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3];
-            p[0] = GetBValue(rgb);
-            p[1] = GetGValue(rgb);
-            p[2] = GetRValue(rgb);
-        }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, &fh, sizeof(fh), &written, nullptr) &&
-              WriteFile(file, &ih, sizeof(ih), &written, nullptr) &&
-              WriteFile(file, rows.data(), pixelBytes, &written, nullptr);
-    CloseHandle(file);
-    return ok;
-}
-
 void MovePointer(int x, int y)
 {
     // Under Wine this warps the X pointer, and the X server reports the
@@ -90,25 +56,12 @@ void MovePointer(int x, int y)
     SetCursorPos(x, y);
 }
 
-bool RunUnix(const std::wstring& commandLine)
-{
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    std::wstring line = commandLine;
-    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
-}
-
 bool DragPointer(int grabX, int grabY, int toX, int toY)
 {
     const auto at = [](int x, int y) { return std::to_wstring(x) + L" " + std::to_wstring(y); };
-    return RunUnix(L"Z:\\usr\\bin\\xdotool mousemove " + at(grabX, grabY) +
-                   L" sleep 0.3 mousedown 1 sleep 0.3 mousemove " + at(grabX + 40, grabY + 30) +
-                   L" sleep 0.2 mousemove " + at(toX, toY) + L" sleep 0.3 mouseup 1");
+    return unixside::Start(L"/usr/bin/xdotool", L"mousemove " + at(grabX, grabY) +
+                           L" sleep 0.3 mousedown 1 sleep 0.3 mousemove " + at(grabX + 40, grabY + 30) +
+                           L" sleep 0.2 mousemove " + at(toX, toY) + L" sleep 0.3 mouseup 1");
 }
 
 namespace {
@@ -120,22 +73,13 @@ const TempFolder& ShotFolder()
 }
 }  // namespace
 
-std::wstring UnixPath(const std::wstring& path)
-{
-    std::wstring unix = path.substr(2);
-    for (wchar_t& c : unix)
-        if (c == L'\\')
-            c = L'/';
-    return unix;
-}
-
 bool Screenshot(const std::wstring& name, CBmp& out)
 {
     wchar_t display[64] = L"";
     GetEnvironmentVariableW(L"DISPLAY", display, 64);
     const std::wstring bmp = ShotFolder().Path() + L"\\" + name + L".bmp";
-    const std::wstring shot = UnixPath(ShotFolder().Path()) + L"/" + name;
-    RunUnix(L"Z:\\bin\\sh -c \"import -window root -display " + std::wstring(display) + L" " + shot +
+    const std::wstring shot = unixside::UnixPath(ShotFolder().Path()) + L"/" + name;
+    unixside::Start(L"/bin/sh", L"-c \"import -window root -display " + std::wstring(display) + L" " + shot +
             L".png && convert " + shot + L".png BMP3:" + shot + L".tmp && mv " + shot + L".tmp " + shot + L".bmp\"");
     return WaitUntil("the screenshot " + Utf8(name), [&] { return LoadPhotoFile(bmp.c_str(), out); }, 20000);
 }

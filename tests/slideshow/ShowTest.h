@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "tests/support/BmpFile.h"
 #include "tests/support/Deadline.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnixSide.h"
 
 class CBmp;
 
@@ -16,18 +18,9 @@ HWND MakePlainWindow(DWORD exStyle, DWORD style, int x, int y, int w, int h, COL
 // Whether timer `id` of the window runs; it keeps running, with this period.
 bool TimerRuns(HWND hwnd, UINT_PTR id, UINT periodMs);
 
-// Writes a w x h 24-bit BMP of one colour (0x00RRGGBB); the path may hold
-// any characters.
-bool WriteSolidBmp(const std::wstring& path, int w, int h, COLORREF rgb);
-
 // Moves the real (X) pointer.
 void MovePointer(int x, int y);
 
-// Starts a Linux program of the test machine (Wine runs ELF binaries; it
-// does not wait for them).
-bool RunUnix(const std::wstring& commandLine);
-// The Linux path of a path on drive Z:.
-std::wstring UnixPath(const std::wstring& path);
 // A user's drag with the real X pointer: press at the grab point, move in two
 // steps, release at the target. Returns at once; the moves take about a second.
 bool DragPointer(int grabX, int grabY, int toX, int toY);

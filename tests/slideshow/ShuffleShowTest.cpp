@@ -36,7 +36,7 @@ class ShuffledShow : public RegistryTest {
 protected:
     std::wstring Picture() {
         const std::wstring path = m_folder.Path() + L"\\photo" + std::to_wstring(++m_made) + L".bmp";
-        EXPECT_TRUE(WriteSolidBmp(path, 40 + m_made, 30, RGB(10 * m_made, 80, 120)));
+        EXPECT_TRUE(WriteBmp(path, 40 + m_made, 30, RGB(10 * m_made, 80, 120)));
         return path;
     }
     void StoreAlbum(int photos) {

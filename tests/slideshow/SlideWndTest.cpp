@@ -21,9 +21,9 @@ struct Photos {
     std::wstring broken = folder.Path() + L"\\broken.jpg";
     Photos()
     {
-        WriteSolidBmp(red, 400, 300, RGB(220, 30, 30));
-        WriteSolidBmp(green, 300, 400, RGB(30, 200, 30));
-        WriteSolidBmp(blue, 200, 100, RGB(30, 30, 220));
+        WriteBmp(red, 400, 300, RGB(220, 30, 30));
+        WriteBmp(green, 300, 400, RGB(30, 200, 30));
+        WriteBmp(blue, 200, 100, RGB(30, 30, 220));
         HANDLE f = CreateFileW(broken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD n;
         WriteFile(f, "not a picture at all", 20, &n, nullptr);

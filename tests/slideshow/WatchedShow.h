@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FakeAlbum.h"
+#include "tests/support/BmpFile.h"
 #include "ShowTest.h"
 #include "slideshow/DesktopWatch.h"
 #include "slideshow/SlideWnd.h"
@@ -17,8 +18,8 @@ struct CWatchedShow {
     }
     ::testing::AssertionResult Start()
     {
-        WriteSolidBmp(red, 400, 300, RGB(230, 20, 20));
-        WriteSolidBmp(blue, 300, 200, RGB(20, 20, 230));
+        WriteBmp(red, 400, 300, RGB(230, 20, 20));
+        WriteBmp(blue, 300, 200, RGB(20, 20, 230));
         album.paths = {red.c_str(), blue.c_str()};
         show.SetAlbum(&album);
         if (!CSlideWnd::RegisterClasses() || !show.Start() || !watch.Start())

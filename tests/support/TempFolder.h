@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
 class TempFolder {
@@ -62,29 +61,6 @@ public:
     }
 
     static std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
-
-    // A 24-bit bottom-up BMP file of w x h in one colour.
-    static std::string BmpBytes(int w, int h) {
-        const int stride = (w * 3 + 3) & ~3;
-        const int pixelBytes = stride * h;
-        std::string file(54 + pixelBytes, '\0');
-        auto put = [&file](size_t at, uint32_t value, int bytes) {
-            for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
-        };
-        file[0] = 'B';
-        file[1] = 'M';
-        put(2, static_cast<uint32_t>(file.size()), 4);
-        put(10, 54, 4);
-        put(14, 40, 4);
-        put(18, static_cast<uint32_t>(w), 4);
-        put(22, static_cast<uint32_t>(h), 4);
-        put(26, 1, 2);
-        put(28, 24, 2);
-        put(34, static_cast<uint32_t>(pixelBytes), 4);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) put(54 + y * stride + x * 3, 0xE09030, 3);
-        return file;
-    }
 
     static std::wstring TempPath() {
         wchar_t temp[MAX_PATH] = L"";
