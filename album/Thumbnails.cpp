@@ -129,8 +129,8 @@ void CThumbnails::Request(const tstr& path, bool visible, IThumbnailListener* li
 
 void CThumbnails::ShowFailed(const tstr& path)
 {
-    if (m_memory.Look(path.Str()) != Known::Usable && !FileHeldBySomeoneElse(path.Str()) &&
-        LocatePhoto(path) != PhotoPlace::Unreachable)
+    // Usable from its EXIF thumbnail is not enough: the picture must decode.
+    if (!FileHeldBySomeoneElse(path.Str()) && LocatePhoto(path) != PhotoPlace::Unreachable)
         m_memory.Put(path.Str(), nullptr);
 }
 

@@ -86,6 +86,7 @@ TEST_F(ScreenTest, NormalShowAndStrip)
     album.settings.placementY = 2;
     album.thumbColours = {0xFFE61414u, 0xFF1414E6u};
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     Settle();
     CBmp shot;
     ASSERT_TRUE(Screenshot(L"show-normal", shot));
@@ -125,6 +126,7 @@ TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
     album.settings.placementX = 0;
     album.settings.placementY = 0;
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     const SlideRect r = WindowRectOf(show.Hwnd());
     const int grabX = r.left + 100;
     const int grabY = r.top + 4;   // in the top band
@@ -141,6 +143,7 @@ TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
 
     // The next photo keeps the dropped window's right and bottom edges.
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     const SlideRect next = WindowRectOf(show.Hwnd());
     EXPECT_EQ(dropped.right, next.right);
     EXPECT_EQ(dropped.bottom, next.bottom);
@@ -151,6 +154,7 @@ TEST_F(ScreenTest, FullscreenCoversTheWorkAreaAndFadesDownTheMiddle)
 {
     album.settings.maximized = true;
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     EXPECT_TRUE(show.IsFullScreen());
     const SlideRect r = WindowRectOf(show.Hwnd());
     EXPECT_TRUE(r == area);
@@ -184,6 +188,7 @@ TEST_F(ScreenTest, PortraitPhotoStoredSidewaysStandsUpright)
     album.settings.placementX = 1;
     album.settings.placementY = 1;
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     const SlideRect r = WindowRectOf(show.Hwnd());
     EXPECT_EQ(180, r.right - r.left);  // 300 x 400 upright, fitted to 320 x 240
     EXPECT_EQ(240, r.bottom - r.top);
