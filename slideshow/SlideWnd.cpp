@@ -196,13 +196,18 @@ void CSlideWnd::OnResult(SlideResult& result)
 
 void CSlideWnd::WalkResult(SlideResult& result)
 {
-    const int at = m_walk.at;
-    // The album changed under the decode: what is at that place now is asked for.
+    int at = m_walk.at;
+    // The album changed under the decode: the photo is looked for where it
+    // went; gone, what is at its place now is asked for.
     if (m_album->PhotoPath(at).Str() != result.job.path) {
-        --m_walk.decoded;
-        m_walk.at = IndexInRange(at, m_album->PhotoCount());
-        ContinueWalk();
-        return;
+        at = IndexOfPath(result.job.path);
+        if (at < 0) {
+            --m_walk.decoded;
+            m_walk.at = IndexInRange(m_walk.at, m_album->PhotoCount());
+            ContinueWalk();
+            return;
+        }
+        m_walk.at = at;
     }
     if (result.outcome == SlideOutcome::Ready) {
         FinishSwitch(at, result);
@@ -214,6 +219,15 @@ void CSlideWnd::WalkResult(SlideResult& result)
     m_walk.lastTried = at;
     StepWalk();
     ContinueWalk();
+}
+
+int CSlideWnd::IndexOfPath(const std::wstring& path) const
+{
+    const int count = m_album->PhotoCount();
+    for (int i = 0; i < count; ++i)
+        if (m_album->PhotoPath(i).Str() == path)
+            return i;
+    return -1;
 }
 
 void CSlideWnd::FinishSwitch(int index, SlideResult& result)

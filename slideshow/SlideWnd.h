@@ -146,6 +146,7 @@ private:
     void OnResult(SlideResult& result);
     // The walk's photo decoded, or found unusable.
     void WalkResult(SlideResult& result);
+    int IndexOfPath(const std::wstring& path) const;
     void FinishSwitch(int index, SlideResult& result);
     void PrepareNext();
     void DropPrepared();

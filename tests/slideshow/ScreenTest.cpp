@@ -210,3 +210,32 @@ TEST_F(ScreenTest, PortraitPhotoStoredSidewaysStandsUpright)
     EXPECT_EQ(64, thumb->Height());
     EXPECT_GT(thumb->Pixel(24, 4) & 0xFF, 150u);  // sky on top
 }
+
+// Two 12-MP photos: the switch shows the whole of the next one, nothing of
+// the one before and no part left undrawn.
+TEST_F(ScreenTest, SwitchBetweenTwoPhonePhotosShowsTheWholeNextOne)
+{
+    const std::wstring red = folder.Path() + L"\\red12.bmp", blue = folder.Path() + L"\\blue12.bmp";
+    ASSERT_TRUE(WriteSolidBmp(red, 4032, 3024, RGB(230, 20, 20)));
+    ASSERT_TRUE(WriteSolidBmp(blue, 4032, 3024, RGB(20, 20, 230)));
+    album.paths = {red.c_str(), blue.c_str()};
+    album.settings.sizeX = 640;
+    album.settings.sizeY = 480;
+    ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
+    ASSERT_TRUE(WaitUntil("the next photo decoded", [&] { return show.NextReady(); }));
+    SendMessageW(show.Hwnd(), WM_TIMER, CSlideWnd::kSwitchTimer, 0);
+    EXPECT_FALSE(show.Switching());
+    Settle();
+    CBmp shot;
+    ASSERT_TRUE(Screenshot(L"show-switch-12mp", shot));
+    const SlideRect r = WindowRectOf(show.Hwnd());
+    EXPECT_EQ(640, r.right - r.left);
+    EXPECT_EQ(480, r.bottom - r.top);
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j) {
+            const int x = r.left + 2 + (r.right - r.left - 4) * i / 4, y = r.top + 2 + (r.bottom - r.top - 4) * j / 4;
+            const Rgb p = At(shot, x, y);
+            EXPECT_TRUE(p.b > 150 && p.r < 100) << x << "," << y << ": " << p.r << "," << p.g << "," << p.b;
+        }
+}
