@@ -1,5 +1,8 @@
 #include "album/ShuffleRound.h"
 
+#include <algorithm>
+#include <atomic>
+
 namespace {
 
 // A bijection on 64 bits: distinct keys never share a rank.
@@ -20,37 +23,57 @@ uint64_t CShuffleRound::Rank(uint64_t photo) const
     return Mix(photo ^ (static_cast<uint64_t>(m_seed) * 0x9E3779B97F4A7C15ull));
 }
 
+int CShuffleRound::Next(int count, const KeyAt& keyAt)
+{
+    if (count <= 0)
+        return -1;
+    if (count == m_orderedCount) {
+        while (!m_ahead.empty()) {
+            const std::pair<uint64_t, int> next = m_ahead.back();
+            // The list changed under the order: it is ordered again.
+            if (next.second >= count || keyAt(next.second) != next.first)
+                break;
+            if (!HadTurn(next.first))
+                return next.second;
+            m_ahead.pop_back();
+        }
+    }
+    Order(count, keyAt);
+    return m_ahead.back().second;
+}
+
 int CShuffleRound::Next(const std::vector<uint64_t>& photos)
 {
-    if (photos.empty())
-        return -1;
+    return Next(static_cast<int>(photos.size()), [&photos](int i) { return photos[static_cast<size_t>(i)]; });
+}
+
+void CShuffleRound::Order(int count, const KeyAt& keyAt)
+{
+    m_ahead.clear();
     bool anyDone = false;
-    bool anyLeft = false;
-    for (uint64_t photo : photos) {
-        const bool done = HadTurn(photo);
-        anyDone = anyDone || done;
-        anyLeft = anyLeft || !done;
+    std::vector<uint64_t> keys(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        keys[static_cast<size_t>(i)] = keyAt(i);
+        anyDone = anyDone || HadTurn(keys[static_cast<size_t>(i)]);
     }
-    if (!anyLeft) {
-        m_seed = static_cast<uint32_t>(Mix(m_seed + 0x9E3779B97F4A7C15ull));
-        m_done.clear();
-        anyDone = false;
+    for (int pass = 0; pass < 2 && m_ahead.empty(); ++pass) {
+        if (pass == 1) {
+            m_seed = static_cast<uint32_t>(Mix(m_seed + 0x9E3779B97F4A7C15ull));
+            m_done.clear();
+            anyDone = false;
+        }
+        for (int i = 0; i < count; ++i)
+            if (!HadTurn(keys[static_cast<size_t>(i)]))
+                m_ahead.emplace_back(keys[static_cast<size_t>(i)], i);
     }
+    std::sort(m_ahead.begin(), m_ahead.end(), [this](const std::pair<uint64_t, int>& a, const std::pair<uint64_t, int>& b) {
+        return Rank(a.first) > Rank(b.first);
+    });
     // Only a round not begun yet keeps off the photo on screen.
-    const bool avoidLast = !anyDone && m_hasLast;
-    int best = -1;
-    int bestOther = -1;
-    for (size_t i = 0; i < photos.size(); ++i) {
-        if (HadTurn(photos[i]))
-            continue;
-        const int at = static_cast<int>(i);
-        if (best < 0 || Rank(photos[i]) < Rank(photos[static_cast<size_t>(best)]))
-            best = at;
-        if (!(avoidLast && photos[i] == m_last) &&
-            (bestOther < 0 || Rank(photos[i]) < Rank(photos[static_cast<size_t>(bestOther)])))
-            bestOther = at;
-    }
-    return bestOther >= 0 ? bestOther : best;
+    const size_t n = m_ahead.size();
+    if (!anyDone && m_hasLast && n > 1 && m_ahead[n - 1].first == m_last)
+        std::swap(m_ahead[n - 1], m_ahead[n - 2]);
+    m_orderedCount = count;
 }
 
 void CShuffleRound::Shown(uint64_t photo)
@@ -67,10 +90,19 @@ void CShuffleRound::Restore(uint32_t seed, const std::vector<uint64_t>& done, co
     m_done.insert(done.begin(), done.end());
     m_hasLast = last != nullptr;
     m_last = last ? *last : 0;
+    m_ahead.clear();
+    m_orderedCount = -1;
 }
+
+namespace {
+std::atomic<uint64_t> s_keysMade{0};
+}  // namespace
+
+uint64_t CShuffleRound::KeysMade() { return s_keysMade.load(); }
 
 uint64_t CShuffleRound::KeyOf(const std::wstring& path)
 {
+    ++s_keysMade;
     // FNV-1a over the UTF-16 code units.
     uint64_t hash = 0xCBF29CE484222325ull;
     for (wchar_t c : path) {

@@ -6,18 +6,26 @@
 // keys that had their turn. Plain C++, so it is tested natively.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 class CShuffleRound {
 public:
+    // The key of the photo at a position of the list, 0 <= index < count.
+    using KeyAt = std::function<uint64_t(int index)>;
+
     explicit CShuffleRound(uint32_t seed = 0) : m_seed(seed) {}
 
-    // Index in `photos` of the photo the round goes on with: the one first in
-    // this round's order of those that have not had their turn. When every
-    // photo has had it, a new round begins with a fresh seed; its first photo
-    // is never the one shown last while another exists. -1 without photos.
+    // Index of the photo the round goes on with: the one first in this
+    // round's order of those that have not had their turn. When every photo
+    // has had it, a new round begins with a fresh seed; its first photo is
+    // never the one shown last while another exists. -1 without photos.
+    // The list is keyed once and the round's remaining order kept, so a walk
+    // through the round costs one key per step while the list stays as it was.
+    int Next(int count, const KeyAt& keyAt);
     int Next(const std::vector<uint64_t>& photos);
     // The photo had its turn in this round and is the one on screen.
     void Shown(uint64_t photo);
@@ -33,12 +41,20 @@ public:
     void Restore(uint32_t seed, const std::vector<uint64_t>& done, const uint64_t* last);
 
     static uint64_t KeyOf(const std::wstring& path);
+    // Keys made by KeyOf in this process: what a walk through the round costs.
+    static uint64_t KeysMade();
 
 private:
     uint64_t Rank(uint64_t photo) const;
+    // The photos still to have their turn, in order, from the whole list.
+    void Order(int count, const KeyAt& keyAt);
 
     uint32_t m_seed;
     std::unordered_set<uint64_t> m_done;
     uint64_t m_last = 0;
     bool m_hasLast = false;
+    // The round's remaining order as (key, index) pairs, the next one last,
+    // for a list of m_orderedCount photos.
+    std::vector<std::pair<uint64_t, int>> m_ahead;
+    int m_orderedCount = -1;
 };

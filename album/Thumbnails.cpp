@@ -264,8 +264,8 @@ void CThumbnails::ArmRetryTimer()
 
 void CThumbnails::ShowFailed(const tstr& path)
 {
-    if (m_memory.Look(path.Str()) != Known::Usable && !FileHeldBySomeoneElse(path.Str()) &&
-        LocatePhoto(path) != PhotoPlace::Unreachable) {
+    // Usable from its EXIF thumbnail is not enough: the picture must decode.
+    if (!FileHeldBySomeoneElse(path.Str()) && LocatePhoto(path) != PhotoPlace::Unreachable) {
         m_memory.Put(path.Str(), nullptr);
         m_problems.emplace(path.Str(), ThumbProblem::NotPicture);
     }

@@ -62,8 +62,9 @@ public:
     // The listener hears nothing more; work that only it waited for is
     // cancelled (a decode under way finishes and is kept).
     void Forget(IThumbnailListener* listener);
-    // The show could not decode the photo: it is unusable unless its file
-    // is merely held open by someone else. Nothing once known usable.
+    // The show could not decode the photo (seen twice): it is unusable
+    // unless its file is merely held open by someone else or out of reach,
+    // also when its thumbnail came from its EXIF block.
     void ShowFailed(const tstr& path);
     // The file was written again: its thumbnail, or its being unusable or
     // busy, is made anew when next asked for.

@@ -379,10 +379,11 @@ bool CWppProfile::RoundKey(int index, uint64_t& key) const
 
 int CWppProfile::NextInRound()
 {
-    std::vector<uint64_t> keys;
-    keys.reserve(m_photos.size());
-    for (const CSlide* photo : m_photos) keys.push_back(CShuffleRound::KeyOf(photo->GetPath().Str()));
-    return m_round.Next(keys);
+    return m_round.Next(static_cast<int>(m_photos.size()), [this](int index) {
+        uint64_t key = 0;
+        RoundKey(index, key);
+        return key;
+    });
 }
 
 void CWppProfile::PhotoShown(int index)

@@ -122,9 +122,15 @@ void CLentaWnd::OnLButtonDown(WPARAM, int x, int)
     const int k = LentaCellsFromCentre(x, client.right, CellSize());
     if (k == 0 || !m_show)
         return;
-    m_slide.Start(k);
+    m_show->Step(k, true);
+}
+
+void CLentaWnd::SlideBy(int cells)
+{
+    if (!m_hwnd || cells == 0)
+        return;
+    m_slide.Start(cells);
     SetTimer(m_hwnd, kSlideTimer, 20, nullptr);
-    m_show->Step(k);
 }
 
 void CLentaWnd::OnMouseMove(WPARAM, int, int)

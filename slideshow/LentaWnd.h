@@ -2,7 +2,7 @@
 // The thumbnail strip ("DX_BandWnd"): one row of thumbnails along the slide
 // window's lower edge, the current photo framed in the middle. A click moves
 // the show by the number of cells between the clicked one and the centre,
-// with a short sliding animation.
+// with a short sliding animation once the show has that photo on screen.
 
 #include "slideshow/SlideMath.h"
 #include "ui/Wnd.h"
@@ -35,6 +35,8 @@ public:
     void Draw(HDC dc);
 
     const LentaSlide& Slide() const { return m_slide; }
+    // The photo on screen moved by `cells`: the thumbnails slide after it.
+    void SlideBy(int cells);
 
     LRESULT OnDestroy() override;
     void OnLButtonDown(WPARAM keys, int x, int y) override;

@@ -4,6 +4,7 @@
 #include "slideshow/LayeredWindow.h"
 #include "slideshow/LentaDraw.h"
 #include "picture/Picture.h"
+#include "slideshow/SlideWorker.h"
 #include "slideshow/Placement.h"
 #include "ui/Dpi.h"
 #include "slideshow/SlideMath.h"
@@ -52,6 +53,14 @@ SlideMonitor CSlideWnd::ShowMonitor() const
     return MonitorNamed(Settings().monitor);
 }
 
+void CSlideWnd::SetAlbum(ISlideAlbum* album)
+{
+    const bool changed = album != m_album;
+    m_album = album;
+    if (changed && m_hwnd)
+        AlbumChanged();
+}
+
 bool CSlideWnd::Start()
 {
     if (!m_album || m_album->PhotoCount() == 0)
@@ -59,7 +68,9 @@ bool CSlideWnd::Start()
     SetFullScreen(Settings().maximized);
     if (!Create(kExStyle, kStyle, nullptr, nullptr))
         return false;
-    SetWindowPos(m_hwnd, nullptr, 10, 10, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(m_hwnd, nullptr, 10, 10, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND hwnd = m_hwnd;
+    m_worker = std::make_unique<CSlideWorker>([hwnd] { PostMessageW(hwnd, kSlideReadyMessage, 0, 0); }, m_decode);
     const int first = IndexInRange(m_album->CurrentIndex(), m_album->PhotoCount());
     m_album->SetCurrentIndex(first);
     ShowUsableFrom(first, kSwitchOrder);
@@ -67,35 +78,215 @@ bool CSlideWnd::Start()
     return true;
 }
 
-bool CSlideWnd::ShowUsableFrom(int index, int direction)
+SlideJob CSlideWnd::JobFor(const tstr& path) const
+{
+    const SlideSettings s = Settings();
+    const SlideRect area = ShowMonitor().work;
+    SlideJob job;
+    job.path = path.Str();
+    job.maxW = s.sizeX;
+    job.maxH = s.sizeY;
+    job.fullscreen = s.maximized;
+    job.areaW = area.right - area.left;
+    job.areaH = area.bottom - area.top;
+    return job;
+}
+
+void CSlideWnd::ShowUsableFrom(int index, int direction)
+{
+    CancelWalk();
+    if (!m_worker || !m_album)
+        return;
+    m_walk.active = true;
+    m_walk.at = index;
+    m_walk.direction = direction;
+    ContinueWalk();
+}
+
+void CSlideWnd::StepWalk()
+{
+    ++m_walk.walked;
+    m_walk.at = m_walk.direction == kSwitchOrder ? m_album->NextToShow(m_walk.at)
+                                                 : StepIndex(m_walk.at, m_walk.direction, m_album->PhotoCount());
+}
+
+void CSlideWnd::ContinueWalk()
 {
     const int count = m_album->PhotoCount();
-    int decoded = 0;
-    int lastTried = -1;
-    int at = index;
     // Photos out of reach are passed over without a decode: asking about them
     // is cheap, the album remembers a root found offline.
-    for (int walked = 0; walked < count && decoded < kMaxTriesPerSwitch;
-         ++walked, at = direction == kSwitchOrder ? m_album->NextToShow(at) : StepIndex(at, direction, count)) {
+    for (; m_walk.walked < count && m_walk.decoded < kMaxTriesPerSwitch && m_walk.at >= 0; StepWalk()) {
+        const int at = m_walk.at;
         if (!m_album->IsReachable(at)) {
             m_album->PhotoPassed(at);
             continue;
         }
-        ++decoded;
-        if (ShowPhoto(m_album->PhotoPath(at))) {
-            m_album->SetCurrentIndex(at);
-            m_album->PhotoShown(at);
-            return true;
-        }
-        m_album->PhotoFailed(at);
-        m_album->PhotoPassed(at);
-        lastTried = at;
+        ++m_walk.decoded;
+        const SlideJob job = JobFor(m_album->PhotoPath(at));
+        if (UsePrepared(at, job))
+            return;
+        m_walk.ticket = m_worker->Submit(job);
+        if (m_walk.ticket == 0)
+            break;
+        return;
     }
     // The next switch goes on from the last photo tried; with every photo out
     // of reach the one on screen stays.
-    if (lastTried >= 0)
-        m_album->SetCurrentIndex(lastTried);
-    return false;
+    if (m_walk.lastTried >= 0)
+        m_album->SetCurrentIndex(m_walk.lastTried);
+    m_walk = Walk();
+}
+
+bool CSlideWnd::UsePrepared(int index, const SlideJob& job)
+{
+    if (m_prepared.job.ticket == 0 || m_prepared.index != index || !m_prepared.job.SameAs(job)) {
+        DropPrepared();
+        return false;
+    }
+    if (!m_prepared.result) {
+        m_walk.ticket = m_prepared.job.ticket;   // under way: the switch waits for it
+        m_prepared = Prepared();
+        return true;
+    }
+    std::unique_ptr<SlideResult> ready = std::move(m_prepared.result);
+    m_prepared = Prepared();
+    // Deleted, replaced or offline since it was decoded: decoded again (and
+    // skipped when that fails), never shown as it was.
+    if (ready->outcome == SlideOutcome::Ready && FileStamp::Of(ready->job.path) != ready->stamp)
+        return false;
+    WalkResult(*ready);
+    return true;
+}
+
+void CSlideWnd::OnSlideReady()
+{
+    while (m_worker) {
+        std::unique_ptr<SlideResult> result = m_worker->Take();
+        if (!result)
+            return;
+        OnResult(*result);
+    }
+}
+
+void CSlideWnd::OnResult(SlideResult& result)
+{
+    const uint64_t ticket = result.job.ticket;
+    if (ticket == m_prepared.job.ticket && !m_prepared.result) {
+        m_prepared.result = std::make_unique<SlideResult>(std::move(result));
+        return;
+    }
+    if (ticket == m_refitTicket) {
+        m_refitTicket = 0;
+        if (result.outcome != SlideOutcome::Ready)
+            return;
+        ShowResult(result);
+        // Fitted again under the pointer: it keeps the inside opacity and
+        // click-through.
+        if (m_pointerInside && !m_fullScreen) {
+            SetWindowAlpha(m_hwnd, AlphaFromPercent(Settings().sliderVisIn));
+            SetExStyleBits(m_hwnd, WS_EX_TRANSPARENT, true);
+        }
+        if (!m_walk.active)
+            PrepareNext();
+        return;
+    }
+    if (m_walk.active && ticket == m_walk.ticket) {
+        m_walk.ticket = 0;
+        WalkResult(result);
+    }
+}
+
+void CSlideWnd::WalkResult(SlideResult& result)
+{
+    int at = m_walk.at;
+    // The album changed under the decode: the photo is looked for where it
+    // went; gone, what is at its place now is asked for.
+    if (m_album->PhotoPath(at).Str() != result.job.path) {
+        at = IndexOfPath(result.job.path);
+        if (at < 0) {
+            --m_walk.decoded;
+            m_walk.at = IndexInRange(m_walk.at, m_album->PhotoCount());
+            ContinueWalk();
+            return;
+        }
+        m_walk.at = at;
+    }
+    if (result.outcome == SlideOutcome::Ready) {
+        FinishSwitch(at, result);
+        return;
+    }
+    if (result.outcome == SlideOutcome::Unusable)
+        m_album->PhotoFailed(at);
+    m_album->PhotoPassed(at);
+    m_walk.lastTried = at;
+    StepWalk();
+    ContinueWalk();
+}
+
+int CSlideWnd::IndexOfPath(const std::wstring& path) const
+{
+    const int count = m_album->PhotoCount();
+    for (int i = 0; i < count; ++i)
+        if (m_album->PhotoPath(i).Str() == path)
+            return i;
+    return -1;
+}
+
+void CSlideWnd::FinishSwitch(int index, SlideResult& result)
+{
+    const int stripCells = m_walk.stripCells;
+    m_walk = Walk();
+    m_worker->Cancel(m_refitTicket);
+    m_refitTicket = 0;
+    ShowResult(result);
+    m_album->SetCurrentIndex(index);
+    m_album->PhotoShown(index);
+    m_strip.SlideBy(stripCells);
+    PrepareNext();
+}
+
+void CSlideWnd::PrepareNext()
+{
+    const int next = m_album ? m_album->NextToShow(m_album->CurrentIndex()) : -1;
+    if (next < 0 || !m_album->IsReachable(next)) {
+        DropPrepared();
+        return;
+    }
+    const SlideJob job = JobFor(m_album->PhotoPath(next));
+    if (m_prepared.job.ticket != 0 && m_prepared.index == next && m_prepared.job.SameAs(job))
+        return;
+    DropPrepared();
+    m_prepared.index = next;
+    m_prepared.job = job;
+    m_prepared.job.ticket = m_worker->Submit(job);
+}
+
+void CSlideWnd::DropPrepared()
+{
+    if (m_worker)
+        m_worker->Cancel(m_prepared.job.ticket);
+    m_prepared = Prepared();
+}
+
+void CSlideWnd::CancelWalk()
+{
+    if (m_worker)
+        m_worker->Cancel(m_walk.ticket);
+    m_walk = Walk();
+}
+
+void CSlideWnd::AlbumChanged()
+{
+    DropPrepared();
+    if (m_worker)
+        m_worker->Cancel(m_refitTicket);
+    m_refitTicket = 0;
+    if (!m_walk.active || !m_album)
+        return;
+    m_worker->Cancel(m_walk.ticket);
+    m_walk.ticket = 0;
+    m_walk.at = IndexInRange(m_walk.at, m_album->PhotoCount());
+    ContinueWalk();
 }
 
 void CSlideWnd::Stop()
@@ -109,6 +300,11 @@ void CSlideWnd::Stop()
         KillTimer(m_hwnd, kPauseHideTimer);
     }
     m_paused = false;
+    // Decodes under way are not waited for; their results are freed.
+    m_worker.reset();
+    m_walk = Walk();
+    m_prepared = Prepared();
+    m_refitTicket = 0;
     m_pointerInside = false;
     m_perPixel = false;
     m_moving = false;
@@ -129,7 +325,7 @@ void CSlideWnd::StopSwitchTimer()
         KillTimer(m_hwnd, kSwitchTimer);
 }
 
-void CSlideWnd::Step(int delta)
+void CSlideWnd::Step(int delta, bool fromStrip)
 {
     if (m_paused)
         return;
@@ -140,6 +336,10 @@ void CSlideWnd::Step(int delta)
     if (stepped < 0)
         return;
     ShowUsableFrom(stepped, delta < 0 ? -1 : +1);
+    if (fromStrip && m_walk.active)
+        m_walk.stripCells = delta;
+    else if (fromStrip)
+        m_strip.SlideBy(delta);
     StartSwitchTimer();
 }
 
@@ -153,7 +353,9 @@ void CSlideWnd::Advance()
     const int next = m_album->NextToShow(m_album->CurrentIndex());
     if (next < 0)
         return;
-    ShowUsableFrom(next, kSwitchOrder);
+    // A switch still waiting for its photo (a slow drive) goes on waiting.
+    if (!m_walk.active)
+        ShowUsableFrom(next, kSwitchOrder);
     StartSwitchTimer();
 }
 
@@ -166,20 +368,24 @@ void CSlideWnd::SetFullScreen(bool on)
 
 bool CSlideWnd::ShowPhoto(const tstr& path)
 {
-    if (path.IsEmpty() || !m_hwnd)
+    if (path.IsEmpty() || !m_hwnd || !m_worker)
         return false;
-    // Decoded before anything changes: a photo that fails leaves the window
-    // with its previous photo, place and size.
-    const SlideSettings s = Settings();
-    const SlideRect area = ShowMonitor().work;
-    CBmp photo;
-    if (!LoadPhotoFitted(path.c_str(), s.sizeX, s.sizeY, s.maximized, area.right - area.left, area.bottom - area.top,
-                         photo))
-        return false;
-    m_fullScreen = s.maximized;
-    m_path = path;
-    Present(photo);
-    m_image = std::move(photo);
+    m_worker->Cancel(m_refitTicket);
+    m_refitTicket = m_worker->Submit(JobFor(path));
+    return m_refitTicket != 0;
+}
+
+void CSlideWnd::ShowResult(SlideResult& result)
+{
+    m_fullScreen = result.job.fullscreen;
+    m_path = tstr(result.job.path);
+    // Held before the window takes the photo's size, so that its repaint
+    // draws this photo and never decodes.
+    m_image = std::move(result.photo);
+    // A paused frame stays hidden: Resume presents what it holds then.
+    if (m_paused)
+        return;
+    Present();
 
     PlaceStrip();
     ApplyCaptureAffinity();
@@ -191,21 +397,15 @@ bool CSlideWnd::ShowPhoto(const tstr& path)
     if (m_strip.Exists())
         m_strip.Redraw(true);
     Redraw(true);
-    return true;
 }
 
 void CSlideWnd::PlaceAgain()
 {
     if (!m_hwnd || m_path.IsEmpty())
         return;
-    const tstr path = m_path;
-    ShowPhoto(path);
-    // Showing a photo gives the outside opacity and takes click-through away;
-    // a pointer still inside keeps both.
-    if (m_pointerInside && !m_fullScreen) {
-        SetWindowAlpha(m_hwnd, AlphaFromPercent(Settings().sliderVisIn));
-        SetExStyleBits(m_hwnd, WS_EX_TRANSPARENT, true);
-    }
+    // The next photo is fitted anew as well, should the fit have changed.
+    DropPrepared();
+    ShowPhoto(m_path);
 }
 
 void CSlideWnd::PlaceAgainSoon()
@@ -217,8 +417,9 @@ void CSlideWnd::PlaceAgainSoon()
     SetTimer(m_hwnd, kReplaceTimer, kReplaceDelayMs, nullptr);
 }
 
-void CSlideWnd::Present(CBmp& photo)
+void CSlideWnd::Present()
 {
+    CBmp& photo = m_image;
     const SlideSettings s = Settings();
     const SlideRect area = ShowMonitor().work;
     const int alpha = AlphaFromPercent(s.sliderVis);
@@ -433,24 +634,19 @@ void CSlideWnd::ApplyCaptureAffinity()
 
 LRESULT CSlideWnd::OnEraseBackground(HDC dc)
 {
-    if (m_image.Empty())
-        return 0;
-    RECT client;
-    GetClientRect(m_hwnd, &client);
-    if (m_image.Width() == client.right && m_image.Height() == client.bottom) {
+    // The photo as it was fitted, never decoded again here: a size between
+    // two photos lasts until the next one is presented.
+    if (!m_image.Empty())
         DrawBmp(dc, m_image, 0, 0);
-        return 1;
-    }
-    // Shown at another size than fitted: fit the file again, keep the image.
-    CBmp again;
-    if (LoadPhotoFitted(m_path.c_str(), 0, 0, true, client.right, client.bottom, again))  // stretched to the client
-        DrawBmp(dc, again, 0, 0);
     return 1;
 }
 
 LRESULT CSlideWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case kSlideReadyMessage:
+        OnSlideReady();
+        return 0;
     case WM_ERASEBKGND:
         return OnEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_CLOSE:

@@ -128,6 +128,7 @@ protected:
 TEST_F(SlideDpi, PhotoInPhysicalPixelsStripCellsScaled) {
     const int dpi = SystemDpi();
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(WaitUntil("the first photo", [&] { return !show.Switching(); }));
     EXPECT_EQ(400, WindowSize(show.Hwnd()).cx);
     EXPECT_EQ(300, WindowSize(show.Hwnd()).cy);
     EXPECT_EQ(400, show.CurrentImage().Width());
@@ -145,6 +146,7 @@ TEST_F(SlideDpi, PhotoInPhysicalPixelsStripCellsScaled) {
     GetWindowRect(strip, &stripRect);
     SendMessageW(strip, WM_DPICHANGED, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&stripRect));
     PumpFor(300);
+    ASSERT_TRUE(WaitUntil("the photo fitted again", [&] { return !show.Switching(); }));
     EXPECT_EQ(400, WindowSize(show.Hwnd()).cx);
     EXPECT_EQ(300, WindowSize(show.Hwnd()).cy);
     EXPECT_EQ(ScaleForDpi(64, twice), WindowSize(strip).cy);
@@ -157,6 +159,7 @@ TEST_F(SlideDpi, PhotoInPhysicalPixelsStripCellsScaled) {
     // A new show opens its strip at the DPI of where it opens.
     show.Stop();
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(WaitUntil("the first photo", [&] { return !show.Switching(); }));
     EXPECT_EQ(ScaleForDpi(64, dpi), WindowSize(show.Strip().Hwnd()).cy);
 }
 

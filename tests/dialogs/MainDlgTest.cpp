@@ -70,9 +70,11 @@ TEST_F(MainDlgTest, ExitWhoseSaveIsRefusedKeepsTheStoredAlbum) {
 TEST_F(MainDlgTest, NextPhotoFromTheTrayMenuSwitchesAsTheTimerWouldOnlyWhileTheShowRuns) {
     ASSERT_TRUE(m_app->StartShow());
     CSlideWnd& show = m_app->SlideWnd();
+    ASSERT_TRUE(WaitUntil("the first photo", [&] { return !show.Switching(); }));
     const std::wstring first = show.CurrentPath().Str();
     KillTimer(show.Hwnd(), CSlideWnd::kSwitchTimer);
     SendMessageW(m_main, WM_COMMAND, CTrayMenu::kNextPhoto, 0);
+    ASSERT_TRUE(WaitUntil("the next photo", [&] { return !show.Switching(); }));
     EXPECT_NE(first, show.CurrentPath().Str());
     // The switching interval starts again from this photo.
     EXPECT_TRUE(KillTimer(show.Hwnd(), CSlideWnd::kSwitchTimer));

@@ -64,6 +64,7 @@ protected:
         slides = std::make_unique<CAlbumSlides>(*album, nullptr);
         show.SetAlbum(slides.get());
         ASSERT_TRUE(show.Start());
+        ASSERT_TRUE(Settled(show));
     }
     SlideRect Frame() const { return WindowRectOf(show.Hwnd()); }
     // The album placed in the right and bottom corner of `monitor`, shown.
@@ -105,6 +106,8 @@ TEST_F(MonitorTest, DroppedOnTheSecondMonitorTheFrameStaysThere)
     EXPECT_EQ(static_cast<unsigned long>(994 - dropped.bottom), album->MarginY().GetValue());
 
     show.Step(+1);   // 320 x 213: the right and bottom edges stay
+
+    ASSERT_TRUE(Settled(show));
     const SlideRect next = Frame();
     EXPECT_EQ(dropped.right, next.right);
     EXPECT_EQ(dropped.bottom, next.bottom);

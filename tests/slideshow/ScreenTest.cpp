@@ -86,6 +86,7 @@ TEST_F(ScreenTest, NormalShowAndStrip)
     album.settings.placementY = 2;
     album.thumbColours = {0xFFE61414u, 0xFF1414E6u};
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     Settle();
     CBmp shot;
     ASSERT_TRUE(Screenshot(L"show-normal", shot));
@@ -125,6 +126,7 @@ TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
     album.settings.placementX = 0;
     album.settings.placementY = 0;
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     const SlideRect r = WindowRectOf(show.Hwnd());
     const int grabX = r.left + 100;
     const int grabY = r.top + 4;   // in the top band
@@ -141,6 +143,7 @@ TEST_F(ScreenTest, DragIntoTheRightAndLowerThirds)
 
     // The next photo keeps the dropped window's right and bottom edges.
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     const SlideRect next = WindowRectOf(show.Hwnd());
     EXPECT_EQ(dropped.right, next.right);
     EXPECT_EQ(dropped.bottom, next.bottom);
@@ -151,6 +154,7 @@ TEST_F(ScreenTest, FullscreenCoversTheWorkAreaAndFadesDownTheMiddle)
 {
     album.settings.maximized = true;
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     EXPECT_TRUE(show.IsFullScreen());
     const SlideRect r = WindowRectOf(show.Hwnd());
     EXPECT_TRUE(r == area);
@@ -184,6 +188,7 @@ TEST_F(ScreenTest, PortraitPhotoStoredSidewaysStandsUpright)
     album.settings.placementX = 1;
     album.settings.placementY = 1;
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     const SlideRect r = WindowRectOf(show.Hwnd());
     EXPECT_EQ(180, r.right - r.left);  // 300 x 400 upright, fitted to 320 x 240
     EXPECT_EQ(240, r.bottom - r.top);
@@ -204,4 +209,33 @@ TEST_F(ScreenTest, PortraitPhotoStoredSidewaysStandsUpright)
     EXPECT_EQ(48, thumb->Width());
     EXPECT_EQ(64, thumb->Height());
     EXPECT_GT(thumb->Pixel(24, 4) & 0xFF, 150u);  // sky on top
+}
+
+// Two 12-MP photos: the switch shows the whole of the next one, nothing of
+// the one before and no part left undrawn.
+TEST_F(ScreenTest, SwitchBetweenTwoPhonePhotosShowsTheWholeNextOne)
+{
+    const std::wstring red = folder.Path() + L"\\red12.bmp", blue = folder.Path() + L"\\blue12.bmp";
+    ASSERT_TRUE(WriteSolidBmp(red, 4032, 3024, RGB(230, 20, 20)));
+    ASSERT_TRUE(WriteSolidBmp(blue, 4032, 3024, RGB(20, 20, 230)));
+    album.paths = {red.c_str(), blue.c_str()};
+    album.settings.sizeX = 640;
+    album.settings.sizeY = 480;
+    ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
+    ASSERT_TRUE(WaitUntil("the next photo decoded", [&] { return show.NextReady(); }));
+    SendMessageW(show.Hwnd(), WM_TIMER, CSlideWnd::kSwitchTimer, 0);
+    EXPECT_FALSE(show.Switching());
+    Settle();
+    CBmp shot;
+    ASSERT_TRUE(Screenshot(L"show-switch-12mp", shot));
+    const SlideRect r = WindowRectOf(show.Hwnd());
+    EXPECT_EQ(640, r.right - r.left);
+    EXPECT_EQ(480, r.bottom - r.top);
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j) {
+            const int x = r.left + 2 + (r.right - r.left - 4) * i / 4, y = r.top + 2 + (r.bottom - r.top - 4) * j / 4;
+            const Rgb p = At(shot, x, y);
+            EXPECT_TRUE(p.b > 150 && p.r < 100) << x << "," << y << ": " << p.r << "," << p.g << "," << p.b;
+        }
 }

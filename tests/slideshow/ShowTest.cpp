@@ -2,10 +2,16 @@
 
 #include "picture/Bmp.h"
 #include "picture/Picture.h"
+#include "slideshow/SlideWnd.h"
 
 #include <cstdint>
 #include <fstream>
 #include <vector>
+
+::testing::AssertionResult Settled(const CSlideWnd& show)
+{
+    return WaitUntil("the switch's photo on screen", [&show] { return !show.Switching(); });
+}
 
 namespace {
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -11,6 +11,11 @@
 #include "tests/support/UnixSide.h"
 
 class CBmp;
+class CSlideWnd;
+
+// Dispatches until the show's switch (or new fit) has its photo on screen, or
+// gave up on it.
+::testing::AssertionResult Settled(const CSlideWnd& show);
 
 // A plain top-level window of a registered test class.
 HWND MakePlainWindow(DWORD exStyle, DWORD style, int x, int y, int w, int h, COLORREF fill);

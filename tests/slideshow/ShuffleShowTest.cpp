@@ -24,10 +24,12 @@ struct Running {
         album->Load();
         show.SetAlbum(&slides);
         EXPECT_TRUE(show.Start());
+        EXPECT_TRUE(Settled(show));
     }
     std::wstring Shown() const { return show.CurrentPath().Str(); }
     std::wstring Switch() {
         SendMessageW(show.Hwnd(), WM_TIMER, CSlideWnd::kSwitchTimer, 0);
+        EXPECT_TRUE(Settled(show));
         return Shown();
     }
 };
@@ -87,6 +89,20 @@ TEST_F(ShuffledShow, PhotosDeletedAndAddedDuringTheRound) {
     EXPECT_EQ(added, four.Switch());
     EXPECT_EQ(onScreen, four.Switch());
     EXPECT_EQ(added, four.Switch());
+}
+
+// Fault: each step of a switch keyed and ranked the whole album again, so a
+// shuffled album on a sleeping share froze the program for minutes.
+TEST_F(ShuffledShow, ASwitchThroughPhotosAllOutOfReachKeysEachPhotoAFewTimes) {
+    StoreAlbum(1);
+    Running running;
+    const std::wstring onScreen = running.Shown();
+    const int away = 600;
+    for (int i = 0; i < away; ++i) running.album->AddPhoto(tstr(L"V:\\asleep\\photo" + std::to_wstring(i) + L".jpg"));
+    const uint64_t before = CShuffleRound::KeysMade();
+    EXPECT_EQ(onScreen, running.Switch());
+    EXPECT_FALSE(running.show.Switching());
+    EXPECT_LT(CShuffleRound::KeysMade() - before, 4u * away);
 }
 
 }  // namespace

@@ -91,6 +91,7 @@ protected:
 TEST_F(SlideWndTest, StartMakesATopmostLayeredToolWindow)
 {
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     HWND hwnd = show.Hwnd();
     wchar_t cls[64] = L"";
     GetClassNameW(hwnd, cls, 64);
@@ -109,6 +110,7 @@ TEST_F(SlideWndTest, StartMakesATopmostLayeredToolWindow)
 TEST_F(SlideWndTest, AlignmentCodesAndMarginsOnTheWorkArea)
 {
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     const int codes[][4] = {{0, 0, 30, 20}, {1, 1, 0, 0}, {2, 0, 12, 7}, {1, 2, -15, 40}};
     for (const auto& c : codes) {
         album.settings.placementX = c[0];
@@ -116,10 +118,12 @@ TEST_F(SlideWndTest, AlignmentCodesAndMarginsOnTheWorkArea)
         album.settings.marginX = c[2];
         album.settings.marginY = c[3];
         show.ShowPhoto(album.paths[2]);
+        ASSERT_TRUE(Settled(show));
         ExpectPlaced(320, 160);
     }
     album.settings.placementX = -1;   // never chosen: the screen origin
     show.ShowPhoto(album.paths[1]);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(0, RectOf(show.Hwnd()).left);
 }
 
@@ -127,9 +131,11 @@ TEST_F(SlideWndTest, OpacityFromThePercentSettings)
 {
     album.settings.sliderVis = 50;
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(127, GetWindowAlpha(show.Hwnd()));
     album.settings.sliderVis = 100;
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_FALSE(HasExStyle(show.Hwnd(), WS_EX_LAYERED));
     EXPECT_EQ(255, GetWindowAlpha(show.Hwnd()));
 }
@@ -137,18 +143,23 @@ TEST_F(SlideWndTest, OpacityFromThePercentSettings)
 TEST_F(SlideWndTest, SteppingWrapsAroundTheAlbum)
 {
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     album.index = 2;
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(0, album.index);
     EXPECT_EQ(album.paths[0], show.CurrentPath());
     show.Step(-1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(2, album.index);
     EXPECT_EQ(album.paths[2], show.CurrentPath());
     album.index = 0;
     show.Step(-7);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(2, album.index);
     album.index = 1;
     show.Step(+5);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(0, album.index);
     ExpectPlaced(320, 240);
 }
@@ -158,18 +169,23 @@ TEST_F(SlideWndTest, PhotosOutOfReachAreSkippedBothWays)
 {
     album.offline = {0, 1};
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(2, album.index);
     EXPECT_EQ(album.paths[2], show.CurrentPath());
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(2, album.index);
     album.offline = {1};
     show.Step(-1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(0, album.index);
     show.Step(-1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(2, album.index);
     // Nothing in reach: the photo on screen stays, the timer goes on.
     album.offline = {0, 1, 2};
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(2, album.index);
     EXPECT_EQ(album.paths[2], show.CurrentPath());
 }
@@ -178,6 +194,7 @@ TEST_F(SlideWndTest, StaleIndexIsBroughtIntoRangeAtStart)
 {
     album.index = 9;
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(0, album.index);
     EXPECT_EQ(album.paths[0], show.CurrentPath());
 }
@@ -185,16 +202,21 @@ TEST_F(SlideWndTest, StaleIndexIsBroughtIntoRangeAtStart)
 TEST_F(SlideWndTest, SwitchTimerStepsUnlessTimeoutIsZero)
 {
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     HWND hwnd = show.Hwnd();
     SendMessageW(hwnd, WM_TIMER, CSlideWnd::kSwitchTimer, 0);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(1, album.index);
     EXPECT_TRUE(TimerRuns(hwnd, CSlideWnd::kSwitchTimer, 60000));
     album.settings.timeout = 0;
     SendMessageW(hwnd, WM_TIMER, CSlideWnd::kSwitchTimer, 0);
+    ASSERT_TRUE(Settled(show));
     SendMessageW(hwnd, WM_TIMER, CSlideWnd::kSwitchTimer, 0);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(1, album.index);
     // The strip still moves the show.
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(2, album.index);
     EXPECT_TRUE(TimerRuns(hwnd, CSlideWnd::kSwitchTimer, 60000));
 }
@@ -202,8 +224,10 @@ TEST_F(SlideWndTest, SwitchTimerStepsUnlessTimeoutIsZero)
 TEST_F(SlideWndTest, AlbumThatBecameEmptyLeavesTheTimerStopped)
 {
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     album.paths.clear();
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_TRUE(show.IsRunning());
     EXPECT_FALSE(TimerRuns(show.Hwnd(), CSlideWnd::kSwitchTimer, 60000));
 }
@@ -219,6 +243,7 @@ TEST_F(SlideWndTest, EmptyAlbumDoesNotStart)
 TEST_F(SlideWndTest, StopDestroysWindowAndStrip)
 {
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     HWND hwnd = show.Hwnd();
     HWND strip = show.Strip().Hwnd();
     ASSERT_TRUE(IsWindow(strip));
@@ -238,12 +263,15 @@ TEST_F(SlideWndTest, PhotoFailingToDecodeIsSkippedForTheNextUsableOne)
     album.paths = {TestPhotos().red.c_str(), TestPhotos().broken.c_str(), TestPhotos().blue.c_str(),
                    L"C:\\no\\such\\photo.jpg"};
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(2, album.index);
     EXPECT_FALSE(show.CurrentImage().Empty());
     EXPECT_TRUE(TimerRuns(show.Hwnd(), CSlideWnd::kSwitchTimer, 60000));
     ExpectPlaced(320, 160);
     show.Step(+1);   // missing file, then round to the first
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(0, album.index);
     ExpectPlaced(320, 240);
 }
@@ -252,10 +280,12 @@ TEST_F(SlideWndTest, WhenNoPhotoDecodesTheWindowKeepsItsPhotoPlaceAndSize)
 {
     album.paths = {TestPhotos().red.c_str(), TestPhotos().broken.c_str()};
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     RECT before;
     GetWindowRect(show.Hwnd(), &before);
     album.paths[0] = L"C:\\no\\such\\photo.jpg";   // deleted while on show
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     EXPECT_TRUE(show.IsRunning());
     EXPECT_FALSE(show.CurrentImage().Empty());
     RECT after;
@@ -267,6 +297,7 @@ TEST_F(SlideWndTest, StripLiesOverTheLowerEdge)
 {
     album.settings.thumbSize = 48;
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     HWND strip = show.Strip().Hwnd();
     wchar_t cls[64] = L"";
     GetClassNameW(strip, cls, 64);
@@ -283,6 +314,7 @@ TEST_F(SlideWndTest, StripLiesOverTheLowerEdge)
 
     album.settings.placementX = 1;
     show.Step(+1);   // 180 wide: the strip is centred and sticks out
+    ASSERT_TRUE(Settled(show));
     const SlideRect w2 = RectOf(show.Hwnd());
     EXPECT_EQ(StripLeft(1, w2.left, w2.right, 320), RectOf(strip).left);
 }
@@ -290,26 +322,33 @@ TEST_F(SlideWndTest, StripLiesOverTheLowerEdge)
 TEST_F(SlideWndTest, StripClickStepsByCellsWithAnimation)
 {
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     HWND strip = show.Strip().Hwnd();
     album.index = 1;
     SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 30));   // centre cell
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(1, album.index);
     EXPECT_EQ(0, show.Strip().Slide().offset);
 
     SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 30));   // one cell left
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(0, album.index);
-    EXPECT_EQ(-64, show.Strip().Slide().offset);
     EXPECT_EQ(album.paths[0], show.CurrentPath());
+    // The thumbnails slide after the photo, a cell to the right of where they come to rest.
+    const int offset = show.Strip().Slide().offset;
+    EXPECT_TRUE(offset < 0 && offset >= -64) << offset;
     EXPECT_TRUE(WaitUntil("the end of the strip's slide", [&] { return show.Strip().Slide().offset == 0; }));
 
     SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 30));   // two right
+    ASSERT_TRUE(Settled(show));
     EXPECT_EQ(2, album.index);
-    EXPECT_EQ(128, show.Strip().Slide().offset);
+    EXPECT_GT(show.Strip().Slide().offset, 0);
 }
 
 TEST_F(SlideWndTest, CaptionBandDragsAndKeepsClicks)
 {
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     HWND hwnd = show.Hwnd();
     const SlideRect r = RectOf(hwnd);
     const LRESULT band = SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(r.left + 50, r.top + 2));
@@ -327,6 +366,7 @@ TEST_F(SlideWndTest, PointerEntersAndLeavesBothWindows)
     album.settings.placementX = 1;
     album.index = 1;   // 180 wide: the centred strip sticks out on both sides
     ASSERT_TRUE(show.Start());
+    ASSERT_TRUE(Settled(show));
     HWND hwnd = show.Hwnd();
     HWND strip = show.Strip().Hwnd();
     const POINT c = CentreOf(hwnd);
