@@ -78,13 +78,16 @@ void CWpp::FollowPhotoList() {
 
 void CWpp::OnPhotoListRead(WPARAM serial) {
     if (!TakePhotoList(serial)) return;
-    FollowPhotoList();
     HWND main = m_mainDlg.Hwnd();
+    // Before the check, as at start-up: the show passes over what it cannot use.
     if (m_startWhenListed && !m_showRunning && !Photos().empty())
         SendMessageW(main, WM_COMMAND, IDC_MAIN_START, 0);
+    else if (m_showRunning && m_slideWnd.CurrentPath().IsEmpty())
+        m_slideWnd.Step(0);
     else if (m_showRunning && m_slideWnd.Strip().Exists())
         m_slideWnd.Strip().Redraw(true);
     m_startWhenListed = false;
+    FollowPhotoList();
     if (m_settingsWhenListed) PostMessageW(main, WM_COMMAND, IDC_MAIN_SETTINGS, 0);
     m_settingsWhenListed = false;
 }

@@ -17,6 +17,7 @@ protected:
     // Placed already: a start changes no setting of the album. The first
     // `files` photos are there.
     static void StorePhotos(const TempFolder& temp, int count, int files) {
+        StoreText(kProfiles, L"Profile", L"Default");
         StoreText(kSlides, L"PlacementX", L"1");
         StoreText(kSlides, L"PlacementY", L"1");
         const std::string bmp = TempFolder::BmpBytes(40, 30);
