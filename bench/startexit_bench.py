@@ -66,7 +66,7 @@ def main():
                        for f in os.listdir(os.path.join(photos_dir, "originals")) if f.endswith(".jpg"))
     soak_folder = soak_album(photos_dir, originals)
     library_bench.ensure_build(args.wine_build)
-    ours_exe = library_bench.windows_path(os.path.join(args.wine_build, "lumora.exe"))
+    ours_exe = library_bench.windows_path(os.path.join(args.wine_build, "app", "lumora.exe"))
     peer_exe = library_bench.windows_path(args.peer_exe)
     env = library_bench.wine_env(args.wine_build)
     with library_bench.wine_session(env):
