@@ -46,8 +46,9 @@ def measure(start, exe, albums, soak_folder, reps, soak):
         out[size] = library_bench.median_of(reps, lambda: start("warm", albums[size], size, "exit", "exe=" + exe))
     start("cold", albums[small], small, "exit", "exe=" + exe)
     out["idle"] = start("warm", albums[small], small, "idle=60", "exit", "exe=" + exe)
-    start("cold", soak_folder, small, "exit", "exe=" + exe)
-    out["soak"] = start("warm", soak_folder, small, "soak=%d" % soak, "exit", "exe=" + exe)
+    if soak:
+        start("cold", soak_folder, small, "exit", "exe=" + exe)
+        out["soak"] = start("warm", soak_folder, small, "soak=%d" % soak, "exit", "exe=" + exe)
     return out
 
 
@@ -88,18 +89,20 @@ def main():
     row("exit+save unchanged, %d minus %d" % (big, small), lambda f: f[big]["exit_s"] - f[small]["exit_s"], "s",
         "<=0.1", lambda d: d <= 0.1)
     row("idle show, pointer away, 60 s", lambda f: f["idle"]["idle_cpu_pct"], "% core", "<0.2", lambda p: p < 0.2)
-    row("soak %d switches: private bytes" % args.soak,
-        lambda f: f["soak"]["soak_end_private_mb"] - f["soak"]["soak_start_private_mb"], "MB", "<2", lambda g: g < 2)
-    for counter in ("handles", "gdi", "user"):
-        row("soak: %s growth" % counter,
-            lambda f, c=counter: f["soak"]["soak_end_" + c] - f["soak"]["soak_start_" + c], "", "0",
-            lambda g: g <= 0)
+    if args.soak:
+        row("soak %d switches: private bytes" % args.soak,
+            lambda f: f["soak"]["soak_end_private_mb"] - f["soak"]["soak_start_private_mb"], "MB", "<2", lambda g: g < 2)
+        for counter in ("handles", "gdi", "user"):
+            row("soak: %s growth" % counter,
+                lambda f, c=counter: f["soak"]["soak_end_" + c] - f["soak"]["soak_start_" + c], "", "0",
+                lambda g: g <= 0)
     for label, key in (("warm main window", "main_s"), ("warm first photo", "photo_s"), ("exit", "exit_s")):
         for size in (small, big):
             row("  %s, %d photos" % (label, size), lambda f, s=size, k=key: f[s][k], "s", "", lambda _: True)
-    row("  soak run time", lambda f: f["soak"]["soak_s"], "s", "", lambda _: True)
-    for counter in ("private_mb", "handles", "gdi", "user"):
-        row("  soak end " + counter, lambda f, c=counter: f["soak"]["soak_end_" + c], "", "", lambda _: True)
+    if args.soak:
+        row("  soak run time", lambda f: f["soak"]["soak_s"], "s", "", lambda _: True)
+        for counter in ("private_mb", "handles", "gdi", "user"):
+            row("  soak end " + counter, lambda f, c=counter: f["soak"]["soak_end_" + c], "", "", lambda _: True)
 
     print(f"{'figure':44} {'ours':>10} {'main (peer)':>12} {'unit':7} {'target':>7}")
     for label, figure, peer_figure, unit, target, verdict in rows:
