@@ -20,15 +20,19 @@ tstr ItemName(const tstr& pattern, int index)
 bool ReadList(const tstr& listKey, const tstr& pattern, const std::atomic<bool>* cancel, std::vector<tstr>& paths,
               bool& tidy)
 {
+    // The list key is a section below its parent, so that it can be counted.
+    const size_t cut = listKey.Str().find_last_of(L'\\');
+    if (cut == std::wstring::npos) return false;
     CRegStore store;
-    store.SetBasePath(listKey);
+    store.SetBasePath(tstr(listKey.Str().substr(0, cut)));
+    const tstr list(listKey.Str().substr(cut + 1));
     for (int i = 0;; ++i) {
         if (cancel && *cancel) return false;
         tstr path;
-        if (!store.ReadString(ItemName(pattern, i), CSlide::kPathValue, path)) break;
+        if (!store.ReadString(list + L"\\" + ItemName(pattern, i), CSlide::kPathValue, path)) break;
         paths.push_back(path);
     }
-    tidy = store.SubKeyCount(tstr(L"")) == paths.size();
+    tidy = store.SubKeyCount(list) == paths.size();
     return true;
 }
 }  // namespace
