@@ -16,13 +16,24 @@ tstr CAlbumBackup::StoredAs(const tstr& name) const
     return tstr();
 }
 
-void CAlbumBackup::Keep(const tstr& name)
+CAlbumBackup::Album* CAlbumBackup::Find(const tstr& name) const
 {
     for (const auto& kept : m_albums)
-        if (CWppProfile::SameName(kept->name, name)) return;
+        if (CWppProfile::SameName(kept->name, name)) return kept.get();
+    return nullptr;
+}
+
+void CAlbumBackup::Keep(const tstr& name) { Keep(name, true); }
+
+void CAlbumBackup::KeepSettings(const tstr& name) { Keep(name, false); }
+
+void CAlbumBackup::Keep(const tstr& name, bool wholeList)
+{
+    if (Find(name)) return;
     auto album = std::make_unique<Album>();
     album->name = name;
     album->storedAs = StoredAs(name);
+    album->wholeList = wholeList;
     if (!album->storedAs.IsNull()) {
         const tstr slides = CWppProfile::SlidesKey(album->storedAs);
         for (const tstr& setting : m_settingNames) {
@@ -30,16 +41,27 @@ void CAlbumBackup::Keep(const tstr& name)
             album->values.push_back(m_store.ReadString(slides, setting, value) ? value : tstr());
         }
         album->photos.SetKeys(slides, CWppProfile::kSlideKeyPattern);
-        album->photos.LoadStoredItems(m_store);
+        if (wholeList) album->photos.LoadStoredItems(m_store);
     }
     m_albums.push_back(std::move(album));
 }
 
+void CAlbumBackup::KeepPhoto(const tstr& name, int index)
+{
+    Album* album = Find(name);
+    // Not stored before: the whole key goes again should the save fail.
+    if (!album || album->wholeList || album->storedAs.IsNull()) return;
+    for (const auto& touched : album->touched)
+        if (touched.first == index) return;
+    tstr path;
+    const tstr key = album->photos.ItemKey(index);
+    album->touched.emplace_back(index, m_store.ReadString(key, CSlide::kPathValue, path) ? path : tstr());
+}
+
 const CColReg<CSlide*>* CAlbumBackup::KeptPhotos(const tstr& name) const
 {
-    for (const auto& kept : m_albums)
-        if (CWppProfile::SameName(kept->name, name)) return kept->storedAs.IsNull() ? nullptr : &kept->photos;
-    return nullptr;
+    const Album* kept = Find(name);
+    return kept && kept->wholeList && !kept->storedAs.IsNull() ? &kept->photos : nullptr;
 }
 
 bool CAlbumBackup::Restore()
@@ -60,5 +82,12 @@ bool CAlbumBackup::Restore(Album& album)
     bool restored = true;
     for (size_t i = 0; i < m_settingNames.size(); ++i)
         restored = m_store.WriteString(slides, m_settingNames[i], album.values[i]) && restored;
-    return album.photos.SaveItems(&m_store) && restored;
+    if (album.wholeList) return album.photos.SaveItems(&m_store) && restored;
+    for (const auto& touched : album.touched) {
+        const tstr key = album.photos.ItemKey(touched.first);
+        restored = (touched.second.IsNull() ? m_store.RemoveKey(key)
+                                            : m_store.WriteString(key, CSlide::kPathValue, touched.second)) &&
+                   restored;
+    }
+    return restored;
 }

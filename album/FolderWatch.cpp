@@ -89,6 +89,7 @@ private:
     // False when the post was refused: handed again at the next look.
     bool Hand(FolderListing&& fresh);
     HANDLE OpenChanges() const;
+    HANDLE OpenParentChanges() const;
     // Waits for a change, a wake-up or the timeout; false when cancelled.
     bool Wait(HANDLE& changes, DWORD timeout);
     // Changes come in bursts (a copy of many files): waits until they pause.
@@ -202,22 +203,54 @@ HANDLE CFolderWatch::Job::OpenChanges() const
     return FindFirstChangeNotificationW(LongPathForm(folder.Str()).c_str(), subfolders, filter);
 }
 
+// The folder's own notifications do not tell, on every system, when the
+// folder itself goes; its parent's do, so nothing needs to look meanwhile.
+HANDLE CFolderWatch::Job::OpenParentChanges() const
+{
+    std::wstring parent = folder.Str();
+    while (!parent.empty() && (parent.back() == L'\\' || parent.back() == L'/')) parent.pop_back();
+    const size_t cut = parent.find_last_of(L"\\/");
+    if (cut == std::wstring::npos || cut < 2) return INVALID_HANDLE_VALUE;
+    parent.resize(cut + 1);
+    return FindFirstChangeNotificationW(LongPathForm(parent).c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME);
+}
+
 bool CFolderWatch::Job::Wait(HANDLE& changes, DWORD timeout)
 {
-    for (DWORD waited = 0; waited < timeout; waited += kPollMs) {
-        HANDLE handles[2] = {wake, changes};
-        const DWORD count = changes != INVALID_HANDLE_VALUE ? 2 : 1;
-        const DWORD woke = WaitForMultipleObjects(count, handles, FALSE, std::min(kPollMs, timeout - waited));
+    HANDLE parent = changes != INVALID_HANDLE_VALUE ? OpenParentChanges() : INVALID_HANDLE_VALUE;
+    bool goOn = true;
+    for (const DWORD start = GetTickCount();;) {
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= timeout) break;
+        HANDLE handles[3] = {wake, changes, parent};
+        const DWORD count = changes == INVALID_HANDLE_VALUE ? 1 : parent == INVALID_HANDLE_VALUE ? 2 : 3;
+        // Without the parent's notifications the folder is looked at now and then.
+        const DWORD slice = count == 2 ? std::min(kPollMs, timeout - waited) : timeout - waited;
+        const DWORD woke = WaitForMultipleObjects(count, handles, FALSE, slice);
         // The wake-up event is set only to stop.
-        if (cancel || woke == WAIT_OBJECT_0) return false;
+        if (cancel || woke == WAIT_OBJECT_0) {
+            goOn = false;
+            break;
+        }
+        if (woke == WAIT_FAILED) {
+            // Listed again, then watched afresh.
+            if (changes != INVALID_HANDLE_VALUE) FindCloseChangeNotification(changes);
+            changes = INVALID_HANDLE_VALUE;
+            break;
+        }
         if (woke == WAIT_OBJECT_0 + 1) {
             LetBurstPass(changes);
-            return !cancel;
+            goOn = !cancel;
+            break;
         }
-        // Not every system tells when the watched folder itself goes.
-        if (changes != INVALID_HANDLE_VALUE && !IsFolder(folder)) return true;
+        if (count > 1 && !IsFolder(folder)) break;
+        if (woke == WAIT_OBJECT_0 + 2 && !FindNextChangeNotification(parent)) {
+            FindCloseChangeNotification(parent);
+            parent = INVALID_HANDLE_VALUE;
+        }
     }
-    return true;
+    if (parent != INVALID_HANDLE_VALUE) FindCloseChangeNotification(parent);
+    return goOn;
 }
 
 void CFolderWatch::Job::LetBurstPass(HANDLE& changes)

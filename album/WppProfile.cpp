@@ -141,7 +141,16 @@ CWppProfile* CWppProfile::NewAlbumObjectWithPhotosOf(const tstr& name, const CWp
     album->CApp::Init();
     album->m_photos.SetKeys(kSlidesSection, kSlideKeyPattern);
     album->LoadSettings();
-    album->CopyPhotosOf(live);
+    if (live.m_listPending) {
+        // Only the entry read ahead is there yet: the store has the list.
+        album->RebuildPhotoList();
+    } else {
+        album->CopyPhotosOf(live);
+        if (live.m_stored.KnowsPhotosOf(name)) {
+            album->m_stored.photosKnown = true;
+            album->m_stored.paths = live.m_stored.paths;
+        }
+    }
     album->RoundFromSettings();
     return album;
 }
@@ -153,6 +162,50 @@ bool CWppProfile::Init()
     return CApp::Init() && RebuildPhotoList();
 }
 
+bool CWppProfile::InitWithoutPhotos()
+{
+    if (GetAlbumName().IsEmpty()) SetAlbumName(StoredCurrentAlbumName());
+    if (!CApp::Init()) return false;
+    m_photos.ClearItems();
+    m_photos.SetKeys(kSlidesSection, kSlideKeyPattern);
+    m_listPending = true;
+    return true;
+}
+
+bool CWppProfile::ReadPhotoListAhead(HWND target, UINT message)
+{
+    return m_listReader.Start(GetStore().BuildPath(kSlidesSection), kSlideKeyPattern, target, message);
+}
+
+bool CWppProfile::TakePhotoList(WPARAM serial)
+{
+    std::vector<tstr> paths;
+    bool tidy = false;
+    if (!m_listPending || !m_listReader.Take(serial, paths, tidy)) return false;
+    m_listPending = false;
+    CSlide* ahead = m_photos.size() == 1 ? m_photos[0] : nullptr;
+    std::vector<CSlide*>& items = m_photos.Items();
+    if (!ahead) m_photos.ClearItems();
+    items.clear();
+    items.reserve(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const bool isAhead = ahead && static_cast<int>(i) == m_aheadAt && ahead->GetPath() == paths[i];
+        items.push_back(isAhead ? ahead : new CSlide(paths[i]));
+        if (isAhead) ahead = nullptr;
+    }
+    // The store changed under it: the list as stored now wins.
+    if (ahead) {
+        ahead->OnRelease();
+        delete ahead;
+    }
+    m_index.SetValue(m_aheadAt);
+    KnowStoredPhotos(GetAlbumName());
+    m_stored.photosKnown = tidy;
+    m_stored.paths = std::move(paths);
+    RoundFromSettings();
+    return true;
+}
+
 bool CWppProfile::ReinitAlbum()
 {
     PointAt(StoredCurrentAlbumName());
@@ -162,23 +215,70 @@ bool CWppProfile::ReinitAlbum()
 bool CWppProfile::RebuildPhotoList()
 {
     m_renamedFrom = tstr();
+    m_listReader.Cancel();
+    m_listPending = false;
     m_photos.ClearItems();
     m_photos.SetKeys(kSlidesSection, kSlideKeyPattern);
     // Paths are read with the list: a stored list of thousands is read once.
-    return m_photos.LoadStoredItems(GetStore());
+    const bool loaded = m_photos.LoadStoredItems(GetStore());
+    KnowStoredPhotos(GetAlbumName());
+    KnowStoredPaths(GetStore().SubKeyCount(kSlidesSection) == m_photos.size());
+    return loaded;
 }
 
 bool CWppProfile::Load()
 {
     const bool loaded = LoadSettings();
-    RoundFromSettings();
+    if (m_listPending && m_photos.empty()) {
+        // The photo the show begins with; the rest comes from the worker.
+        unsigned long pos = 0;
+        m_aheadAt = Shuffled() && ParseUnsigned(m_shufflePos.GetValue(), pos) && pos <= 0x7FFFFFFFul
+                        ? static_cast<int>(pos) : 0;
+        CSlide* ahead = new CSlide;
+        if (!ahead->LoadIfStored(GetStore(), m_photos.ItemKey(m_aheadAt)) &&
+            (m_aheadAt == 0 || !ahead->LoadIfStored(GetStore(), m_photos.ItemKey(m_aheadAt = 0)))) {
+            // No first photo: the stored list is empty, and complete.
+            delete ahead;
+            m_listPending = false;
+            KnowStoredPhotos(GetAlbumName());
+            m_stored.photosKnown = GetStore().SubKeyCount(kSlidesSection) == 0;
+            m_stored.paths.clear();
+        } else {
+            m_photos.Items().push_back(ahead);
+        }
+    }
+    // The round keys every photo: it waits for the whole list.
+    if (!m_listPending) RoundFromSettings();
     return loaded;
+}
+
+void CWppProfile::KnowStoredPhotos(const tstr& name)
+{
+    if (m_stored.name.IsNull() || !SameName(m_stored.name, name)) m_stored.Forget();
+    m_stored.name = name;
+}
+
+void CWppProfile::KnowStoredPaths(bool tidy)
+{
+    m_stored.photosKnown = tidy;
+    m_stored.paths.clear();
+    m_stored.paths.reserve(m_photos.size());
+    for (const CSlide* photo : m_photos) m_stored.paths.push_back(photo->GetPath());
+}
+
+tstr CWppProfile::SettingsText() const
+{
+    tstr text(L"");
+    for (const IParamReg* setting : m_albumSettings.Members()) setting->SaveText(text, tstr(L""));
+    return text;
 }
 
 bool CWppProfile::LoadSettings()
 {
     const bool loaded = CApp::Load();
     m_albumSettings.LoadAll();
+    KnowStoredPhotos(GetAlbumName());
+    m_stored.settings = SettingsText();
     ResolvePlacementDefaults();
     return loaded;
 }
@@ -201,7 +301,12 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
     CRegStore& store = GetStore();
     store.ClearLastError();
     CAlbumBackup backup(store, m_albumSettings);
-    backup.Keep(name);
+    // A rename writes the whole album anew.
+    if (!m_renamedFrom.IsEmpty()) m_stored.Forget();
+    if (m_stored.KnowsPhotosOf(name))
+        backup.KeepSettings(name);
+    else
+        backup.Keep(name);
     const bool caseOnly = !m_renamedFrom.IsEmpty() && SameName(m_renamedFrom, name);
     bool saved;
     if (caseOnly) {
@@ -209,11 +314,11 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
         // under an interim name while the old key goes and the new one is made.
         const tstr interim = InterimName(name);
         backup.Keep(interim);
-        saved = !interim.IsEmpty() && WriteAlbumAt(interim) && DeleteStoredAlbum(m_renamedFrom) &&
-                WriteAlbumAt(name) && DeleteStoredAlbum(interim);
+        saved = !interim.IsEmpty() && WriteAlbumAt(interim, backup) && DeleteStoredAlbum(m_renamedFrom) &&
+                WriteAlbumAt(name, backup) && DeleteStoredAlbum(interim);
     } else {
         if (dropOldKey && !m_renamedFrom.IsEmpty()) backup.Keep(m_renamedFrom);
-        saved = WriteAlbumAt(name, backup.KeptPhotos(name));
+        saved = WriteAlbumAt(name, backup);
     }
     // "Profile" names the album only once it is complete.
     saved = saved && CApp::Save();
@@ -222,21 +327,63 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
     PointAt(name);
     if (!saved) {
         m_saveError = store.LastError() ? store.LastError() : static_cast<unsigned long>(ERROR_WRITE_FAULT);
-        backup.Restore();
+        // The store as it was is what is known of it, once put back.
+        if (!backup.Restore()) m_stored.Forget();
         return false;
     }
     if (dropOldKey) m_renamedFrom = tstr();
+    KnowStoredPhotos(name);
+    m_stored.settings = SettingsText();
+    if (!m_listPending) KnowStoredPaths(true);
     return true;
 }
 
-bool CWppProfile::WriteAlbumAt(const tstr& name, const CColReg<CSlide*>* stored)
+bool CWppProfile::WriteAlbumAt(const tstr& name, CAlbumBackup& backup)
 {
     GetStore().AddReplacement(kProfPlaceholder, AlbumPrefix(name));
-    RoundToSettings();
-    const bool settings = m_albumSettings.SaveAll();
-    // Every exit saves: an unchanged album of thousands of photos keeps its keys as they are.
-    const bool photos = (stored && m_photos.SameAsStored(GetStore(), *stored)) || m_photos.SaveItems(&GetStore());
-    return settings && photos && DeleteStaleAlbumKeys(name);
+    // The round keys every photo: while the list is pending its stored values stay.
+    if (!m_listPending) RoundToSettings();
+    const bool known = !m_stored.name.IsNull() && SameName(m_stored.name, name);
+    bool written = false;
+    if (!known || m_stored.settings.IsNull() || !(m_stored.settings == SettingsText())) {
+        if (!m_albumSettings.SaveAll()) return false;
+        written = true;
+    }
+    if (!m_listPending) {
+        if (m_stored.KnowsPhotosOf(name)) {
+            if (!WriteChangedPhotos(name, backup, written)) return false;
+        } else {
+            // Every exit saves: an unchanged album of thousands of photos keeps its keys as they are.
+            const CColReg<CSlide*>* stored = backup.KeptPhotos(name);
+            if (!(stored && m_photos.SameAsStored(GetStore(), *stored)) && !m_photos.SaveItems(&GetStore()))
+                return false;
+            written = true;
+        }
+    }
+    // An album saved as it was is not even read back.
+    return !written || DeleteStaleAlbumKeys(name);
+}
+
+bool CWppProfile::WriteChangedPhotos(const tstr& name, CAlbumBackup& backup, bool& written)
+{
+    CRegStore& store = GetStore();
+    const std::vector<tstr>& stored = m_stored.paths;
+    std::vector<int> changed;
+    for (size_t i = 0; i < m_photos.size(); ++i)
+        if (i >= stored.size() || !(stored[i] == m_photos[i]->GetPath())) changed.push_back(static_cast<int>(i));
+    for (int i : changed) {
+        backup.KeepPhoto(name, i);
+        if (!m_photos[i]->SavePath(store, m_photos.ItemKey(i))) return false;
+    }
+    for (int i : changed)
+        if (!m_photos[i]->IsSavedAt(store, m_photos.ItemKey(i))) return false;
+    // Keys past the end go once the list before them is complete.
+    for (size_t i = m_photos.size(); i < stored.size(); ++i) {
+        backup.KeepPhoto(name, static_cast<int>(i));
+        if (!store.RemoveKey(m_photos.ItemKey(static_cast<int>(i)))) return false;
+    }
+    written = written || !changed.empty() || stored.size() > m_photos.size();
+    return true;
 }
 
 // Nothing but the settings key lives below the album's own key.
@@ -297,10 +444,15 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_shufflePos.Assign(other.m_shufflePos);
     m_shuffleShown.Assign(other.m_shuffleShown);
     m_round = other.m_round;
+    m_stored = other.m_stored;
 }
 
 void CWppProfile::CopyPhotosOf(const CWppProfile& other)
 {
+    // A whole list replaces one still being read.
+    m_listReader.Cancel();
+    m_listPending = other.m_listPending;
+    m_aheadAt = other.m_aheadAt;
     m_photos.ClearItems();
     // Fresh entries: appended without searching the list for each.
     std::vector<CSlide*>& copies = m_photos.Items();
@@ -335,7 +487,7 @@ bool CWppProfile::GetShellFolder(int csidl, tstr& path)
 void CWppProfile::FillEmptyAlbum()
 {
     // Its folder fills it, and may well be empty for now.
-    if (FollowsFolder()) return;
+    if (FollowsFolder() || m_listPending) return;
     for (int csidl : {CSIDL_MYPICTURES, CSIDL_COMMON_PICTURES}) {
         if (!m_photos.empty()) return;
         tstr folder;
@@ -503,5 +655,6 @@ bool CWppProfile::IsStorableName(const tstr& name) { return CheckAlbumName(name,
 bool CWppProfile::DeleteStoredAlbum(const tstr& name)
 {
     if (!IsStorableName(name)) return false;
+    if (!m_stored.name.IsNull() && SameName(m_stored.name, name)) m_stored.Forget();
     return GetStore().RemoveKey(AlbumKey(name));
 }

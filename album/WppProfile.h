@@ -12,6 +12,7 @@
 #include "album/ColReg.h"
 #include "album/ShuffleRound.h"
 #include "album/Slide.h"
+#include "album/StoredPhotoList.h"
 #include "album/Thumbnails.h"
 #include "app/App.h"
 #include "settings/Edges.h"
@@ -19,6 +20,8 @@
 #include "settings/ParamRegSet.h"
 #include "ui/Dialog.h"
 #include "ui/NavPaneItemData.h"
+
+class CAlbumBackup;
 
 using CParamRange = CEdges<CParam<unsigned long>, unsigned long>;
 
@@ -45,13 +48,28 @@ public:
     // The photo entries of the album "*prof*" names, created afresh from the
     // store without the layers below (as Init does for the photo list).
     bool RebuildPhotoList();
+    // Init for start-up, without waiting for a long stored list: Load then
+    // reads only the entry the show begins with (the stored round's photo,
+    // else the first), ReadPhotoListAhead the rest on a worker. The list
+    // stays pending until TakePhotoList hands it over; meanwhile the album
+    // holds that one entry, and a save leaves the stored list as it is.
+    bool InitWithoutPhotos();
+    bool ReadPhotoListAhead(HWND target, UINT message);
+    // The list of the worker's message `serial`, with the entry read ahead
+    // in its place (the show may have it on screen); false for any other.
+    bool TakePhotoList(WPARAM serial);
+    // The worker's list is not waited for: exit.
+    void StopReadingPhotoList() { m_listReader.Cancel(); }
+    bool PhotoListPending() const { return m_listPending; }
     // Album settings, placement defaults, photo paths.
     bool Load() override;
     // An album never placed goes to the bottom corner away from the start
     // button.
     void ResolvePlacementDefaults();
     // Writes the album settings and the photos in place, reads the photos
-    // back, removes what is stale, then writes "Profile" and the lower layers;
+    // back, removes what is stale, then writes "Profile" and the lower layers.
+    // Of an album saved or loaded before by this object only what changed
+    // since is written (nothing when nothing did, and nothing is read back);
     // a renamed album's old key goes last. When any of it fails, the store is
     // put back as it was before and SaveError tells why. Refused, writing
     // nothing, for a name that is not a usable key (see IsStorableName).
@@ -203,9 +221,17 @@ private:
     void CopyPhotosOf(const CWppProfile& other);
     bool SaveAlbum(bool dropOldKey);
     // The settings and photos under the key of `name`, read back, with
-    // nothing else left below that key.
-    // `stored`: the album's photos as the store holds them now, when known.
-    bool WriteAlbumAt(const tstr& name, const CColReg<CSlide*>* stored = nullptr);
+    // nothing else left below that key; `backup` keeps what it touches.
+    bool WriteAlbumAt(const tstr& name, CAlbumBackup& backup);
+    // The photos that differ from those known as stored, and the keys past
+    // the end; `written` is set when anything was.
+    bool WriteChangedPhotos(const tstr& name, CAlbumBackup& backup, bool& written);
+    // The album settings as a save would write them.
+    tstr SettingsText() const;
+    // The knowledge of what is stored is about `name` from now on.
+    void KnowStoredPhotos(const tstr& name);
+    // The stored list is the album's list now; `tidy`: nothing stray beside it.
+    void KnowStoredPaths(bool tidy);
     bool DeleteStaleAlbumKeys(const tstr& albumName);
     // A name under which the album can stay while the letter case of its
     // key changes: no album is stored under it. Empty when none was found.
@@ -245,5 +271,10 @@ private:
     CDialog m_noDialog;
     tstr m_renamedFrom;
     unsigned long m_saveError = 0;
+    StoredAlbum m_stored;
+    CPhotoListReader m_listReader;
+    bool m_listPending = false;
+    // The stored position of the entry read ahead.
+    int m_aheadAt = 0;
     std::shared_ptr<CThumbnails> m_thumbnails = CThumbnails::Shared();
 };

@@ -40,7 +40,8 @@ CWpp::CWpp() : m_mainDlg(*this), m_albumSlides(*this, this), m_taskbarRtl(Taskba
 CWpp::~CWpp() { Thumbnails().Forget(this); }
 
 bool CWpp::Init() {
-    if (!CWppProfile::Init()) return false;
+    // The window and the show do not wait for a long stored list.
+    if (!InitWithoutPhotos()) return false;
     RegisterWindowClasses();
     m_starting = true;
     Load();
@@ -48,6 +49,10 @@ bool CWpp::Init() {
     HWND main = m_mainDlg.Hwnd();
     if (!main) return false;
     StoreMainHandle(GetStore(), main);
+    if (PhotoListPending() && !ReadPhotoListAhead(main, kPhotoListMessage)) {
+        RebuildPhotoList();
+        CWppProfile::Load();
+    }
     // Minimised, the tray layer hides the window into the tray icon.
     ShowWindow(main, IsFirstRun() ? SW_SHOW : SW_MINIMIZE);
     if (IsFirstRun()) SetTimer(main, kFirstRunTimer, 5000, nullptr);
@@ -55,14 +60,46 @@ bool CWpp::Init() {
     // Only now: a worker reading the first photo while the show opens it
     // would make the show pass it over.
     m_starting = false;
+    if (PhotoListPending()) {
+        // The one photo read ahead may be out of reach: the whole list can do better.
+        m_startWhenListed = !m_showRunning;
+        return true;
+    }
+    FollowPhotoList();
+    return true;
+}
+
+void CWpp::FollowPhotoList() {
     CheckPhotos();
     FollowFolder();
     // A followed folder with nothing in it yet: the show starts with its first picture.
     m_startWhenFilled = FollowsFolder() && Photos().empty();
-    return true;
+}
+
+void CWpp::OnPhotoListRead(WPARAM serial) {
+    if (!TakePhotoList(serial)) return;
+    HWND main = m_mainDlg.Hwnd();
+    // Before the check, as at start-up: the show passes over what it cannot use.
+    if (m_startWhenListed && !m_showRunning && !Photos().empty())
+        SendMessageW(main, WM_COMMAND, IDC_MAIN_START, 0);
+    else if (m_showRunning && m_slideWnd.CurrentPath().IsEmpty())
+        m_slideWnd.Step(0);
+    else if (m_showRunning && m_slideWnd.Strip().Exists())
+        m_slideWnd.Strip().Redraw(true);
+    m_startWhenListed = false;
+    FollowPhotoList();
+    if (m_settingsWhenListed) PostMessageW(main, WM_COMMAND, IDC_MAIN_SETTINGS, 0);
+    m_settingsWhenListed = false;
+}
+
+bool CWpp::SettingsWaitForList() {
+    m_settingsWhenListed = m_settingsWhenListed || PhotoListPending();
+    return PhotoListPending();
 }
 
 bool CWpp::Quit() {
+    // A list still being read stays as stored: nothing half-read is saved.
+    StopReadingPhotoList();
     m_follower.Stop();
     // Nothing queued is made any more; a decode under way is not waited for.
     Thumbnails().Forget(this);
@@ -81,12 +118,15 @@ bool CWpp::Load() {
 }
 
 void CWpp::CheckPhotos() {
+    if (PhotoListPending()) return;
     // Photos already known to be unusable go now; the workers check the rest.
     DropUnusablePhotosAndIdleShow();
     MakeThumbnails(this);
 }
 
 void CWpp::DropUnusablePhotosAndIdleShow() {
+    // The list read ahead is checked once it is whole.
+    if (PhotoListPending()) return;
     DropUnusablePhotos();
     if (Photos().empty() && m_showRunning && m_mainDlg.Hwnd())
         SendMessageW(m_mainDlg.Hwnd(), WM_COMMAND, IDC_MAIN_STOP, 0);
@@ -133,6 +173,8 @@ void CWpp::PauseByHand(bool on) {
 }
 
 void CWpp::FollowFolder() {
+    // The listing would meet a list still being read.
+    if (PhotoListPending()) return;
     // A dialog that closed (the About box, or settings that left the album
     // following an empty folder) does not end the wait for the first picture.
     m_startWhenFilled = m_startWhenFilled && !m_showRunning && FollowsFolder() && Photos().empty();

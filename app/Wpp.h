@@ -50,6 +50,12 @@ public:
     // A new listing of the followed folder (kFolderMessage to the main
     // window). While a dialog edits the album it waits for the dialog's end.
     void OnFolderListing(WPARAM serial);
+    // The stored photo list, read on a worker at start-up, has come
+    // (kPhotoListMessage to the main window).
+    void OnPhotoListRead(WPARAM serial);
+    // True while that list is still coming: the settings dialog then opens
+    // when it arrives.
+    bool SettingsWaitForList();
 
     CMainDlg& MainDlg() { return m_mainDlg; }
     CSlideWnd& SlideWnd() { return m_slideWnd; }
@@ -64,6 +70,7 @@ public:
     static constexpr UINT kIconId = 102;
     static constexpr UINT kFirstRunTimer = 6;
     static constexpr UINT kFolderMessage = WM_APP + 1;
+    static constexpr UINT kPhotoListMessage = WM_APP + 3;
 
 private:
     // Drops the photos known to be unusable and has the workers check the
@@ -71,6 +78,8 @@ private:
     void CheckPhotos();
     // An album left without photos stops the show.
     void DropUnusablePhotosAndIdleShow();
+    // What start-up does once the whole photo list is in the album.
+    void FollowPhotoList();
 
     CMainDlg m_mainDlg;
     CAlbumSlides m_albumSlides;
@@ -82,4 +91,6 @@ private:
     // Started with a followed folder that had no pictures yet.
     bool m_startWhenFilled = false;
     bool m_starting = false;
+    bool m_startWhenListed = false;
+    bool m_settingsWhenListed = false;
 };

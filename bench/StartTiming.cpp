@@ -5,11 +5,16 @@
 // bytes with the settings dialog open, and its exit with the album saved.
 // Prints "name value" lines for bench/library_bench.py.
 //
-//   start_timing <cold|warm> <album folder> <photos> [fill] [strip] [settings] [exit]
+//   start_timing <cold|warm> <album folder> <photos> [fill] [strip] [settings]
+//                [idle=<seconds>] [soak=<switches>] [exe=<program>] [exit]
 //
 // cold: a fresh account (first run, the album found through "InstallPath")
 // and an empty thumbnail cache; warm: the registry and cache the last run
-// left. fill: waits until every photo has its thumbnail on disk.
+// left. fill: waits until every photo has its thumbnail on disk. idle: the
+// program's CPU over that long with the pointer away and no switch due.
+// soak: that many "Next photo" switches, with the strip shown and hidden,
+// and the settings dialog opened and closed, between two counts of private
+// bytes, handles, GDI and USER objects. exe: another build's program.
 
 #include <windows.h>
 #include <psapi.h>
@@ -20,6 +25,7 @@
 #include <functional>
 #include <string>
 
+#include "app/TrayMenu.h"
 #include "dialogs/MainDlg.h"
 #include "picture/DecodeCount.h"
 #include "picture/ThumbCache.h"
@@ -199,6 +205,81 @@ bool HasOption(int argc, wchar_t** argv, const wchar_t* option) {
     return false;
 }
 
+// The text after "<name>=", or empty.
+std::wstring OptionValue(int argc, wchar_t** argv, const wchar_t* name) {
+    const size_t length = wcslen(name);
+    for (int i = 4; i < argc; ++i)
+        if (wcsncmp(argv[i], name, length) == 0 && argv[i][length] == L'=') return argv[i] + length + 1;
+    return std::wstring();
+}
+
+double CpuSeconds(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    FILETIME created, ended, kernel, user;
+    const bool read = process && GetProcessTimes(process, &created, &ended, &kernel, &user);
+    if (process) CloseHandle(process);
+    if (!read) return 0;
+    const auto seconds = [](const FILETIME& t) {
+        return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+struct Resources {
+    double privateMb;
+    DWORD handles, gdi, user;
+};
+
+Resources CountResources(DWORD pid) {
+    Resources counts = {PrivateBytes(pid) / 1048576.0, 0, 0, 0};
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process) return counts;
+    GetProcessHandleCount(process, &counts.handles);
+    counts.gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    counts.user = GetGuiResources(process, GR_USEROBJECTS);
+    CloseHandle(process);
+    return counts;
+}
+
+void PrintResources(const char* when, const Resources& counts) {
+    const std::string at(when);
+    Print((at + "_private_mb").c_str(), counts.privateMb);
+    Print((at + "_handles").c_str(), counts.handles);
+    Print((at + "_gdi").c_str(), counts.gdi);
+    Print((at + "_user").c_str(), counts.user);
+}
+
+// The pointer over the slide window until the strip is up, then away.
+bool ShowAndHideStrip(const CLumoraProcess& lumora, HWND slide) {
+    RECT rect;
+    if (!GetWindowRect(slide, &rect)) return false;
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    const bool shown = PollUntil(lumora, [&] { return lumora.FindShownWindow(L"DX_BandWnd") != nullptr; });
+    SetCursorPos(0, 0);
+    return shown;
+}
+
+bool OpenAndCloseSettings(const CLumoraProcess& lumora, HWND main) {
+    PostMessageW(main, WM_COMMAND, IDC_MAIN_SETTINGS, 0);
+    HWND settings = nullptr;
+    if (!PollUntil(lumora, [&] { return (settings = ShownDialog(lumora, L"Lumora options")) != nullptr; }))
+        return false;
+    Answers(settings, 60000);
+    PressButton(settings, IDCANCEL);
+    return PollUntil(lumora, [&] { return !IsWindow(settings); }) && Answers(main, 60000);
+}
+
+// One round of what the soak repeats: `switches` photos, the strip every
+// tenth, the settings dialog at the end.
+bool SoakRound(const CLumoraProcess& lumora, HWND main, HWND slide, long switches) {
+    for (long i = 0; i < switches; ++i) {
+        PostMessageW(main, WM_COMMAND, CTrayMenu::kNextPhoto, 0);
+        if (!Answers(main, 60000)) return false;
+        if (i % 10 == 9 && !ShowAndHideStrip(lumora, slide)) return false;
+    }
+    return OpenAndCloseSettings(lumora, main);
+}
+
 int Fail(const char* what) {
     printf("failed %s\n", what);
     return 1;
@@ -222,8 +303,9 @@ int wmain(int argc, wchar_t** argv) {
     WriteValue(L"Options\\Common", L"ConfirmExit", L"0");
 
     CLumoraProcess lumora;
+    const std::wstring exe = OptionValue(argc, argv, L"exe");
     const CClock clock;
-    if (!lumora.Start()) return Fail("to start");
+    if (!(exe.empty() ? lumora.Start() : lumora.Start(exe))) return Fail("to start");
     // Later starts put the main window straight into the tray: there it counts once made.
     HWND main = nullptr;
     if (!PollUntil(lumora, [&] { return (main = MainWindow(lumora)) && (!cold || IsWindowVisible(main)); }))
@@ -264,6 +346,32 @@ int wmain(int argc, wchar_t** argv) {
     Print("thumb_exif_decodes", Decodes(main, DecodeKind::kThumbnailFromExif));
     Print("thumb_full_decodes", Decodes(main, DecodeKind::kThumbnailFull));
     Print("shown_full_decodes", Decodes(main, DecodeKind::kShownFull));
+
+    const std::wstring idle = OptionValue(argc, argv, L"idle");
+    if (!idle.empty() && slide) {
+        SetCursorPos(0, 0);
+        // The start's thumbnails and fades are over first.
+        Answers(main, 60000);
+        Sleep(5000);
+        const double before = CpuSeconds(lumora.Id());
+        const CClock idling;
+        Sleep(static_cast<DWORD>(_wtof(idle.c_str()) * 1000));
+        Print("idle_cpu_pct", 100 * (CpuSeconds(lumora.Id()) - before) / idling.Seconds());
+    }
+
+    const long soak = wcstol(OptionValue(argc, argv, L"soak").c_str(), nullptr, 10);
+    if (soak > 0 && slide) {
+        const long round = 100;
+        // What a first round makes once (caches, fonts, the dialog's class) is not growth.
+        if (!SoakRound(lumora, main, slide, round)) return Fail("soak");
+        const Resources start = CountResources(lumora.Id());
+        const CClock soaking;
+        for (long done = 0; done < soak; done += round)
+            if (!SoakRound(lumora, main, slide, round)) return Fail("soak");
+        Print("soak_s", soaking.Seconds());
+        PrintResources("soak_start", start);
+        PrintResources("soak_end", CountResources(lumora.Id()));
+    }
 
     if (HasOption(argc, argv, L"settings")) {
         const CClock opening;

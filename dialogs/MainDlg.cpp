@@ -83,6 +83,9 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case CWpp::kFolderMessage:
         m_app.OnFolderListing(wParam);
         return 0;
+    case CWpp::kPhotoListMessage:
+        m_app.OnPhotoListRead(wParam);
+        return 0;
     case CWpp::kTrayMessage:
         OnTrayCallback(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
         return 0;
@@ -232,7 +235,7 @@ bool CMainDlg::FocusModalDialog() {
 void CMainDlg::OpenSettings() {
     // A second settings dialog must not open over the first (the failed start
     // of an empty album posts this command from inside its loop).
-    if (FocusModalDialog()) return;
+    if (FocusModalDialog() || m_app.SettingsWaitForList()) return;
     CancelFirstRunNotice();
     CSettingsDlg settings(m_app);
     if (settings.Run(m_hwnd) == IDOK)

@@ -211,6 +211,16 @@ std::vector<tstr> CRegStore::SubKeyNames(const tstr& section) const {
     }
 }
 
+unsigned long CRegStore::SubKeyCount(const tstr& section) const {
+    CRegKey key;
+    DWORD count = 0;
+    if (m_basePath.IsEmpty() || !key.Open(BuildPath(section), KEY_READ) ||
+        RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return count;
+}
+
 bool CRegStore::EnumSubKey(const tstr& section, unsigned long index, tstr& out) const {
     if (m_basePath.IsEmpty()) return false;
     CRegKey key;

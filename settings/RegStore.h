@@ -54,6 +54,8 @@ public:
     // Every sub-key's name, the key opened once: an album's thousands of
     // photo keys are listed in one pass.
     std::vector<tstr> SubKeyNames(const tstr& section) const;
+    // How many sub-keys, without listing them; 0 for a missing key.
+    unsigned long SubKeyCount(const tstr& section) const;
 
     // System error code of the latest failed write or deletion; 0 after none.
     unsigned long LastError() const { return m_lastError; }

@@ -38,9 +38,9 @@ TEST_F(PhotoList, OnePassLoadReadsWhatTheTwoPassLoadReads)
     list.ClearItems();
 }
 
-// Every exit saves; an album that did not change keeps its photo keys, and
-// one photo changed rewrites the list.
-TEST_F(PhotoList, UnchangedAlbumSavesNoPhotoKey)
+// Every exit saves: an album that did not change writes nothing of its own
+// and reads nothing back; a changed one writes only the keys that changed.
+TEST_F(PhotoList, SaveWritesOnlyWhatChanged)
 {
     auto album = OpenAlbum();
     for (int i = 0; i < 50; ++i) album->AddPhoto(L"C:\\p" + std::to_wstring(i) + L".jpg");
@@ -53,12 +53,47 @@ TEST_F(PhotoList, UnchangedAlbumSavesNoPhotoKey)
         CRegStore::FailNthWrite(0, 0);
         return writes;
     };
-    EXPECT_LT(writesOfASave(), 50ul);
+    // "Profile" and the program's own few settings; none of the album's 18
+    // settings and 50 photos.
+    const unsigned long unchanged = writesOfASave();
+    EXPECT_LT(unchanged, 10ul);
 
     album->Photos()[7]->SetPath(L"C:\\P7.jpg");
-    EXPECT_GE(writesOfASave(), 50ul);
-    EXPECT_EQ(L"C:\\P7.jpg", ReadText(kSlides + L"\\0007", L"pic_path"));
-    EXPECT_EQ(50u, OpenAlbum()->Photos().size());
+    EXPECT_EQ(unchanged + 1, writesOfASave());
+    album->Photos().EraseAt(album->Photos().begin() + 48);
+    album->Photos().EraseAt(album->Photos().begin() + 48);
+    EXPECT_EQ(unchanged + 2, writesOfASave());
+    album->ThumbSize().SetValue(99);
+    EXPECT_LT(unchanged + 1, writesOfASave());
+
+    auto stored = OpenAlbum();
+    ASSERT_EQ(48u, stored->Photos().size());
+    EXPECT_EQ(L"C:\\P7.jpg", stored->Photos()[7]->GetPath().Str());
+    EXPECT_EQ(L"C:\\p47.jpg", stored->Photos()[47]->GetPath().Str());
+    EXPECT_EQ(99ul, stored->ThumbSize().GetValue());
+}
+
+// The backup of a save that writes a few keys keeps those keys only: a
+// refusal at any of them still leaves the album exactly as stored.
+TEST_F(PhotoList, RefusedSaveOfFewChangesLeavesTheAlbumAsStored)
+{
+    auto album = OpenAlbum();
+    for (int i = 0; i < 20; ++i) album->AddPhoto(L"C:\\p" + std::to_wstring(i) + L".jpg");
+    ASSERT_TRUE(album->Save());
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    album->Photos()[3]->SetPath(L"C:\\new3.jpg");
+    album->Photos().EraseAt(album->Photos().begin() + 19);
+    album->AddPhoto(L"C:\\added.jpg");
+    album->Photos().EraseAt(album->Photos().begin() + 18);
+    for (unsigned long refused = 1; refused <= 4; ++refused) {
+        CRegStore::FailNthWrite(refused, ERROR_ACCESS_DENIED);
+        EXPECT_FALSE(album->Save()) << "refused write " << refused;
+        CRegStore::FailNthWrite(0, 0);
+        EXPECT_EQ(before, ProfilesSnapshot()) << "refused write " << refused;
+    }
+    ASSERT_TRUE(album->Save());
+    EXPECT_EQ(L"C:\\added.jpg", ReadText(kSlides + L"\\0018", L"pic_path"));
+    EXPECT_EQ(19u, OpenAlbum()->Photos().size());
 }
 
 TEST_F(PhotoList, PhotoNumber10001LivesUnderKey10000)
