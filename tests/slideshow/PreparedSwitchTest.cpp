@@ -8,6 +8,7 @@
 
 #include "FakeAlbum.h"
 #include "ShowTest.h"
+#include "tests/support/BmpFile.h"
 #include "album/WppProfile.h"
 #include "slideshow/AlbumSlides.h"
 #include "tests/album/ThumbnailKit.h"
@@ -57,7 +58,7 @@ protected:
     std::wstring File(const wchar_t* name, int w, int h)
     {
         const std::wstring path = folder.Path() + L"\\" + name;
-        EXPECT_TRUE(WriteSolidBmp(path, w, h, RGB(w % 256, h % 256, 90)));
+        EXPECT_TRUE(WriteBmp(path, w, h, RGB(w % 256, h % 256, 90)));
         return path;
     }
     void StartWithNextReady()

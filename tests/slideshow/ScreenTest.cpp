@@ -7,6 +7,7 @@
 
 #include "FakeAlbum.h"
 #include "ShowTest.h"
+#include "tests/support/BmpFile.h"
 #include "tests/headers/ExifBuilder.h"
 #include "slideshow/Placement.h"
 #include "slideshow/SlideWnd.h"
@@ -216,8 +217,8 @@ TEST_F(ScreenTest, PortraitPhotoStoredSidewaysStandsUpright)
 TEST_F(ScreenTest, SwitchBetweenTwoPhonePhotosShowsTheWholeNextOne)
 {
     const std::wstring red = folder.Path() + L"\\red12.bmp", blue = folder.Path() + L"\\blue12.bmp";
-    ASSERT_TRUE(WriteSolidBmp(red, 4032, 3024, RGB(230, 20, 20)));
-    ASSERT_TRUE(WriteSolidBmp(blue, 4032, 3024, RGB(20, 20, 230)));
+    ASSERT_TRUE(WriteBmp(red, 4032, 3024, RGB(230, 20, 20)));
+    ASSERT_TRUE(WriteBmp(blue, 4032, 3024, RGB(20, 20, 230)));
     album.paths = {red.c_str(), blue.c_str()};
     album.settings.sizeX = 640;
     album.settings.sizeY = 480;
