@@ -231,7 +231,7 @@ struct Resources {
 };
 
 Resources CountResources(DWORD pid) {
-    Resources counts = {PrivateBytes(pid) / 1048576.0, 0, 0, 0};
+    Resources counts = {PrivateBytes(pid).now / 1048576.0, 0, 0, 0};
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
     if (!process) return counts;
     GetProcessHandleCount(process, &counts.handles);
