@@ -18,7 +18,6 @@
 
 #include <windows.h>
 #include <psapi.h>
-#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -28,7 +27,7 @@
 #include "app/TrayMenu.h"
 #include "dialogs/MainDlg.h"
 #include "picture/DecodeCount.h"
-#include "picture/ThumbCache.h"
+#include "bench/EmptyThumbnailCache.h"
 #include "res/dialogs.h"
 #include "tests/app/LumoraProcess.h"
 
@@ -120,17 +119,6 @@ long Decodes(HWND main, DecodeKind kind) {
 void Print(const char* name, double value) {
     printf("%s %.6g\n", name, value);
     fflush(stdout);
-}
-
-void EmptyThumbnailCache() {
-    // SHFileOperation wants the list ended by two nulls.
-    std::wstring folder = CThumbCache::DefaultFolder();
-    folder.push_back(L'\0');
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = folder.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
 }
 
 // The slide window shows at its first size before the first photo is decoded;

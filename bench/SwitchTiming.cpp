@@ -9,7 +9,6 @@
 // shown in a 640 x 480 frame at a second one; without an exe, this build's.
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <atomic>
 #include <cstdio>
@@ -18,7 +17,7 @@
 #include "app/TrayMenu.h"
 #include "dialogs/MainDlg.h"
 #include "picture/DecodeCount.h"
-#include "picture/ThumbCache.h"
+#include "bench/EmptyThumbnailCache.h"
 #include "slideshow/SlideWnd.h"
 #include "tests/app/LumoraProcess.h"
 
@@ -73,17 +72,6 @@ int Fail(const char* what)
 {
     printf("failed %s\n", what);
     return 1;
-}
-
-void EmptyThumbnailCache()
-{
-    std::wstring folder = CThumbCache::DefaultFolder();
-    folder.push_back(L'\0');
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = folder.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
 }
 
 bool Start(CLumoraProcess& lumora, const std::wstring& exe)

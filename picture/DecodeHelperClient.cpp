@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <new>
 
 namespace {
 
@@ -149,13 +150,45 @@ void UseDecodeHelper(const DecodeHelperSetup& setup)
     ++g_generation;
 }
 
+namespace {
+
+// One helper per decoding thread, ended with its thread. Fiber-local
+// storage calls back as the thread ends; a thread_local with a destructor
+// is not safe in the MinGW runtime for threads that end while others run.
+VOID NTAPI EndThreadHelper(PVOID helper) { delete static_cast<CDecodeHelper*>(helper); }
+
+CDecodeHelper* ThreadHelper()
+{
+    static const DWORD slot = FlsAlloc(EndThreadHelper);
+    if (slot == FLS_OUT_OF_INDEXES)
+        return nullptr;
+    auto* helper = static_cast<CDecodeHelper*>(FlsGetValue(slot));
+    if (!helper) {
+        helper = new (std::nothrow) CDecodeHelper;
+        if (helper && !FlsSetValue(slot, helper)) {
+            delete helper;
+            helper = nullptr;
+        }
+    }
+    return helper;
+}
+
+bool HelperSetUp()
+{
+    const std::lock_guard<std::mutex> lock(g_setupLock);
+    return !g_setup.exe.empty();
+}
+
+}  // namespace
+
 long DecodeHelperStarts() { return g_starts.load(); }
 
 bool DecodeInHelper(const CPictureBytes& bytes, const PhotoRequest& request, bool imageLibrary, CBmp& out,
                     PhotoDecoder& decoder)
 {
-    // Ended with its thread; the job ends it with this process in any case.
-    thread_local CDecodeHelper helper;
+    CDecodeHelper* helper = HelperSetUp() ? ThreadHelper() : nullptr;
+    if (!helper)
+        return false;
     DecodeCall call = {};
     call.mark = kDecodeCallMark;
     call.byteCount = static_cast<uint32_t>(bytes.Size());
@@ -168,9 +201,9 @@ bool DecodeInHelper(const CPictureBytes& bytes, const PhotoRequest& request, boo
     call.thumbnail = request.thumbnail ? 1 : 0;
     call.imageLibrary = imageLibrary ? 1 : 0;
     call.askLater = request.later ? 1 : 0;
-    if (!helper.Decode(bytes, call, out, decoder))
+    if (!helper->Decode(bytes, call, out, decoder))
         return false;
-    if (request.later && decoder == PhotoDecoder::kNone && helper.AnsweredLater())
+    if (request.later && decoder == PhotoDecoder::kNone && helper->AnsweredLater())
         *request.later = true;
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "picture/FileStamp.h"
 #include "picture/LongPath.h"
 #include "picture/Picture.h"
 #include "picture/PictureHeader.h"
@@ -14,14 +15,10 @@ namespace {
 
 bool ReadFileStamp(ThumbJob& job)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (job.path.empty() || !GetFileAttributesExW(LongPathForm(job.path).c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    job.fileSize = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-    job.lastWriteTime = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
-                        data.ftLastWriteTime.dwLowDateTime;
-    return true;
+    const FileStamp stamp = FileStamp::Of(job.path);
+    job.fileSize = stamp.size;
+    job.lastWriteTime = stamp.written;
+    return stamp.Known();
 }
 
 // Never destroyed: workers may still be using it while the process exits.

@@ -4,7 +4,6 @@
 
 #include <new>
 
-#include "picture/LongPath.h"
 #include "picture/Picture.h"
 #include "picture/ThumbJob.h"
 
@@ -25,19 +24,6 @@ bool SlideJob::SameAs(const SlideJob& other) const
 {
     return path == other.path && maxW == other.maxW && maxH == other.maxH && fullscreen == other.fullscreen &&
            areaW == other.areaW && areaH == other.areaH;
-}
-
-FileStamp FileStamp::Of(const std::wstring& path)
-{
-    FileStamp stamp;
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (path.empty() || !GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return stamp;
-    stamp.size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-    stamp.written = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
-                    data.ftLastWriteTime.dwLowDateTime;
-    return stamp;
 }
 
 bool DecodeSlideHere(const SlideJob& job, CBmp& out)

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "picture/Bmp.h"
+#include "picture/FileStamp.h"
 
 struct SlideJob {
     uint64_t ticket = 0;  // given by the worker
@@ -21,16 +22,6 @@ struct SlideJob {
 
     // Asks for the same picture: path and fit.
     bool SameAs(const SlideJob& other) const;
-};
-
-// Size and last-write time of a file; zero when it cannot be read.
-struct FileStamp {
-    uint64_t size = 0;
-    uint64_t written = 0;
-    bool operator==(const FileStamp& other) const { return size == other.size && written == other.written; }
-    bool operator!=(const FileStamp& other) const { return !(*this == other); }
-    bool Known() const { return written != 0; }
-    static FileStamp Of(const std::wstring& path);
 };
 
 enum class SlideOutcome {
