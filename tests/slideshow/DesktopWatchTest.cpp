@@ -88,12 +88,14 @@ TEST_F(DesktopWatchTest, LockDisplayOffAndSuspendStopEverythingUntilBack)
 TEST_F(DesktopWatchTest, ResumePlacesTheFrameAgainWithTheSamePhoto)
 {
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     placed = WindowRectOf(show.Hwnd());
     SendMessageW(watch.Hwnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     // The monitors changed while the system slept: the frame stands elsewhere.
     SetWindowPos(show.Hwnd(), nullptr, 3, 4, 50, 60, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(show.Hwnd(), WM_DISPLAYCHANGE, 32, 0);
     SendMessageW(watch.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    ASSERT_TRUE(Settled(show));
     EXPECT_TRUE(WindowRectOf(show.Hwnd()) == placed);
     EXPECT_EQ(frame.blue, show.CurrentPath().Str());
     EXPECT_EQ(1, album.index);
@@ -151,6 +153,7 @@ TEST_F(DesktopWatchTest, FrameAndStripAreKeptOutOfCaptureWhereOffered)
     }
     album.settings.hideFromCapture = false;
     show.Step(+1);
+    ASSERT_TRUE(Settled(show));
     for (HWND hwnd : windows) {
         DWORD affinity = 99;
         ASSERT_TRUE(GetWindowDisplayAffinity(hwnd, &affinity));

@@ -24,7 +24,7 @@ struct CWatchedShow {
         show.SetAlbum(&album);
         if (!CSlideWnd::RegisterClasses() || !show.Start() || !watch.Start())
             return ::testing::AssertionFailure() << "the show did not start";
-        return ::testing::AssertionSuccess();
+        return Settled(show);
     }
     bool Shown() const { return IsWindowVisible(show.Hwnd()) != FALSE; }
 
