@@ -95,7 +95,7 @@ INT_PTR CAlbumDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (msg == CPaneThumbnails::kUnusableMessage) {
         // Files that are no pictures leave before the album is stored.
-        if (m_album && DropUnusablePhotoRows(m_host.Items(), *m_album)) UpdatePhotosText();
+        if (m_album && DropUnusablePhotoRows(m_host.Items(), m_host.RowThumbnails(), *m_album)) UpdatePhotosText();
         return TRUE;
     }
     if (msg == WM_SETCURSOR && m_link.SetWaitCursor()) {

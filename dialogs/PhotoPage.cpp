@@ -98,23 +98,24 @@ int AddPhotoFiles(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& a
     return added;
 }
 
-bool DropUnusablePhotoRows(CNavPaneWnd& pane, CWppProfile& album) {
-    std::vector<const CNavPaneItemData*> unusable;
-    for (const CSlide* photo : album.Photos())
-        if (album.Thumbnails().KnownState(photo->GetPath()) == CThumbnails::Known::Unusable)
-            unusable.push_back(photo);
+bool DropUnusablePhotoRows(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album) {
+    const std::vector<tstr> unusable = thumbnails.TakeUnusableChecked();
     if (unusable.empty()) return false;
-    // The rows go first: they point at the entries about to be deleted.
     std::vector<CNavPaneItem*> rows;
     pane.ForEachItem([&](CNavPaneItem* item) {
-        if (std::find(unusable.begin(), unusable.end(), item->m_pData) != unusable.end()) rows.push_back(item);
+        const CSlide* photo = PhotoOf(item);
+        if (photo && std::find(unusable.begin(), unusable.end(), photo->GetPath()) != unusable.end())
+            rows.push_back(item);
     });
+    if (rows.empty()) return false;
     {
         CNavPaneBatch batch(pane);
-        for (CNavPaneItem* row : rows) pane.Remove(row);
+        for (CNavPaneItem* row : rows) {
+            album.Photos().Delete(PhotoOf(row));
+            pane.Remove(row);
+        }
         pane.Layout(pane.Current());
     }
-    album.DropUnusablePhotos();
     pane.Redraw(true);
     return true;
 }

@@ -33,9 +33,9 @@ void ListPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& alb
 int AddPhotoFiles(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album,
                   const std::vector<tstr>& paths);
 
-// Removes the photos the workers found unusable, and their rows; true when
-// there were any.
-bool DropUnusablePhotoRows(CNavPaneWnd& pane, CWppProfile& album);
+// Removes the photos added here that the workers found unusable, and their
+// rows; true when there were any.
+bool DropUnusablePhotoRows(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album);
 
 // Runs the open-file dialog owned by `owner` and adds what was chosen.
 int AddChosenPhotos(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner);

@@ -4,7 +4,19 @@ void CPaneThumbnails::Close()
 {
     m_pane = nullptr;
     m_drawing.reset();
+    m_checked.clear();
     m_thumbnails->Forget(this);
+}
+
+std::vector<tstr> CPaneThumbnails::TakeUnusableChecked()
+{
+    std::vector<tstr> unusable;
+    for (auto at = m_checked.begin(); at != m_checked.end();) {
+        const CThumbnails::Known known = m_thumbnails->KnownState(tstr(*at));
+        if (known == CThumbnails::Known::Unusable) unusable.emplace_back(*at);
+        at = known == CThumbnails::Known::No ? std::next(at) : m_checked.erase(at);
+    }
+    return unusable;
 }
 
 void CPaneThumbnails::OnThumbnailsArrived(bool someUnusable)

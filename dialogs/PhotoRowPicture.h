@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <unordered_set>
+#include <vector>
 
 #include "album/Thumbnails.h"
 #include "ui/NavPaneTool.h"
@@ -35,8 +37,14 @@ public:
     void Recheck() { m_thumbnails->Recheck(); }
     // Has the workers find out whether a photo added just now can be shown.
     void Check(const tstr& path) {
-        if (m_pane) m_thumbnails->Request(path, false, this);
+        if (!m_pane) return;
+        m_checked.insert(path.Str());
+        m_thumbnails->Request(path, false, this);
     }
+    // The photos checked since the last call that turned out unusable.
+    // Photos that were in the album before are never among them: they say
+    // why in their rows instead.
+    std::vector<tstr> TakeUnusableChecked();
     static constexpr UINT kUnusableMessage = WM_APP + 3;
 
     void OnThumbnailsArrived(bool someUnusable) override;
@@ -46,6 +54,7 @@ private:
     std::shared_ptr<const CBmp> m_drawing;
     HWND m_pane = nullptr;
     HWND m_dialog = nullptr;
+    std::unordered_set<std::wstring> m_checked;
 };
 
 // The left tool of a photo row.

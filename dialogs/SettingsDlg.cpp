@@ -145,7 +145,7 @@ INT_PTR CSettingsDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (msg == CPaneThumbnails::kUnusableMessage) {
         // Files that are no pictures leave before the album is stored.
-        if (m_edited && DropUnusablePhotoRows(m_host.Items(), *m_edited)) {
+        if (m_edited && DropUnusablePhotoRows(m_host.Items(), m_host.RowThumbnails(), *m_edited)) {
             m_modified = true;
             UpdatePhotosText();
         }
