@@ -69,6 +69,12 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, DecodesOf(static_cast<int>(wParam)));
         return TRUE;
     }
+    static const UINT photoChecksMessage = RegisterWindowMessageW(kPhotoChecksMessage);
+    if (msg == photoChecksMessage && msg != 0) {
+        const size_t checks = m_app.Thumbnails().Outstanding() + (m_app.PhotoListPending() ? 1 : 0);
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, static_cast<LONG_PTR>(checks));
+        return TRUE;
+    }
     switch (msg) {
     case WM_QUERYENDSESSION:
         SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);

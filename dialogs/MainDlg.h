@@ -17,6 +17,10 @@ public:
     // Registered message answered with how many pictures of the DecodeKind in
     // wParam the process has decoded: lets an outside program watch the cache work.
     static constexpr wchar_t kDecodeCountMessage[] = L"LumoraDecodeCount";
+    // Registered message answered with how many checks of the album's photos
+    // are under way (the stored list still being read counts as one): when it
+    // answers 0, photos found missing have left the album.
+    static constexpr wchar_t kPhotoChecksMessage[] = L"LumoraPhotoChecks";
 
     explicit CMainDlg(CWpp& app) : m_app(app) {}
 

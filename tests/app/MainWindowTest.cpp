@@ -296,10 +296,13 @@ TEST_F(Show, AlbumWithAPhotoStartsTheShowAtStartUp) {
 }
 
 TEST_F(Show, MissingPhotosAreDroppedAndNoShowStarts) {
-    GTEST_SKIP() << "open: the stored list is now read after start-up, and nothing outside the program shows when its "
-                    "check has dropped the photo, so an exit right after start may come first (see the note on issue 18)";
     WriteValue(L"Profiles\\Default\\Slides\\0000", L"pic_path", L"C:\\no\\such\\photo.jpg");
     Start();
+    const UINT checks = RegisterWindowMessageW(L"LumoraPhotoChecks");
+    ASSERT_TRUE(WaitUntil("the photo checks done", [&] {
+        DWORD_PTR underway = 1;
+        return SendMessageTimeoutW(m_main, checks, 0, 0, SMTO_NORMAL, 1000, &underway) && underway == 0;
+    }));
     EXPECT_NE(nullptr, GetDlgItem(m_main, 1001));
     EXPECT_FALSE(SlideWindowShown());
     PostMessageW(m_main, WM_COMMAND, 999, 0);
