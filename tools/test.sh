@@ -53,7 +53,7 @@ cleanup() {
 trap cleanup EXIT
 
 lumora_start_xvfb || exit 1
-lumora_wine_prefix
+lumora_test_prefix
 wineserver -p >/dev/null 2>&1   # one persistent server for the whole run
 # Wine's background services start with the first program and keep its output
 # open; start them here, away from CTest's pipes.

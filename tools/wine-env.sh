@@ -22,6 +22,16 @@ lumora_wine_prefix() {
   fi
 }
 
+# The tests' X server runs no window manager: Wine would wait two seconds for
+# one each time a managed window hides. Unmanaged windows do not wait.
+lumora_test_prefix() {
+  lumora_wine_prefix
+  if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    lumora_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
 # Starts a private X server when none is given; sets DISPLAY and LUMORA_XVFB_PID.
 lumora_start_xvfb() {
   local n
