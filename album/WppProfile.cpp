@@ -303,7 +303,8 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
     CAlbumBackup backup(store, m_albumSettings);
     // A rename writes the whole album anew.
     if (!m_renamedFrom.IsEmpty()) m_stored.Forget();
-    if (m_stored.KnowsPhotosOf(name))
+    // A list still being read is not written: only the settings can change.
+    if (m_stored.KnowsPhotosOf(name) || (m_listPending && m_renamedFrom.IsEmpty()))
         backup.KeepSettings(name);
     else
         backup.Keep(name);
