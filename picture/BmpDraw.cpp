@@ -47,11 +47,18 @@ bool CDibSurface::CopyTo(HDC dst, int x, int y) const
 void DrawBmp(HDC dc, const CBmp& bmp, int x, int y)
 {
     CDibSurface back;
-    if (bmp.Empty() || !back.Create(bmp.Width(), bmp.Height()) ||
-        !back.CaptureFrom(dc, x + bmp.offsetX, y + bmp.offsetY))
+    const int x0 = x + bmp.offsetX, y0 = y + bmp.offsetY, pixels = bmp.Width() * bmp.Height();
+    if (bmp.Empty() || !back.Create(bmp.Width(), bmp.Height()))
         return;
-    pix::BlendOverRow(back.Bits(), bmp.Bits(), bmp.Width() * bmp.Height());
-    back.CopyTo(dc, x + bmp.offsetX, y + bmp.offsetY);
+    // Nothing shows through an opaque picture: reading the screen back is
+    // what a paint would cost most.
+    if (pix::AllOpaque(bmp.Bits(), pixels))
+        std::memcpy(back.Bits(), bmp.Bits(), static_cast<size_t>(bmp.ByteSize()));
+    else if (back.CaptureFrom(dc, x0, y0))
+        pix::BlendOverRow(back.Bits(), bmp.Bits(), pixels);
+    else
+        return;
+    back.CopyTo(dc, x0, y0);
 }
 
 bool DrawBmpStretched(HDC dc, const CBmp& bmp, int x, int y, int w, int h, int bandW, int bandH)

@@ -31,6 +31,14 @@ void ReduceMagic(uint32_t w, uint32_t div, uint16_t& mh, uint16_t& ml)
     ml = static_cast<uint16_t>(m & 0xFFFF);
 }
 
+bool AllOpaque(const uint8_t* px, int n)
+{
+    for (int i = 0; i < n; ++i, px += 4)
+        if (px[3] != 255)
+            return false;
+    return true;
+}
+
 void OpacityBlendRow(uint8_t* dst, const uint8_t* src, int n, int opacity)
 {
     // Outside 0..255 the weights would go negative.

@@ -77,6 +77,8 @@ extern const RowKernels kAvx2Rows;
 
 inline void BlendOverRow(uint8_t* dst, const uint8_t* src, int n) { Rows().blendOver(dst, src, n); }
 inline void PremultiplyRow(uint8_t* px, int n) { Rows().premultiply(px, n); }
+// Every pixel's alpha is 255: blending it over anything is a copy.
+bool AllOpaque(const uint8_t* px, int n);
 // Opacity blend: v = src.alpha * opacity / 255; B, G, R of dst become
 // (dst*(255-v) + src*v) / 255; dst alpha kept.
 void OpacityBlendRow(uint8_t* dst, const uint8_t* src, int n, int opacity);

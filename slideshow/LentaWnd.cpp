@@ -70,13 +70,6 @@ LRESULT CLentaWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(msg, wParam, lParam);
 }
 
-void CLentaWnd::SetWidth(int cx)
-{
-    HWND behind = m_show ? m_show->Hwnd() : nullptr;
-    SetWindowPos(m_hwnd, behind, 0, 0, cx, CellSize(),
-                 SWP_NOMOVE | SWP_NOACTIVATE | (behind ? 0 : SWP_NOZORDER));
-}
-
 void CLentaWnd::StartHideTimer(UINT periodMs)
 {
     KillTimer(m_hwnd, kHideTimer);

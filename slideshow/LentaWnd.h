@@ -24,8 +24,6 @@ public:
     const wchar_t* ClassName() const override { return L"DX_BandWnd"; }
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    // cx by the cell size, right behind the slide window, not moved.
-    void SetWidth(int cx);
     // The strip's width and cell size (its height) at the DPI of its monitor.
     int Width() const;
     int CellSize() const;

@@ -82,10 +82,9 @@ SlideMonitor MonitorAt(int x, int y)
     return FromInfo(info);
 }
 
-void MoveThroughPixel(HWND hwnd, int x, int y, int w, int h)
+void PlaceWindow(HWND hwnd, int x, int y, int w, int h)
 {
-    const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(hwnd, nullptr, 0, 0, 1, 1, quiet | SWP_NOMOVE);
-    SetWindowPos(hwnd, nullptr, x, y, 0, 0, quiet | SWP_NOSIZE);
-    SetWindowPos(hwnd, nullptr, 0, 0, w, h, quiet | SWP_NOMOVE | SWP_SHOWWINDOW);
+    // One move: each one costs the window system a round of its own, and the
+    // photo is already decoded, so nothing old is shown meanwhile.
+    SetWindowPos(hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_SHOWWINDOW);
 }

@@ -30,7 +30,7 @@ SlideMonitor MonitorNamed(const tstr& device);
 // The monitor holding the point, else the nearest one.
 SlideMonitor MonitorAt(int x, int y);
 
-// Shrinks the window to one pixel, moves it, then gives it its size and
-// shows it, all without activation or z-order change, so the old picture is
-// never seen at the new place.
-void MoveThroughPixel(HWND hwnd, int x, int y, int w, int h);
+// Moves, sizes and shows the window in one step, without activation or
+// z-order change; its old pixels are not carried along, so the old picture
+// is never seen at the new place.
+void PlaceWindow(HWND hwnd, int x, int y, int w, int h);

@@ -394,9 +394,10 @@ void CSlideWnd::ShowResult(SlideResult& result)
     GetCursorPos(&pt);
     if (CursorIn(m_fullScreen ? m_strip.Hwnd() : m_hwnd, pt))
         ShowStrip();
-    if (m_strip.Exists())
-        m_strip.Redraw(true);
-    Redraw(true);
+    // Painted as messages of their own: the switch holds up nothing else.
+    if (m_strip.Exists() && IsWindowVisible(m_strip.Hwnd()))
+        InvalidateRect(m_strip.Hwnd(), nullptr, TRUE);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 void CSlideWnd::PlaceAgain()
@@ -426,7 +427,7 @@ void CSlideWnd::Present()
     if (!m_fullScreen) {
         const SlidePoint at = PlaceOnArea(s.placementX, s.placementY, s.marginX, s.marginY,
                                           photo.Width(), photo.Height(), area);
-        MoveThroughPixel(m_hwnd, at.x, at.y, photo.Width(), photo.Height());
+        PlaceWindow(m_hwnd, at.x, at.y, photo.Width(), photo.Height());
         // Constant alpha is refused while the window is in per-pixel mode.
         if (m_perPixel)
             SetExStyleBits(m_hwnd, WS_EX_LAYERED, false);
@@ -437,7 +438,7 @@ void CSlideWnd::Present()
     }
     const bool covering = WindowRectOf(m_hwnd) == area;
     if (!covering)
-        MoveThroughPixel(m_hwnd, area.left, area.top, area.right - area.left, area.bottom - area.top);
+        PlaceWindow(m_hwnd, area.left, area.top, area.right - area.left, area.bottom - area.top);
     PresentPerPixel(m_hwnd, photo, alpha, !covering);
     m_perPixel = true;
 }
@@ -457,8 +458,6 @@ void CSlideWnd::PlaceStrip()
     if (!CursorIn(strip, pt))
         ShowWindow(strip, SW_HIDE);
     const int width = m_strip.Width();
-    m_strip.SetWidth(width);
-
     const SlideRect window = WindowRectOf(m_hwnd);
     const int x = StripLeft(Settings().placementX, window.left, window.right, width);
     const int y = window.bottom - m_strip.CellSize();
@@ -467,8 +466,8 @@ void CSlideWnd::PlaceStrip()
     HWND before = GetWindow(m_hwnd, GW_HWNDPREV);
     if (!before || before == strip)
         before = HWND_TOP;
-    SetWindowPos(strip, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(strip, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Just above the frame, in one move.
+    SetWindowPos(strip, before, x, y, width, m_strip.CellSize(), SWP_NOACTIVATE);
 }
 
 void CSlideWnd::ShowStrip()

@@ -55,6 +55,17 @@ TEST(DcDraw, BlendsOnlyTheRectangleWithOffsetsAndKeepsTheDc)
     EXPECT_EQ(GetCurrentObject(target.Dc(), OBJ_BITMAP), target.Dib());
 }
 
+TEST(DcDraw, AnOpaquePictureIsCopiedOverItsRectangleOnly)
+{
+    DibDc target(4, 3, 0xFF102030);
+    CBmp b = Solid(2, 2, 0xFF405060);
+    b.offsetX = 1;
+    DrawBmp(target.Dc(), b, 0, 1);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(target.At(x, y), (x >= 1 && x <= 2 && y >= 1) ? 0xFF405060u : 0xFF102030u) << x << "," << y;
+}
+
 TEST(DcDraw, StretchedMatchesTheInMemoryRoutine)
 {
     CBmp b;
