@@ -82,6 +82,11 @@ CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore
     // Albums stored before this setting load with it on and store nothing.
     m_hideFromCapture.SetValue(1);
     m_hideFromCapture.SetDefault(1);
+    // Off, neither is stored: albums stored before them load as they were.
+    m_caption.SetValue(0);
+    m_caption.SetDefault(0);
+    m_onThisDay.SetValue(0);
+    m_onThisDay.SetDefault(0);
     // Not shuffled, an album stores none of these, as before there was shuffling.
     m_shuffle.SetValue(0);
     m_shuffle.SetDefault(0);
@@ -108,6 +113,8 @@ CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore
     m_albumSettings.AddNamed(&m_subfolders, L"Subfolders");
     m_albumSettings.AddNamed(&m_monitor, L"Monitor");
     m_albumSettings.AddNamed(&m_hideFromCapture, L"HideFromCapture");
+    m_albumSettings.AddNamed(&m_caption, L"Caption");
+    m_albumSettings.AddNamed(&m_onThisDay, L"OnThisDay");
     m_albumSettings.AddNamed(&m_shuffle, L"Shuffle");
     // Kept by settings so that a failed save puts them back with the others.
     m_albumSettings.AddNamed(&m_shuffleSeed, L"ShuffleSeed");
@@ -439,6 +446,8 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_subfolders.Assign(other.m_subfolders);
     m_monitor.Assign(other.m_monitor);
     m_hideFromCapture.Assign(other.m_hideFromCapture);
+    m_caption.Assign(other.m_caption);
+    m_onThisDay.Assign(other.m_onThisDay);
     m_shuffle.Assign(other.m_shuffle);
     m_shuffleSeed.Assign(other.m_shuffleSeed);
     m_shufflePos.Assign(other.m_shufflePos);

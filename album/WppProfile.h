@@ -194,6 +194,10 @@ public:
     CParam<tstr>& Monitor() { return m_monitor; }
     // The frame kept out of screen sharing and screenshots; on by default.
     CParam<int>& HideFromCapture() { return m_hideFromCapture; }
+    // What the caption drawn into each photo says (CaptionKind); 0: none.
+    CParam<int>& Caption() { return m_caption; }
+    // Photos taken on this day in earlier years come first.
+    CParam<int>& OnThisDay() { return m_onThisDay; }
     CParamRegSet& AlbumSettings() { return m_albumSettings; }
 
     // The application object's taskbar layout flag, which every album reads
@@ -262,6 +266,8 @@ private:
     CParam<int> m_subfolders;
     CParam<tstr> m_monitor;
     CParam<int> m_hideFromCapture;
+    CParam<int> m_caption;
+    CParam<int> m_onThisDay;
     CParam<int> m_shuffle;
     CParam<tstr> m_shuffleSeed;
     CParam<tstr> m_shufflePos;
