@@ -538,8 +538,37 @@ bool CWppProfile::RoundKey(int index, uint64_t& key) const
     return true;
 }
 
+bool CWppProfile::TakenOnThisDay(int index, const CalendarDay& today) const
+{
+    const CSlide* photo = index >= 0 ? m_photos.GetAt(static_cast<size_t>(index)) : nullptr;
+    return photo && YearsAgoOnThisDay(m_thumbnails->Taken(photo->GetPath()), today) > 0;
+}
+
+int CWppProfile::NextOnThisDay(int index)
+{
+    const CalendarDay today = Today();
+    return NextPreferringFirst(index, static_cast<int>(m_photos.size()),
+                               [&](int i) { return TakenOnThisDay(i, today); });
+}
+
+void CWppProfile::PreferPhotosOfThisDay()
+{
+    const DayLook look = {m_thumbnails->DatesLearned(), Today(), m_photos.size(), m_onThisDay.GetValue() != 0};
+    if (look.dates == m_dayLook.dates && look.photos == m_dayLook.photos && look.on == m_dayLook.on &&
+        look.day.year == m_dayLook.day.year && look.day.month == m_dayLook.day.month &&
+        look.day.day == m_dayLook.day.day)
+        return;
+    m_dayLook = look;
+    std::unordered_set<uint64_t> first;
+    for (int i = 0; look.on && i < static_cast<int>(m_photos.size()); ++i)
+        if (TakenOnThisDay(i, look.day))
+            first.insert(CShuffleRound::KeyOf(m_photos[static_cast<size_t>(i)]->GetPath().Str()));
+    m_round.PreferFirst(std::move(first));
+}
+
 int CWppProfile::NextInRound()
 {
+    PreferPhotosOfThisDay();
     return m_round.Next(static_cast<int>(m_photos.size()), [this](int index) {
         uint64_t key = 0;
         RoundKey(index, key);
