@@ -66,7 +66,8 @@ void CShuffleRound::Order(int count, const KeyAt& keyAt)
             if (!HadTurn(keys[static_cast<size_t>(i)]))
                 m_ahead.emplace_back(keys[static_cast<size_t>(i)], i);
     }
-    std::sort(m_ahead.begin(), m_ahead.end(), [this](const std::pair<uint64_t, int>& a, const std::pair<uint64_t, int>& b) {
+    std::sort(m_ahead.begin(), m_ahead.end(), [this](const std::pair<uint64_t, int>& a,
+                                                     const std::pair<uint64_t, int>& b) {
         const bool firstA = m_first.count(a.first) != 0, firstB = m_first.count(b.first) != 0;
         return firstA != firstB ? firstB : Rank(a.first) > Rank(b.first);
     });

@@ -30,7 +30,8 @@ void CSliderDlg::PrepareControls() {
     const tstr captions[4] = {LoadResString(nullptr, IDS_CAPTION_NONE), LoadResString(nullptr, IDS_CAPTION_DATE),
                               LoadResString(nullptr, IDS_CAPTION_DATE_FOLDER),
                               LoadResString(nullptr, IDS_CAPTION_FILE_NAME)};
-    const wchar_t* const texts[4] = {captions[0].c_str(), captions[1].c_str(), captions[2].c_str(), captions[3].c_str()};
+    const wchar_t* const texts[4] = {captions[0].c_str(), captions[1].c_str(), captions[2].c_str(),
+                                     captions[3].c_str()};
     FillChoices(Item(IDC_CAPTION), texts);
 }
 

@@ -177,7 +177,8 @@ bool CThumbCache::Find(const ThumbKey& key, CBmp& out, ExifDate* taken)
     try {
         CFileHandle file(OpenEntry(EntryPath(key)));
         std::vector<uint8_t> bytes;
-        if (!file.Valid() || !ReadWhole(file.Get(), bytes) || !ParseThumbEntry(bytes.data(), bytes.size(), key, out, taken))
+        if (!file.Valid() || !ReadWhole(file.Get(), bytes) ||
+            !ParseThumbEntry(bytes.data(), bytes.size(), key, out, taken))
             return false;
         MarkUsed(file.Get());
         return true;

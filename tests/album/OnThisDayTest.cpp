@@ -62,7 +62,8 @@ TEST(OnThisDay, RoundsBeginWithThePreferredAndStillShowEveryPhotoOnce)
     const int shown = round.Next(photos);
     round.Shown(photos[static_cast<size_t>(shown)]);
     // Learned in the middle of a round: they come next.
-    const uint64_t a = photos[static_cast<size_t>((shown + 7) % 30)], b = photos[static_cast<size_t>((shown + 21) % 30)];
+    const uint64_t a = photos[static_cast<size_t>((shown + 7) % 30)];
+    const uint64_t b = photos[static_cast<size_t>((shown + 21) % 30)];
     round.PreferFirst({a, b});
     for (int r = 0; r < 3; ++r) {
         std::unordered_set<uint64_t> firstTwo, all;
