@@ -66,14 +66,24 @@ void CShuffleRound::Order(int count, const KeyAt& keyAt)
             if (!HadTurn(keys[static_cast<size_t>(i)]))
                 m_ahead.emplace_back(keys[static_cast<size_t>(i)], i);
     }
-    std::sort(m_ahead.begin(), m_ahead.end(), [this](const std::pair<uint64_t, int>& a, const std::pair<uint64_t, int>& b) {
-        return Rank(a.first) > Rank(b.first);
+    std::sort(m_ahead.begin(), m_ahead.end(), [this](const std::pair<uint64_t, int>& a,
+                                                     const std::pair<uint64_t, int>& b) {
+        const bool firstA = m_first.count(a.first) != 0, firstB = m_first.count(b.first) != 0;
+        return firstA != firstB ? firstB : Rank(a.first) > Rank(b.first);
     });
     // Only a round not begun yet keeps off the photo on screen.
     const size_t n = m_ahead.size();
     if (!anyDone && m_hasLast && n > 1 && m_ahead[n - 1].first == m_last)
         std::swap(m_ahead[n - 1], m_ahead[n - 2]);
     m_orderedCount = count;
+}
+
+void CShuffleRound::PreferFirst(std::unordered_set<uint64_t> photos)
+{
+    if (photos == m_first)
+        return;
+    m_first = std::move(photos);
+    m_orderedCount = -1;
 }
 
 void CShuffleRound::Shown(uint64_t photo)

@@ -32,6 +32,10 @@ public:
     // The photo had its turn without being shown (out of reach, undecodable).
     void Passed(uint64_t photo) { m_done.insert(photo); }
     bool HadTurn(uint64_t photo) const { return m_done.count(photo) != 0; }
+    // These photos come first in the round, of those still to have their
+    // turn, and first in every round after; the round is ordered again only
+    // when they change.
+    void PreferFirst(std::unordered_set<uint64_t> photos);
 
     uint32_t Seed() const { return m_seed; }
     bool HasLast() const { return m_hasLast; }
@@ -51,6 +55,7 @@ private:
 
     uint32_t m_seed;
     std::unordered_set<uint64_t> m_done;
+    std::unordered_set<uint64_t> m_first;
     uint64_t m_last = 0;
     bool m_hasLast = false;
     // The round's remaining order as (key, index) pairs, the next one last,

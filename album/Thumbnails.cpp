@@ -9,6 +9,12 @@
 
 namespace {
 
+bool SameDate(const ExifDate& a, const ExifDate& b)
+{
+    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute &&
+           a.second == b.second;
+}
+
 const wchar_t kWindowClass[] = L"LumoraThumbnails";
 // Results taken per message, so that a burst of failures cannot hold up
 // painting and input.
@@ -262,6 +268,28 @@ void CThumbnails::ArmRetryTimer()
     SetTimer(m_window, kRetryTimer, static_cast<UINT>(std::max<uint64_t>(wait, USER_TIMER_MINIMUM)), nullptr);
 }
 
+ExifDate CThumbnails::Taken(const tstr& path) const
+{
+    const auto at = m_taken.find(path.Str());
+    return at == m_taken.end() ? ExifDate() : at->second;
+}
+
+void CThumbnails::NoteTaken(const std::wstring& path, const ExifDate& taken)
+{
+    const auto at = m_taken.find(path);
+    if (!taken.Known()) {
+        if (at != m_taken.end()) {
+            m_taken.erase(at);
+            ++m_datesLearned;
+        }
+        return;
+    }
+    if (at != m_taken.end() && SameDate(at->second, taken))
+        return;
+    m_taken[path] = taken;
+    ++m_datesLearned;
+}
+
 void CThumbnails::ShowFailed(const tstr& path)
 {
     // Usable from its EXIF thumbnail is not enough: the picture must decode.
@@ -355,9 +383,10 @@ void CThumbnails::TakeResults(ThumbResult* first)
         // asked for again after a pause, tried by the show when its turn
         // comes.
         const bool usable = result->outcome != ThumbOutcome::Unusable;
-        if (result->outcome == ThumbOutcome::Made)
+        if (result->outcome == ThumbOutcome::Made) {
             m_memory.Put(result->job.path, std::make_shared<const CBmp>(std::move(result->thumbnail)));
-        else if (!usable)
+            NoteTaken(result->job.path, result->job.taken);
+        } else if (!usable)
             m_memory.Put(result->job.path, nullptr);
         if (result->job.problem == ThumbProblem::None)
             m_problems.erase(result->job.path);

@@ -75,6 +75,11 @@ public:
     // Asks again for the busy photos whose pause is over and that someone
     // waits for; the window's timer calls it.
     void RetryDue();
+    // When the photo was taken, as its thumbnail found it: unknown until
+    // its thumbnail was made (kept after its pixels leave memory).
+    ExifDate Taken(const tstr& path) const;
+    // Grows whenever a date taken becomes known or changes.
+    unsigned DatesLearned() const { return m_datesLearned; }
     // Thumbnails asked for and not arrived yet.
     size_t Outstanding() const { return m_waiting.size(); }
     // Why the photo shows no thumbnail, as its last look found; None while
@@ -119,6 +124,7 @@ private:
     void Submit(const tstr& path, bool visible, IThumbnailListener* listener);
     void TakeResults(ThumbResult* first);
     void NoteBusy(const std::wstring& path, const Listeners& listeners);
+    void NoteTaken(const std::wstring& path, const ExifDate& taken);
     void ArmRetryTimer();
 
     CThumbMemory m_memory{kMemoryBudget};
@@ -127,6 +133,8 @@ private:
     Clock m_clock;
     std::unordered_map<std::wstring, ThumbProblem> m_problems;
     std::unordered_map<std::wstring, Look> m_looks;
+    std::unordered_map<std::wstring, ExifDate> m_taken;
+    unsigned m_datesLearned = 0;
     unsigned m_generation = 0;
     std::shared_ptr<CChannel> m_channel;
     std::unique_ptr<CThumbPool> m_pool;

@@ -82,6 +82,11 @@ CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore
     // Albums stored before this setting load with it on and store nothing.
     m_hideFromCapture.SetValue(1);
     m_hideFromCapture.SetDefault(1);
+    // Off, neither is stored: albums stored before them load as they were.
+    m_caption.SetValue(0);
+    m_caption.SetDefault(0);
+    m_onThisDay.SetValue(0);
+    m_onThisDay.SetDefault(0);
     // Not shuffled, an album stores none of these, as before there was shuffling.
     m_shuffle.SetValue(0);
     m_shuffle.SetDefault(0);
@@ -108,6 +113,8 @@ CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore
     m_albumSettings.AddNamed(&m_subfolders, L"Subfolders");
     m_albumSettings.AddNamed(&m_monitor, L"Monitor");
     m_albumSettings.AddNamed(&m_hideFromCapture, L"HideFromCapture");
+    m_albumSettings.AddNamed(&m_caption, L"Caption");
+    m_albumSettings.AddNamed(&m_onThisDay, L"OnThisDay");
     m_albumSettings.AddNamed(&m_shuffle, L"Shuffle");
     // Kept by settings so that a failed save puts them back with the others.
     m_albumSettings.AddNamed(&m_shuffleSeed, L"ShuffleSeed");
@@ -440,6 +447,8 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_subfolders.Assign(other.m_subfolders);
     m_monitor.Assign(other.m_monitor);
     m_hideFromCapture.Assign(other.m_hideFromCapture);
+    m_caption.Assign(other.m_caption);
+    m_onThisDay.Assign(other.m_onThisDay);
     m_shuffle.Assign(other.m_shuffle);
     m_shuffleSeed.Assign(other.m_shuffleSeed);
     m_shufflePos.Assign(other.m_shufflePos);
@@ -530,8 +539,37 @@ bool CWppProfile::RoundKey(int index, uint64_t& key) const
     return true;
 }
 
+bool CWppProfile::TakenOnThisDay(int index, const CalendarDay& today) const
+{
+    const CSlide* photo = index >= 0 ? m_photos.GetAt(static_cast<size_t>(index)) : nullptr;
+    return photo && YearsAgoOnThisDay(m_thumbnails->Taken(photo->GetPath()), today) > 0;
+}
+
+int CWppProfile::NextOnThisDay(int index)
+{
+    const CalendarDay today = Today();
+    return NextPreferringFirst(index, static_cast<int>(m_photos.size()),
+                               [&](int i) { return TakenOnThisDay(i, today); });
+}
+
+void CWppProfile::PreferPhotosOfThisDay()
+{
+    const DayLook look = {m_thumbnails->DatesLearned(), Today(), m_photos.size(), m_onThisDay.GetValue() != 0};
+    if (look.dates == m_dayLook.dates && look.photos == m_dayLook.photos && look.on == m_dayLook.on &&
+        look.day.year == m_dayLook.day.year && look.day.month == m_dayLook.day.month &&
+        look.day.day == m_dayLook.day.day)
+        return;
+    m_dayLook = look;
+    std::unordered_set<uint64_t> first;
+    for (int i = 0; look.on && i < static_cast<int>(m_photos.size()); ++i)
+        if (TakenOnThisDay(i, look.day))
+            first.insert(CShuffleRound::KeyOf(m_photos[static_cast<size_t>(i)]->GetPath().Str()));
+    m_round.PreferFirst(std::move(first));
+}
+
 int CWppProfile::NextInRound()
 {
+    PreferPhotosOfThisDay();
     return m_round.Next(static_cast<int>(m_photos.size()), [this](int index) {
         uint64_t key = 0;
         RoundKey(index, key);

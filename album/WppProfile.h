@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "album/ColReg.h"
+#include "album/OnThisDay.h"
 #include "album/ShuffleRound.h"
 #include "album/Slide.h"
 #include "album/StoredPhotoList.h"
@@ -130,6 +131,10 @@ public:
     void PhotoShown(int index);
     void PhotoPassed(int index);
     const CShuffleRound& Round() const { return m_round; }
+    // With "OnThisDay": the photo after `index` in album order, the photos
+    // taken on this day in earlier years first (as far as their thumbnails
+    // told their dates). Shuffled rounds put them first by themselves.
+    int NextOnThisDay(int index);
 
     // The current photo index, brought back to 0 when it is past the end;
     // null/0 without photos. Deleting or dropping photos never re-wraps it.
@@ -194,6 +199,10 @@ public:
     CParam<tstr>& Monitor() { return m_monitor; }
     // The frame kept out of screen sharing and screenshots; on by default.
     CParam<int>& HideFromCapture() { return m_hideFromCapture; }
+    // What the caption drawn into each photo says (CaptionKind); 0: none.
+    CParam<int>& Caption() { return m_caption; }
+    // Photos taken on this day in earlier years come first.
+    CParam<int>& OnThisDay() { return m_onThisDay; }
     CParamRegSet& AlbumSettings() { return m_albumSettings; }
 
     // The application object's taskbar layout flag, which every album reads
@@ -242,6 +251,10 @@ private:
     // shuffled) and back after a load.
     void RoundToSettings();
     void RoundFromSettings();
+    bool TakenOnThisDay(int index, const CalendarDay& today) const;
+    // The round's photos of this day, looked for again when dates, the day
+    // or the list changed.
+    void PreferPhotosOfThisDay();
 
     static bool s_taskbarRtl;
 
@@ -262,11 +275,19 @@ private:
     CParam<int> m_subfolders;
     CParam<tstr> m_monitor;
     CParam<int> m_hideFromCapture;
+    CParam<int> m_caption;
+    CParam<int> m_onThisDay;
     CParam<int> m_shuffle;
     CParam<tstr> m_shuffleSeed;
     CParam<tstr> m_shufflePos;
     CParam<tstr> m_shuffleShown;
     CShuffleRound m_round;
+    struct DayLook {
+        unsigned dates = 0;
+        CalendarDay day;
+        size_t photos = 0;
+        bool on = false;
+    } m_dayLook;
     CParamRegSet m_albumSettings;
     CDialog m_noDialog;
     tstr m_renamedFrom;

@@ -1,7 +1,7 @@
 #pragma once
 // "Slider window settings" (template 129): photo size limits, the two
-// opacities, fullscreen, the alignment of the slide window and whether it is
-// kept out of screen sharing.
+// opacities, fullscreen, the alignment of the slide window, whether it is
+// kept out of screen sharing, the caption and the photos of this day.
 
 #include "dialogs/AlbumPage.h"
 

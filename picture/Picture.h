@@ -3,6 +3,7 @@
 // Every function here fails quietly: false and an empty (or unchanged) image.
 
 #include "picture/Bmp.h"
+#include "picture/ExifReader.h"
 #include "picture/Fit.h"
 
 #include <windows.h>
@@ -45,6 +46,9 @@ struct PhotoRequest {
     // it, or an allocation failed) gives nothing and sets it, to be tried
     // again later. Otherwise it decodes all the same.
     bool* later = nullptr;
+    // Given: set to the date taken from the file's EXIF (read from the
+    // bytes the decode reads anyway), or to none.
+    ExifDate* taken = nullptr;
 };
 
 // The photo upright as its EXIF orientation says. Pictures above 180
@@ -64,7 +68,7 @@ bool DecodeWithImageLibrary(const wchar_t* path, CBmp& out);
 // The cached thumbnail of a photo entry, 64 pixels on its longer side:
 // nothing when `thumb` already has pixels. False when it is still empty;
 // `later` as PhotoRequest says.
-bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb, bool* later = nullptr);
+bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb, bool* later = nullptr, ExifDate* taken = nullptr);
 
 // Loaders; each resets `out` first and applies the alpha rule.
 bool LoadBmpFromHandle(HBITMAP bitmap, CBmp& out);              // handle stays the caller's

@@ -340,6 +340,8 @@ PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp&
     CPictureBytes bytes;
     if (!bytes.Read(path))
         return PhotoDecoder::kNone;
+    if (request.taken)
+        *request.taken = ReadJpegExif(bytes.Data(), bytes.Size()).taken;
     const bool imageLibrary = !request.thumbnail || HasExtension(path);
     PhotoDecoder decoder = PhotoDecoder::kNone;
     if (!DecodeInHelper(bytes, request, imageLibrary, out, decoder))
@@ -375,7 +377,7 @@ bool LoadPhotoFitted(const wchar_t* path, int maxW, int maxH, bool fullscreen, i
     return DecodePhoto(path, request, out) != PhotoDecoder::kNone;
 }
 
-bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb, bool* later)
+bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb, bool* later, ExifDate* taken)
 {
     if (!thumb.Empty())
         return true;
@@ -383,6 +385,7 @@ bool MakePhotoThumbnail(const wchar_t* path, CBmp& thumb, bool* later)
     request.size.kind = PhotoSize::kThumbnail;
     request.thumbnail = true;
     request.later = later;
+    request.taken = taken;
     CBmp picture;
     if (DecodePhoto(path, request, picture) == PhotoDecoder::kNone)
         return false;

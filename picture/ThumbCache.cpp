@@ -170,14 +170,15 @@ bool CThumbCache::Enabled() const { return !folder_.empty(); }
 
 std::wstring CThumbCache::EntryPath(const ThumbKey& key) const { return folder_ + ThumbEntryName(key); }
 
-bool CThumbCache::Find(const ThumbKey& key, CBmp& out)
+bool CThumbCache::Find(const ThumbKey& key, CBmp& out, ExifDate* taken)
 {
     if (!Enabled())
         return false;
     try {
         CFileHandle file(OpenEntry(EntryPath(key)));
         std::vector<uint8_t> bytes;
-        if (!file.Valid() || !ReadWhole(file.Get(), bytes) || !ParseThumbEntry(bytes.data(), bytes.size(), key, out))
+        if (!file.Valid() || !ReadWhole(file.Get(), bytes) ||
+            !ParseThumbEntry(bytes.data(), bytes.size(), key, out, taken))
             return false;
         MarkUsed(file.Get());
         return true;
@@ -186,12 +187,12 @@ bool CThumbCache::Find(const ThumbKey& key, CBmp& out)
     }
 }
 
-void CThumbCache::Put(const ThumbKey& key, const CBmp& thumb)
+void CThumbCache::Put(const ThumbKey& key, const CBmp& thumb, const ExifDate& taken)
 {
     if (!Enabled())
         return;
     try {
-        const std::vector<uint8_t> bytes = EncodeThumbEntry(key, thumb);
+        const std::vector<uint8_t> bytes = EncodeThumbEntry(key, thumb, taken);
         if (bytes.empty() || !RoomFor(folder_, bytes.size()))
             return;
         const std::wstring path = EntryPath(key);

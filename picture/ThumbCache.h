@@ -23,8 +23,10 @@ public:
 
     static std::wstring DefaultFolder();   // %LOCALAPPDATA%\Arvendal\Lumora\Thumbnails
 
-    bool Find(const ThumbKey& key, CBmp& out);        // thread-safe; false = miss
-    void Put(const ThumbKey& key, const CBmp& thumb);  // thread-safe; never throws
+    // Thread-safe; false = miss. `taken`, when given, gets the date kept with it.
+    bool Find(const ThumbKey& key, CBmp& out, ExifDate* taken = nullptr);
+    // Thread-safe; never throws.
+    void Put(const ThumbKey& key, const CBmp& thumb, const ExifDate& taken = ExifDate());
     bool Enabled() const;
 
     // The file that holds (or would hold) the key's entry.

@@ -2,22 +2,26 @@
 
 #include "picture/Bmp.h"
 
+#include <algorithm>
 #include <cstring>
 
 // Layout, little-endian:
 //   0 magic "LmTh"      4 version          8 checksum of bytes 16..end (FNV-1a 64)
 //  16 width            20 height          24 flags (bit 0: has alpha)
-//  28 thumbSize        32 fileSize (u64)  40 lastWriteTime (u64)
-//  48 path length in UTF-16 units, 52 the path, then width x height BGRA pixels.
-// Bytes 28 up to the pixels are the key, compared as bytes.
+//  28 date taken: year (u16), month, day, hour, minute, second, 0; all 0 for none
+//  36 thumbSize        40 fileSize (u64)  48 lastWriteTime (u64)
+//  56 path length in UTF-16 units, 60 the path, then width x height BGRA pixels.
+// Bytes 36 up to the pixels are the key, compared as bytes. Version 1 had no
+// date: its entries are made again.
 
 const wchar_t kThumbEntrySuffix[] = L".thumb";
 
 namespace {
 
 const uint8_t kMagic[4] = {'L', 'm', 'T', 'h'};
-const uint32_t kVersion = 1;
-const size_t kKeyOffset = 28;
+const uint32_t kVersion = 2;
+const size_t kDateOffset = 28;
+const size_t kKeyOffset = 36;
 const uint32_t kFlagAlpha = 1;
 
 const uint64_t kFnvBasis = 14695981039346656037ull;
@@ -103,6 +107,36 @@ std::vector<uint8_t> KeyBytes(const ThumbKey& key)
 
 bool SideInRange(uint32_t side) { return side >= 1 && side <= static_cast<uint32_t>(kMaxThumbEntrySide); }
 
+void PutDate(std::vector<uint8_t>& out, const ExifDate& d)
+{
+    const bool known = d.Known();
+    const int year = known ? d.year : 0;
+    out.push_back(static_cast<uint8_t>(year));
+    out.push_back(static_cast<uint8_t>(year >> 8));
+    for (int part : {d.month, d.day, d.hour, d.minute, d.second})
+        out.push_back(static_cast<uint8_t>(known ? part : 0));
+    out.push_back(0);
+}
+
+// False for fields no date has; the calendar itself was checked when the
+// date was read from the photo.
+bool GetDate(const uint8_t* p, ExifDate& d)
+{
+    d = ExifDate();
+    const int year = p[0] | (p[1] << 8);
+    if (year == 0)
+        return std::all_of(p, p + 8, [](uint8_t b) { return b == 0; });
+    if (year > 9999 || p[2] < 1 || p[2] > 12 || p[3] < 1 || p[3] > 31 || p[4] > 23 || p[5] > 59 || p[6] > 60 || p[7])
+        return false;
+    d.year = year;
+    d.month = p[2];
+    d.day = p[3];
+    d.hour = p[4];
+    d.minute = p[5];
+    d.second = p[6];
+    return true;
+}
+
 }  // namespace
 
 size_t MaxThumbEntryBytes()
@@ -111,7 +145,7 @@ size_t MaxThumbEntryBytes()
            static_cast<size_t>(kMaxThumbEntrySide) * kMaxThumbEntrySide * 4;
 }
 
-std::vector<uint8_t> EncodeThumbEntry(const ThumbKey& key, const CBmp& thumb)
+std::vector<uint8_t> EncodeThumbEntry(const ThumbKey& key, const CBmp& thumb, const ExifDate& taken)
 {
     std::vector<uint8_t> out;
     if (thumb.Empty() || !SideInRange(static_cast<uint32_t>(thumb.Width())) ||
@@ -127,20 +161,21 @@ std::vector<uint8_t> EncodeThumbEntry(const ThumbKey& key, const CBmp& thumb)
     PutU32(out, static_cast<uint32_t>(thumb.Width()));
     PutU32(out, static_cast<uint32_t>(thumb.Height()));
     PutU32(out, thumb.HasAlpha() ? kFlagAlpha : 0);
+    PutDate(out, taken);
     out.insert(out.end(), keyBytes.begin(), keyBytes.end());
     out.insert(out.end(), thumb.Bits(), thumb.Bits() + thumb.ByteSize());
     SetU64(out.data() + 8, Fnv1a(out.data() + 16, out.size() - 16));
     return out;
 }
 
-bool ParseThumbEntry(const uint8_t* bytes, size_t size, const ThumbKey& key, CBmp& out)
+bool ParseThumbEntry(const uint8_t* bytes, size_t size, const ThumbKey& key, CBmp& out, ExifDate* taken)
 {
     if (!bytes || size < kThumbEntryHeaderBytes || std::memcmp(bytes, kMagic, 4) != 0 ||
         GetU32(bytes + 4) != kVersion)
         return false;
     const uint32_t width = GetU32(bytes + 16);
     const uint32_t height = GetU32(bytes + 20);
-    const uint64_t pathUnits = GetU32(bytes + 48);
+    const uint64_t pathUnits = GetU32(bytes + kThumbEntryHeaderBytes - 4);
     if (!SideInRange(width) || !SideInRange(height) || pathUnits > kMaxThumbEntryPathUnits)
         return false;
     const uint64_t pixelBytes = static_cast<uint64_t>(width) * height * 4;
@@ -152,12 +187,17 @@ bool ParseThumbEntry(const uint8_t* bytes, size_t size, const ThumbKey& key, CBm
         return false;
     if (Fnv1a(bytes + 16, size - 16) != GetU64(bytes + 8))
         return false;
+    ExifDate date;
+    if (!GetDate(bytes + kDateOffset, date))
+        return false;
     CBmp thumb;
     if (!thumb.Create(static_cast<int>(width), static_cast<int>(height)))
         return false;
     std::memcpy(thumb.Bits(), bytes + keyEnd, static_cast<size_t>(pixelBytes));
     thumb.SetHasAlpha((GetU32(bytes + 24) & kFlagAlpha) != 0);
     out = std::move(thumb);
+    if (taken)
+        *taken = date;
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // One cached thumbnail as bytes on disk: a header naming exactly the photo it
-// was made from (path, file size, last-write time, thumbnail size), then the
-// pixels, with a checksum over all of it. Plain C++: the parser reads files
+// was made from (path, file size, last-write time, thumbnail size) and when
+// the photo was taken, then the pixels, with a checksum over all of it. Plain C++: the parser reads files
 // that a crash, a full disk or another program may have left, so it is built
 // and fuzzed under the sanitizers.
 
@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "picture/ExifReader.h"
 
 class CBmp;
 
@@ -24,15 +26,17 @@ struct ThumbKey {
 const int kMaxThumbEntrySide = 1024;
 // The longest path Windows can name, in UTF-16 units.
 const size_t kMaxThumbEntryPathUnits = 32767;
-const size_t kThumbEntryHeaderBytes = 52;
+const size_t kThumbEntryHeaderBytes = 60;
 
 // Empty when the thumbnail is empty, larger than the limit, or the path longer
 // than the limit.
-std::vector<uint8_t> EncodeThumbEntry(const ThumbKey& key, const CBmp& thumb);
+std::vector<uint8_t> EncodeThumbEntry(const ThumbKey& key, const CBmp& thumb, const ExifDate& taken = ExifDate());
 
-// True and `out` replaced when `bytes` is an intact entry made for exactly
-// `key`; otherwise false and `out` untouched. Reads nothing outside `bytes`.
-bool ParseThumbEntry(const uint8_t* bytes, size_t size, const ThumbKey& key, CBmp& out);
+// True and `out` (and `taken`, when given) replaced when `bytes` is an
+// intact entry of this version made for exactly `key`; otherwise false and
+// both untouched. Reads nothing outside `bytes`.
+bool ParseThumbEntry(const uint8_t* bytes, size_t size, const ThumbKey& key, CBmp& out,
+                     ExifDate* taken = nullptr);
 
 // Largest size a valid entry can have: readers refuse bigger files unread.
 size_t MaxThumbEntryBytes();

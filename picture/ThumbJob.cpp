@@ -80,15 +80,16 @@ ThumbOutcome MakeOnce(ThumbJob& job, CBmp& out, const ThumbMaking& making)
         return ThumbOutcome::Unusable;
     }
     const ThumbKey key{job.path, job.fileSize, job.lastWriteTime, job.thumbSize};
-    if (making.cache && making.cache->Find(key, out))
+    job.taken = ExifDate();
+    if (making.cache && making.cache->Find(key, out, &job.taken))
         return ThumbOutcome::Made;
     bool later = false;
-    if (making.decode(job.path.c_str(), out, &later)) {
+    if (making.decode(job.path.c_str(), out, &later, &job.taken)) {
         // A file rewritten while it was decoded may have given mixed pixels:
         // show them, but keep them out of the cache.
         ThumbJob after = job;
         if (making.cache && ReadFileStamp(after) && SameStamp(after, job))
-            making.cache->Put(key, out);
+            making.cache->Put(key, out, job.taken);
         return ThumbOutcome::Made;
     }
     out.Reset();

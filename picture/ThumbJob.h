@@ -30,6 +30,7 @@ struct ThumbJob {
     uint64_t lastWriteTime = 0;  // FILETIME
     int thumbSize = kThumbSide;
     ThumbProblem problem = ThumbProblem::None;  // set when none was made
+    ExifDate taken;  // set when made, from the photo's EXIF or the cache
 };
 
 enum class ThumbOutcome {
@@ -47,7 +48,7 @@ bool FileHeldBySomeoneElse(const std::wstring& path);
 // tests give their own.
 struct ThumbMaking {
     CThumbCache* cache = nullptr;  // null: none
-    std::function<bool(const wchar_t* path, CBmp& thumb, bool* later)> decode = MakePhotoThumbnail;
+    std::function<bool(const wchar_t* path, CBmp& thumb, bool* later, ExifDate* taken)> decode = MakePhotoThumbnail;
     std::function<void(DWORD ms)> pause = Sleep;
 };
 

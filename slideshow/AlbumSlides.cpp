@@ -1,7 +1,9 @@
 #include "slideshow/AlbumSlides.h"
 
+#include "album/OnThisDay.h"
 #include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
+#include "slideshow/CaptionText.h"
 
 namespace {
 // Alignment codes and margins are stored unsigned but meant signed.
@@ -93,9 +95,21 @@ bool CAlbumSlides::IsReachable(int index) const
     return false;
 }
 
+std::wstring CAlbumSlides::CaptionFor(const tstr& path) const
+{
+    const CaptionKind kind = CaptionKindOf(m_album.Caption().GetValue());
+    if (kind == CaptionKind::kNone)
+        return std::wstring();
+    const ExifDate taken = m_album.Thumbnails().Taken(path);
+    const std::wstring text = CaptionText(kind, path.Str(), taken);
+    return m_album.OnThisDay().GetValue() ? WithYearsAgo(text, YearsAgoOnThisDay(taken, Today())) : text;
+}
+
 int CAlbumSlides::NextToShow(int index)
 {
-    return m_album.Shuffled() ? m_album.NextInRound() : ISlideAlbum::NextToShow(index);
+    if (m_album.Shuffled())
+        return m_album.NextInRound();
+    return m_album.OnThisDay().GetValue() ? m_album.NextOnThisDay(index) : ISlideAlbum::NextToShow(index);
 }
 
 void CAlbumSlides::PhotoShown(int index)

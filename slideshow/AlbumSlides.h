@@ -27,6 +27,8 @@ public:
     bool IsReachable(int index) const override;
     // Remembered as unusable: the application drops it at its next check.
     void PhotoFailed(int index) override;
+    // The album's "Caption", with how long ago for a photo of this day.
+    std::wstring CaptionFor(const tstr& path) const override;
     int NextToShow(int index) override;
     void PhotoShown(int index) override;
     void PhotoPassed(int index) override;

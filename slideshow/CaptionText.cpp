@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
+#include "res/strings.h"
+#include "ui/ResString.h"
+
 namespace {
 
 // The last name of `path` and the one before it.
@@ -55,4 +60,21 @@ std::wstring CaptionText(CaptionKind kind, const std::wstring& path, const ExifD
     default:
         return std::wstring();
     }
+}
+
+std::wstring WithYearsAgo(const std::wstring& caption, int years)
+{
+    if (years <= 0)
+        return caption;
+    std::wstring ago;
+    if (years == 1) {
+        ago = LoadResString(nullptr, IDS_YEAR_AGO_TODAY).Str();
+    } else {
+        wchar_t text[128] = {};
+        std::swprintf(text, 128, LoadResString(nullptr, IDS_YEARS_AGO_TODAY).c_str(), years);
+        ago = text;
+    }
+    if (ago.empty() || caption.empty())
+        return ago.empty() ? caption : ago;
+    return ago + L" \x2014 " + caption;
 }

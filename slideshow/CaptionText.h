@@ -16,3 +16,7 @@ std::wstring LongDateText(const ExifDate& taken);
 // The caption for the photo at `path`: empty where there is nothing to say
 // (no caption, or a date caption for a photo without a date).
 std::wstring CaptionText(CaptionKind kind, const std::wstring& path, const ExifDate& taken);
+
+// The caption of a photo taken on this day `years` ago, which says so
+// first ("3 years ago today"); the caption as it is for 0 years.
+std::wstring WithYearsAgo(const std::wstring& caption, int years);

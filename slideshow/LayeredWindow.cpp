@@ -50,6 +50,12 @@ int GetWindowAlpha(HWND hwnd)
     return alpha;
 }
 
+RECT OpaqueSideOf(int width, int height)
+{
+    // The alpha falls linearly from the edge to zero at the middle.
+    return {0, 0, width / 4, height};
+}
+
 void PresentPerPixel(HWND hwnd, CBmp& photo, int edgeAlpha, bool leaveConstantAlpha)
 {
     const int w = photo.Width();

@@ -23,3 +23,6 @@ void SetExStyleBits(HWND hwnd, LONG_PTR bits, bool on);
 // changed on the way. `leaveConstantAlpha` first takes the window out of
 // constant-alpha mode (needed when it was not covering the work area yet).
 void PresentPerPixel(HWND hwnd, CBmp& photo, int edgeAlpha, bool leaveConstantAlpha);
+// The left part of a `width` x `height` fullscreen photo that PresentPerPixel
+// keeps at least half as opaque as its edge.
+RECT OpaqueSideOf(int width, int height);

@@ -4,8 +4,10 @@
 
 #include <new>
 
+#include "picture/Caption.h"
 #include "picture/Picture.h"
 #include "picture/ThumbJob.h"
+#include "slideshow/LayeredWindow.h"
 
 namespace {
 const int kHeldRetries = 5;
@@ -23,13 +25,30 @@ long CResultCount::Alive() { return InterlockedCompareExchange(&s_resultsAlive, 
 bool SlideJob::SameAs(const SlideJob& other) const
 {
     return path == other.path && maxW == other.maxW && maxH == other.maxH && fullscreen == other.fullscreen &&
-           areaW == other.areaW && areaH == other.areaH;
+           areaW == other.areaW && areaH == other.areaH && caption == other.caption && dpi == other.dpi;
 }
 
 bool DecodeSlideHere(const SlideJob& job, CBmp& out)
 {
     return LoadPhotoFitted(job.path.c_str(), job.maxW, job.maxH, job.fullscreen, job.areaW, job.areaH, out);
 }
+
+namespace {
+
+// On the photo's part of the frame: in fullscreen the part the presentation
+// keeps well opaque. The frame is as high as the picture in either mode.
+void DrawSlideCaption(SlideResult& result)
+{
+    const SlideJob& job = result.job;
+    CBmp& photo = result.photo;
+    if (job.caption.empty())
+        return;
+    const RECT whole = {0, 0, photo.Width(), photo.Height()};
+    const RECT on = job.fullscreen ? OpaqueSideOf(photo.Width(), photo.Height()) : whole;
+    DrawCaption(photo, on, job.caption.c_str(), photo.Height(), job.dpi);
+}
+
+}  // namespace
 
 void MakeSlide(const SlideDecode& decode, SlideResult& result)
 {
@@ -50,6 +69,7 @@ void MakeSlide(const SlideDecode& decode, SlideResult& result)
         if (decoded) {
             // Written while it was decoded: the pixels may be half old, half new.
             if (FileStamp::Of(result.job.path) == result.stamp || ++rewritten > kRewrittenRetries) {
+                DrawSlideCaption(result);
                 result.outcome = SlideOutcome::Ready;
                 return;
             }

@@ -19,8 +19,11 @@ struct SlideJob {
     bool fullscreen = false;
     int areaW = 0;
     int areaH = 0;
+    // Drawn into the picture's lower left corner; empty: none.
+    std::wstring caption;
+    int dpi = 96;  // of the frame: the caption's least size
 
-    // Asks for the same picture: path and fit.
+    // Asks for the same picture: path, fit and caption.
     bool SameAs(const SlideJob& other) const;
 };
 
@@ -55,5 +58,6 @@ using SlideDecode = std::function<bool(const SlideJob& job, CBmp& out)>;
 bool DecodeSlideHere(const SlideJob& job, CBmp& out);
 
 // Runs the decode, again when the file changed meanwhile (never mixed
-// pixels); a failure counts as unusable once it is seen again after a pause.
+// pixels), and draws the caption into what it made; a failure counts as
+// unusable once it is seen again after a pause.
 void MakeSlide(const SlideDecode& decode, SlideResult& result);

@@ -3,6 +3,8 @@
 // the album the show runs on. The application hands the slide window an
 // ISlideAlbum; tests hand it a plain in-memory one.
 
+#include <string>
+
 #include "settings/Tstr.h"
 #include "slideshow/SlideMath.h"
 
@@ -46,6 +48,8 @@ public:
     // album order, unless the album keeps an order of its own (a shuffled
     // round, which goes by the turns below). -1 without photos.
     virtual int NextToShow(int index) { return StepIndex(index, +1, PhotoCount()); }
+    // What the caption drawn into the photo says; empty: none.
+    virtual std::wstring CaptionFor(const tstr& /*path*/) const { return std::wstring(); }
     // The photo at `index` had its turn: shown, or passed over.
     virtual void PhotoShown(int /*index*/) {}
     virtual void PhotoPassed(int /*index*/) {}

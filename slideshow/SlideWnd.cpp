@@ -89,6 +89,8 @@ SlideJob CSlideWnd::JobFor(const tstr& path) const
     job.fullscreen = s.maximized;
     job.areaW = area.right - area.left;
     job.areaH = area.bottom - area.top;
+    job.caption = m_album ? m_album->CaptionFor(path) : std::wstring();
+    job.dpi = WindowDpi(m_hwnd);
     return job;
 }
 

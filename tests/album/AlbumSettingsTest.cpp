@@ -130,6 +130,32 @@ TEST_F(AlbumSettings, HideFromCaptureIsOnAndStoredOnlyWhenOff)
     EXPECT_EQ(0, OpenAlbum()->HideFromCapture().GetValue());
 }
 
+// Albums stored before captions load without caption or "on this day" and
+// store neither until one is chosen; a number of another type is no choice.
+TEST_F(AlbumSettings, CaptionAndOnThisDayAreStoredOnlyWhenChosen)
+{
+    auto album = OpenAlbum();
+    EXPECT_EQ(0, album->Caption().GetValue());
+    EXPECT_EQ(0, album->OnThisDay().GetValue());
+    album->Save();
+    EXPECT_FALSE(ReadRaw(kSlides.c_str(), L"Caption").found);
+    EXPECT_FALSE(ReadRaw(kSlides.c_str(), L"OnThisDay").found);
+
+    album->Caption().SetValue(2);
+    album->OnThisDay().SetValue(1);
+    album->Save();
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), ReadRaw(kSlides.c_str(), L"Caption").type);
+    EXPECT_EQ(L"2", ReadText(kSlides, L"Caption"));
+    EXPECT_EQ(L"1", ReadText(kSlides, L"OnThisDay"));
+    auto again = OpenAlbum();
+    EXPECT_EQ(2, again->Caption().GetValue());
+    EXPECT_EQ(1, again->OnThisDay().GetValue());
+
+    const DWORD number = 3;
+    WriteRaw(kSlides.c_str(), L"Caption", REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(0, OpenAlbum()->Caption().GetValue());
+}
+
 // Albums stored before shuffling store none of its values and load unshuffled.
 TEST_F(AlbumSettings, ShuffleAndItsRoundAreStoredOnlyWhileOnAndSurviveBadValues)
 {

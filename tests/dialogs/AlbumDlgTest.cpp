@@ -271,6 +271,26 @@ TEST_F(AlbumDlgTest, SliderPageTurnsHidingFromCaptureOffAndCancelTakesItBack) {
     EXPECT_EQ(1, m_album->HideFromCapture().GetValue());
 }
 
+TEST_F(AlbumDlgTest, SliderPageChoosesCaptionAndOnThisDayAndCancelTakesThemBack) {
+    HWND dialog = Open();
+    HWND page = OpenPage(dialog, IDC_PAGE_SLIDER, IDC_CAPTION);
+    ASSERT_NE(nullptr, page);
+    HWND combo = GetDlgItem(page, IDC_CAPTION);
+    ASSERT_EQ(4, SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    wchar_t text[64] = {};
+    SendMessageW(combo, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(L"File name", text);
+    SendMessageW(combo, CB_SETCURSEL, 3, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_CAPTION, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendDlgItemMessageW(page, IDC_ON_THIS_DAY, BM_CLICK, 0, 0);
+    EXPECT_EQ(3, m_album->Caption().GetValue());
+    EXPECT_EQ(1, m_album->OnThisDay().GetValue());
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(0, m_album->Caption().GetValue());
+    EXPECT_EQ(0, m_album->OnThisDay().GetValue());
+}
+
 TEST_F(AlbumDlgTest, OkRenamesAndRefusesNamesInUse) {
     HWND dialog = Open();
     std::wstring warning;

@@ -10,6 +10,7 @@
 
 #include "picture/ThumbCache.h"
 #include "picture/ThumbJob.h"
+#include "tests/headers/ExifBuilder.h"
 #include "tests/picture/PictureFiles.h"
 
 using namespace picfiles;
@@ -80,8 +81,8 @@ TEST(ThumbJob, FailureCountsOnlyWhenSeenAgain)
     EXPECT_EQ(2, pauses);
 }
 
-// The disk cache spares the second decode of a file, but never keeps the
-// pixels of a file that was rewritten while it was decoded.
+// The disk cache spares the second decode of a file and keeps its date
+// taken, but never keeps the pixels of a file rewritten while it was decoded.
 TEST(ThumbJob, CacheHitsOnlyForTheFileAsDecoded)
 {
     CThumbCache cache(Dir() + L"job cache");
@@ -89,22 +90,29 @@ TEST(ThumbJob, CacheHitsOnlyForTheFileAsDecoded)
     making.cache = &cache;
     int decodes = 0;
     bool rewrite = false;
-    making.decode = [&](const wchar_t* path, CBmp& thumb, bool* later) {
+    making.decode = [&](const wchar_t* path, CBmp& thumb, bool* later, ExifDate* taken) {
         ++decodes;
-        const bool made = MakePhotoThumbnail(path, thumb, later);
+        const bool made = MakePhotoThumbnail(path, thumb, later, taken);
         if (rewrite) {
             const std::string other = QuadrantJpeg(32, 32);
             WriteBytes(L"rewritten.jpg", other.data(), other.size());
         }
         return made;
     };
-    const std::string photo = QuadrantJpeg(64, 64);
+    const std::string photo =
+        exifmake::WithExif(QuadrantJpeg(64, 64), exifmake::ExifFields(false, 0, "", "", "2019:07:14 09:05:30"));
     ThumbJob job;
     job.path = WriteBytes(L"cached.jpg", photo.data(), photo.size());
     CBmp out;
     ASSERT_EQ(ThumbOutcome::Made, MakeJobThumbnailWith(job, out, making));
+    EXPECT_EQ(2019, job.taken.year);
+    job.taken = ExifDate();
     ASSERT_EQ(ThumbOutcome::Made, MakeJobThumbnailWith(job, out, making));
     EXPECT_EQ(1, decodes) << "the second make was no cache hit";
+    EXPECT_EQ(2019, job.taken.year);
+    EXPECT_EQ(7, job.taken.month);
+    EXPECT_EQ(14, job.taken.day);
+    EXPECT_EQ(30, job.taken.second);
 
     rewrite = true;
     job.path = WriteBytes(L"rewritten.jpg", photo.data(), photo.size());
@@ -118,7 +126,7 @@ TEST(ThumbJob, NoRoomForNowIsBusyNotUnusable)
 {
     ThumbMaking making;
     making.pause = [](DWORD) {};
-    making.decode = [](const wchar_t*, CBmp&, bool* later) {
+    making.decode = [](const wchar_t*, CBmp&, bool* later, ExifDate*) {
         *later = true;
         return false;
     };

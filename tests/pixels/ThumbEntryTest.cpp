@@ -41,6 +41,36 @@ TEST(ThumbEntry, RoundTripKeepsPixelsSizeAndAlpha)
     EXPECT_EQ(Bytes(out), Bytes(thumb));
 }
 
+// The date taken rides with the thumbnail; entries of the version before
+// dates were kept are made again.
+TEST(ThumbEntry, KeepsTheDateTakenAndRefusesTheVersionBefore)
+{
+    ExifDate taken;
+    taken.year = 2019;
+    taken.month = 2;
+    taken.day = 28;
+    taken.hour = 23;
+    taken.minute = 59;
+    taken.second = 58;
+    std::vector<uint8_t> bytes = EncodeThumbEntry(Key(), SolidBmp(2, 2, 0), taken);
+    CBmp out;
+    ExifDate got;
+    ASSERT_TRUE(ParseThumbEntry(bytes.data(), bytes.size(), Key(), out, &got));
+    EXPECT_EQ(2019, got.year);
+    EXPECT_EQ(2, got.month);
+    EXPECT_EQ(28, got.day);
+    EXPECT_EQ(23, got.hour);
+    EXPECT_EQ(59, got.minute);
+    EXPECT_EQ(58, got.second);
+
+    bytes = EncodeThumbEntry(Key(), SolidBmp(2, 2, 0));
+    ASSERT_TRUE(ParseThumbEntry(bytes.data(), bytes.size(), Key(), out, &got));
+    EXPECT_FALSE(got.Known());
+
+    bytes[4] = 1;
+    EXPECT_FALSE(Parses(bytes));
+}
+
 TEST(ThumbEntry, AnyOtherKeyMisses)
 {
     const std::vector<uint8_t> bytes = SmallEntry();

@@ -18,6 +18,7 @@ public:
     int index = 0;
     int thumbRequests = 0;
     std::vector<int> offline;   // indices whose location does not answer
+    std::wstring caption;       // of every photo
 
     SlideSettings Settings() const override { return settings; }
     void SetMaximized(bool on) override { settings.maximized = on; }
@@ -51,6 +52,7 @@ public:
     {
         return i >= 0 && std::find(offline.begin(), offline.end(), i) == offline.end();
     }
+    std::wstring CaptionFor(const tstr&) const override { return caption; }
     int CurrentIndex() const override { return index; }
     void SetCurrentIndex(int i) override { index = i; }
 
