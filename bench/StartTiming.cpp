@@ -261,8 +261,10 @@ bool OpenAndCloseSettings(const CLumoraProcess& lumora, HWND main) {
 // tenth, the settings dialog at the end.
 bool SoakRound(const CLumoraProcess& lumora, HWND main, HWND slide, long switches) {
     for (long i = 0; i < switches; ++i) {
+        // A switch is done once its photo was decoded for the screen.
+        const long shown = Decodes(main, DecodeKind::kShownFull);
         PostMessageW(main, WM_COMMAND, CTrayMenu::kNextPhoto, 0);
-        if (!Answers(main, 60000)) return false;
+        if (!PollUntil(lumora, [&] { return Decodes(main, DecodeKind::kShownFull) > shown; }, 5)) return false;
         if (i % 10 == 9 && !ShowAndHideStrip(lumora, slide)) return false;
     }
     return OpenAndCloseSettings(lumora, main);
