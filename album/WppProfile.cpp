@@ -109,6 +109,7 @@ CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore
     m_albumSettings.AddNamed(&m_monitor, L"Monitor");
     m_albumSettings.AddNamed(&m_hideFromCapture, L"HideFromCapture");
     m_albumSettings.AddNamed(&m_shuffle, L"Shuffle");
+    m_albumSettings.AddNamed(&m_hidden.Setting(), CHiddenPhotos::kValueName);
     // Kept by settings so that a failed save puts them back with the others.
     m_albumSettings.AddNamed(&m_shuffleSeed, L"ShuffleSeed");
     m_albumSettings.AddNamed(&m_shufflePos, L"ShufflePos");
@@ -443,6 +444,7 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_shuffleSeed.Assign(other.m_shuffleSeed);
     m_shufflePos.Assign(other.m_shufflePos);
     m_shuffleShown.Assign(other.m_shuffleShown);
+    m_hidden.Setting().Assign(other.m_hidden.Setting());
     m_round = other.m_round;
     m_stored = other.m_stored;
 }
@@ -513,6 +515,35 @@ void CWppProfile::DropUnusablePhotos()
         at = m_photos.EraseAt(at);
     }
     m_index.SetValue(current - droppedBefore);
+}
+
+int CWppProfile::IndexOfPhoto(const tstr& path) const
+{
+    for (size_t i = 0; i < m_photos.size(); ++i)
+        if (m_photos[i]->GetPath() == path) return static_cast<int>(i);
+    return -1;
+}
+
+bool CWppProfile::RemovePhoto(const tstr& path)
+{
+    const int index = IndexOfPhoto(path);
+    if (index < 0) return false;
+    const int current = m_index.GetValue();
+    m_photos.EraseAt(m_photos.begin() + index);
+    if (index < current) m_index.SetValue(current - 1);
+    return true;
+}
+
+void CWppProfile::HidePhoto(const tstr& path)
+{
+    m_hidden.Hide(path);
+    RemovePhoto(path);
+}
+
+void CWppProfile::UnhidePhoto(const tstr& path)
+{
+    if (!m_hidden.Unhide(path) || FollowsFolder() || IndexOfPhoto(path) >= 0) return;
+    AddPhoto(path);
 }
 
 void CWppProfile::Unlink()

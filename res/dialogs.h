@@ -9,6 +9,14 @@
 #define IDC_MAIN_ABOUT 1003
 #define IDC_MAIN_STATUS 1033
 #define IDC_MAIN_STOP 1042
+// Commands on one photo, to the main window: the photo on screen, or the one
+// the strip names (its menu and the tray's "This photo" submenu)
+#define IDC_PHOTO_HIDE 1061
+#define IDC_PHOTO_OPEN_LOCATION 1062
+#define IDC_PHOTO_OPEN 1063
+#define IDC_PHOTO_COPY 1064
+#define IDC_PHOTO_FAVOURITE 1065
+#define IDC_PHOTO_DELETE 1066
 
 // Settings, album, new-album, slider-page, switching-page and about dialogs
 #define IDD_SETTINGS 106
@@ -60,7 +68,7 @@
 #define IDC_FULLSCREEN 1035
 #define IDC_ALIGN_VERT 1051
 #define IDC_ALIGN_HORZ 1052
-#define IDC_HIDE_FROM_CAPTURE 1061
+#define IDC_HIDE_FROM_CAPTURE 1069
 // Switching page
 #define IDC_TIMEOUT_EDIT 1015
 #define IDC_TIMEOUT_SPIN 1016

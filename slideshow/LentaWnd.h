@@ -2,7 +2,8 @@
 // The thumbnail strip ("DX_BandWnd"): one row of thumbnails along the slide
 // window's lower edge, the current photo framed in the middle. A click moves
 // the show by the number of cells between the clicked one and the centre,
-// with a short sliding animation once the show has that photo on screen.
+// with a short sliding animation once the show has that photo on screen. The
+// right button opens the menu "LentaMenu" of commands on the cell's photo.
 
 #include "slideshow/SlideMath.h"
 #include "ui/Wnd.h"
@@ -40,11 +41,14 @@ public:
 
     LRESULT OnDestroy() override;
     void OnLButtonDown(WPARAM keys, int x, int y) override;
+    void OnRButtonDown(WPARAM keys, int x, int y) override;
     void OnMouseMove(WPARAM keys, int x, int y) override;
     void OnTimer(UINT_PTR id) override;
 
 private:
     ISlideAlbum* Album() const;
+    // The photo of the cell at x; -1 without photos.
+    int PhotoAt(int x) const;
     int Dpi() const;
     bool Maximized() const;
 

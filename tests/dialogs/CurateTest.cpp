@@ -1,0 +1,169 @@
+// Curating from the frame: the photo commands sent to the main window of a
+// real application object, with the real clipboard, shell and registry.
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Wpp.h"
+#include "res/dialogs.h"
+#include "tests/dialogs/DialogTest.h"
+#include "ui/ButtonWnd.h"
+
+namespace {
+
+// The Wine desktop's trash folder, where the Recycle Bin puts files; made
+// as a desktop has it.
+std::wstring TrashFile(const std::wstring& name) {
+    // Wine passes no HOME: the test's environment names the folder.
+    wchar_t data[MAX_PATH] = L"";
+    EXPECT_TRUE(GetEnvironmentVariableW(L"LUMORA_TRASH", data, MAX_PATH)) << "LUMORA_TRASH is not set";
+    std::wstring trash = L"Z:" + std::wstring(data);
+    for (wchar_t& c : trash)
+        if (c == L'/') c = L'\\';
+    for (const wchar_t* below : {L"", L"\\files", L"\\info"}) CreateDirectoryW((trash + below).c_str(), nullptr);
+    return trash + L"\\files\\" + name;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class CurateTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        CButtonWnd::Register();
+        // Names of their own: the trash outlives the test's folder.
+        const std::wstring tag = std::to_wstring(GetTickCount()) + L"_" + std::to_wstring(GetCurrentProcessId());
+        for (const wchar_t* name : {L"a", L"b", L"c"})
+            m_photos.push_back(Picture((name + tag + L".bmp").c_str(), 40, 30));
+        StoreAlbum(L"Trips", m_photos);
+        StoreText(kProfiles, L"Profile", L"Trips");
+        m_app = std::make_unique<CWpp>();
+        m_app->ReinitAlbum();
+        m_app->Load();
+        m_app->CreateMainDialog(nullptr);
+        m_main = m_app->MainDlg().Hwnd();
+        ASSERT_NE(nullptr, m_main);
+    }
+    void TearDown() override {
+        if (IsWindow(m_main)) DestroyWindow(m_main);
+        m_app.reset();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+        DialogTest::TearDown();
+    }
+
+    // The show with its first photo on screen, and the switching timer stopped.
+    void StartShow() {
+        ASSERT_TRUE(m_app->StartShow());
+        CSlideWnd& show = m_app->SlideWnd();
+        ASSERT_TRUE(WaitUntil("the first photo", [&] { return !show.Switching() && !show.CurrentPath().IsEmpty(); }));
+        KillTimer(show.Hwnd(), CSlideWnd::kSwitchTimer);
+    }
+    std::wstring OnScreen() const { return m_app->SlideWnd().CurrentPath().Str(); }
+    void Command(UINT id) { SendMessageW(m_main, WM_COMMAND, id, 0); }
+    // Answers the next message boxes with `buttons` in turn, keeping the
+    // title and text of the last one.
+    void Answer(std::vector<int> buttons) {
+        OnNextBox("a message box", [this, buttons](HWND box) {
+            wchar_t text[1024] = L"";
+            GetWindowTextW(box, text, 1024);
+            m_boxTitle = text;
+            GetDlgItemTextW(box, 0xFFFF, text, 1024);
+            m_boxText = text;
+            if (buttons.size() > 1) Answer(std::vector<int>(buttons.begin() + 1, buttons.end()));
+            PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(buttons.front()), 0);
+            return true;
+        });
+    }
+
+    std::vector<std::wstring> m_photos;
+    std::unique_ptr<CWpp> m_app;
+    HWND m_main = nullptr;
+    std::wstring m_boxTitle;
+    std::wstring m_boxText;
+};
+
+TEST_F(CurateTest, CopyPutsTheFileAndItsPictureOnTheClipboard) {
+    StartShow();
+    const std::wstring photo = OnScreen();
+    if (OpenClipboard(m_main)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    Command(IDC_PHOTO_COPY);
+    ASSERT_TRUE(WaitUntil("the picture on the clipboard", [] { return IsClipboardFormatAvailable(CF_DIB) != FALSE; }));
+    ASSERT_TRUE(OpenClipboard(m_main));
+    HANDLE drop = GetClipboardData(CF_HDROP);
+    wchar_t file[MAX_PATH] = L"";
+    if (drop) DragQueryFileW(static_cast<HDROP>(drop), 0, file, MAX_PATH);
+    EXPECT_EQ(photo, file);
+    HANDLE effect = GetClipboardData(RegisterClipboardFormatW(CFSTR_PREFERREDDROPEFFECT));
+    ASSERT_NE(nullptr, effect);
+    EXPECT_EQ(DWORD(DROPEFFECT_COPY), *static_cast<const DWORD*>(GlobalLock(effect)));
+    GlobalUnlock(effect);
+    HANDLE dib = GetClipboardData(CF_DIB);
+    ASSERT_NE(nullptr, dib);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib));
+    EXPECT_EQ(40, header->biWidth);
+    EXPECT_EQ(30, header->biHeight);
+    // The photo's own colour, not the frame's fitted copy.
+    const BYTE* pixel = reinterpret_cast<const BYTE*>(header + 1);
+    EXPECT_EQ(0x30, pixel[0]);
+    EXPECT_EQ(0xE0, pixel[2]);
+    GlobalUnlock(dib);
+    CloseClipboard();
+}
+
+TEST_F(CurateTest, DeleteAnsweredNoChangesNothingAndYesRecyclesTheFileAndMovesOn) {
+    StartShow();
+    const std::wstring photo = OnScreen();
+    Answer({IDNO});
+    Command(IDC_PHOTO_DELETE);
+    EXPECT_EQ(L"Delete photo", m_boxTitle);
+    EXPECT_NE(std::wstring::npos, m_boxText.find(photo));
+    EXPECT_TRUE(Exists(photo));
+    EXPECT_EQ(3u, m_app->Photos().size());
+    EXPECT_EQ(photo, OnScreen());
+
+    const std::wstring name = photo.substr(photo.rfind(L'\\') + 1);
+    const std::wstring trashed = TrashFile(name);
+    Answer({IDYES});
+    Command(IDC_PHOTO_DELETE);
+    EXPECT_FALSE(Exists(photo));
+    EXPECT_TRUE(Exists(trashed)) << Utf8(trashed);
+    DeleteFileW(trashed.c_str());
+    DeleteFileW((trashed.substr(0, trashed.rfind(L"\\files\\")) + L"\\info\\" + name + L".trashinfo").c_str());
+    EXPECT_EQ(-1, m_app->IndexOfPhoto(photo));
+    EXPECT_EQ(2u, m_app->Photos().size());
+    ASSERT_TRUE(WaitUntil("the next photo", [&] { return !m_app->SlideWnd().Switching() && OnScreen() != photo; }));
+    EXPECT_EQ(std::wstring::npos, ReadText(AlbumPath(L"Trips", L"Slides\\0000"), L"pic_path").find(photo));
+}
+
+TEST_F(CurateTest, ReadOnlyOrVanishedPhotoLeavesAlbumAndFileAsTheyWere) {
+    StartShow();
+    const std::wstring photo = OnScreen();
+    ASSERT_TRUE(SetFileAttributesW(photo.c_str(), FILE_ATTRIBUTE_READONLY));
+    Answer({IDYES, IDOK});
+    Command(IDC_PHOTO_DELETE);
+    EXPECT_NE(std::wstring::npos, m_boxText.find(L"cannot be moved to the Recycle Bin")) << Utf8(m_boxText);
+    EXPECT_TRUE(Exists(photo));
+    SetFileAttributesW(photo.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(3u, m_app->Photos().size());
+
+    ASSERT_TRUE(DeleteFileW(photo.c_str()));
+    for (UINT command : {IDC_PHOTO_DELETE, IDC_PHOTO_HIDE, IDC_PHOTO_COPY}) {
+        Answer({IDOK});
+        Command(command);
+        EXPECT_NE(std::wstring::npos, m_boxText.find(L"no longer there")) << command;
+    }
+    EXPECT_EQ(3u, m_app->Photos().size());
+    EXPECT_EQ(L"", ReadText(AlbumPath(L"Trips", L"Slides"), L"HiddenPhotos"));
+}
+
+}  // namespace
