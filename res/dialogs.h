@@ -46,6 +46,7 @@
 #define IDC_MAKE_CURRENT 1030
 #define IDC_MOVE_UP 1031
 #define IDC_MOVE_DOWN 1032
+#define IDC_SHOW_HIDDEN_PHOTOS 1080
 #define IDC_SETTINGS_STATUS 1033
 // A followed folder above the photo list (album and settings dialogs)
 #define IDC_FOLDER_LINK_TEXT 1053

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "album/FolderFollow.h"
 #include "app/Wpp.h"
 #include "res/dialogs.h"
 #include "tests/dialogs/DialogTest.h"
@@ -164,6 +165,50 @@ TEST_F(CurateTest, ReadOnlyOrVanishedPhotoLeavesAlbumAndFileAsTheyWere) {
     }
     EXPECT_EQ(3u, m_app->Photos().size());
     EXPECT_EQ(L"", ReadText(AlbumPath(L"Trips", L"Slides"), L"HiddenPhotos"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CurateTest, HiddenPhotoLeavesTheAlbumForGoodUntilShownAgain) {
+    StartShow();
+    const std::wstring photo = OnScreen();
+    Command(IDC_PHOTO_HIDE);
+    EXPECT_EQ(-1, m_app->IndexOfPhoto(photo));
+    ASSERT_TRUE(WaitUntil("the next photo", [&] { return !m_app->SlideWnd().Switching() && OnScreen() != photo; }));
+    EXPECT_EQ(photo, ReadText(AlbumPath(L"Trips", L"Slides"), L"HiddenPhotos"));
+    EXPECT_TRUE(Exists(photo));
+
+    std::unique_ptr<CWppProfile> reloaded = OpenAlbum(L"Trips");
+    EXPECT_EQ(2u, reloaded->Photos().size());
+    EXPECT_EQ(-1, reloaded->IndexOfPhoto(photo));
+    reloaded->UnhidePhoto(photo);
+    ASSERT_TRUE(reloaded->Save());
+    EXPECT_EQ(photo, Paths(*OpenAlbum(L"Trips")).back());
+    // No list stored: the album stores as it did before.
+    EXPECT_EQ(L"", ReadText(AlbumPath(L"Trips", L"Slides"), L"HiddenPhotos"));
+}
+
+TEST_F(CurateTest, FollowedFolderNeverBringsBackAHiddenPhotoUntilShownAgain) {
+    std::unique_ptr<CWppProfile> album = OpenAlbum(L"Trips");
+    album->Folder().SetValue(tstr(Folder()));
+    album->HidePhoto(m_photos[1]);
+    ASSERT_TRUE(album->Save());
+
+    // Restarted, the folder listed again.
+    std::unique_ptr<CWppProfile> restarted = OpenAlbum(L"Trips");
+    ApplyFolderPaths(*restarted, {m_photos[0], m_photos[1], m_photos[2]}, [](const tstr& p) { return new CSlide(p); });
+    EXPECT_EQ((std::vector<std::wstring>{m_photos[0], m_photos[2]}), Paths(*restarted));
+    // Paths compare as the file system does.
+    std::wstring upper = m_photos[1];
+    CharUpperW(&upper[0]);
+    EXPECT_TRUE(restarted->Hidden().Contains(upper));
+
+    restarted->UnhidePhoto(m_photos[1]);
+    EXPECT_EQ(2u, restarted->Photos().size());
+    ApplyFolderPaths(*restarted, {m_photos[0], m_photos[1], m_photos[2]}, [](const tstr& p) { return new CSlide(p); });
+    EXPECT_EQ(m_photos, Paths(*restarted));
 }
 
 }  // namespace
