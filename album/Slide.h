@@ -41,6 +41,9 @@ public:
     void SetFavourite(bool on) { m_favourite = on; }
 
     static const wchar_t kPathValue[];   // "pic_path"
+    static const wchar_t kFavouriteValue[];   // "Favourite"
+    // The stored text of a favourite ("1").
+    static bool FavouriteText(const tstr& text);
 
 private:
     CBmp m_picture;

@@ -126,6 +126,9 @@ public:
     const CHiddenPhotos& Hidden() const { return m_hidden; }
     void HidePhoto(const tstr& path);
     void UnhidePhoto(const tstr& path);
+    // Favourites ("Favourite" of a photo's key) have two turns in each
+    // shuffled round. False when the album has no photo of `path`.
+    bool SetFavourite(const tstr& path, bool on);
 
     // An album that follows a folder ("Folder" set): its photo list is the
     // folder's pictures, kept in step while the program runs.

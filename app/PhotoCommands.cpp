@@ -54,6 +54,9 @@ void CPhotoCommands::Run(UINT id, const tstr& path, HWND owner)
     case IDC_PHOTO_DELETE:
         Delete(path, owner);
         break;
+    case IDC_PHOTO_FAVOURITE:
+        ToggleFavourite(path);
+        break;
     }
 }
 
@@ -69,6 +72,15 @@ void CPhotoCommands::Hide(const tstr& path)
     const bool onScreen = path == m_app.SlideWnd().CurrentPath();
     m_app.HidePhoto(path);
     Removed(path, onScreen);
+}
+
+void CPhotoCommands::ToggleFavourite(const tstr& path)
+{
+    const CSlide* photo = m_app.Photos()[static_cast<size_t>(m_app.IndexOfPhoto(path))];
+    m_app.SetFavourite(path, !photo->IsFavourite());
+    m_app.Save();
+    CLentaWnd& strip = m_app.SlideWnd().Strip();
+    if (strip.Exists()) strip.Redraw(true);
 }
 
 void CPhotoCommands::Delete(const tstr& path, HWND owner)

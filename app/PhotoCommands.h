@@ -35,6 +35,7 @@ private:
     // False, after telling the user, when the photo cannot be worked on.
     bool StillThere(const tstr& path, HWND owner, bool inAlbum);
     void Hide(const tstr& path);
+    void ToggleFavourite(const tstr& path);
     void Copy(const tstr& path);
     void Delete(const tstr& path, HWND owner);
     // The photo left the album: saved, and the show moves on.

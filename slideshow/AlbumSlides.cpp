@@ -93,6 +93,12 @@ bool CAlbumSlides::IsReachable(int index) const
     return false;
 }
 
+bool CAlbumSlides::IsFavourite(int index) const
+{
+    const CSlide* slide = index >= 0 ? m_album.Photos().GetAt(static_cast<size_t>(index)) : nullptr;
+    return slide && slide->IsFavourite();
+}
+
 int CAlbumSlides::NextToShow(int index)
 {
     return m_album.Shuffled() ? m_album.NextInRound() : ISlideAlbum::NextToShow(index);

@@ -27,6 +27,7 @@ public:
     bool IsReachable(int index) const override;
     // Remembered as unusable: the application drops it at its next check.
     void PhotoFailed(int index) override;
+    bool IsFavourite(int index) const override;
     int NextToShow(int index) override;
     void PhotoShown(int index) override;
     void PhotoPassed(int index) override;

@@ -10,6 +10,8 @@
 #include "ui/Dpi.h"
 #include "ui/Menu.h"
 
+#include <algorithm>
+
 namespace {
 bool s_registered = false;
 const wchar_t kMenuName[] = L"LentaMenu";
@@ -103,8 +105,11 @@ void CLentaWnd::Draw(HDC dc)
     // Faded out the strip stays visible, but shows nothing: it asks for no
     // thumbnails then.
     ISlideAlbum* album = GetWindowAlpha(m_hwnd) == 0 ? nullptr : Album();
+    const int starSize = std::max(8, CellSize() / 4);
+    if (m_star.Width() != starSize)
+        MakeFavouriteStar(starSize, m_star);
     DrawLenta(canvas, album, CellSize(), m_slide.offset, PixelOf(GetSysColor(COLOR_WINDOWTEXT)),
-              ScaleForDpi(3, Dpi()));
+              ScaleForDpi(3, Dpi()), m_star.Empty() ? nullptr : &m_star);
 
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);

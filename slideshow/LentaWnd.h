@@ -5,6 +5,7 @@
 // with a short sliding animation once the show has that photo on screen. The
 // right button opens the menu "LentaMenu" of commands on the cell's photo.
 
+#include "picture/Bmp.h"
 #include "slideshow/SlideMath.h"
 #include "ui/Wnd.h"
 
@@ -55,5 +56,6 @@ private:
     CSlideWnd* m_show;
     LentaSlide m_slide;
     int m_dpi = 0;   // 0 until a DPI change tells it
+    CBmp m_star;     // a favourite's mark, for the cell size it was made for
 
 };

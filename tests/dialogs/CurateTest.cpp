@@ -212,3 +212,29 @@ TEST_F(CurateTest, FollowedFolderNeverBringsBackAHiddenPhotoUntilShownAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CurateTest, FavouriteIsStoredBesideThePathAndReadBack) {
+    StartShow();
+    const std::wstring photo = OnScreen();
+    const int index = m_app->IndexOfPhoto(photo);
+    const std::wstring key = AlbumPath(L"Trips", L"Slides\\000" + std::to_wstring(index));
+    Command(IDC_PHOTO_FAVOURITE);
+    EXPECT_EQ(L"1", ReadText(key, L"Favourite"));
+    std::unique_ptr<CWppProfile> reloaded = OpenAlbum(L"Trips");
+    EXPECT_TRUE(reloaded->Photos()[static_cast<size_t>(index)]->IsFavourite());
+    EXPECT_FALSE(reloaded->Photos()[static_cast<size_t>((index + 1) % 3)]->IsFavourite());
+
+    // Moved to another key by a save, the mark goes with it.
+    std::iter_swap(reloaded->Photos().Items().begin() + index, reloaded->Photos().Items().begin() + (index + 1) % 3);
+    ASSERT_TRUE(reloaded->Save());
+    EXPECT_EQ(L"", ReadText(key, L"Favourite"));
+    EXPECT_EQ(L"1", ReadText(AlbumPath(L"Trips", L"Slides\\000" + std::to_wstring((index + 1) % 3)), L"Favourite"));
+
+    Command(IDC_PHOTO_FAVOURITE);
+    EXPECT_FALSE(m_app->Photos()[static_cast<size_t>(index)]->IsFavourite());
+    EXPECT_EQ((std::vector<std::wstring>{L"pic_path"}), ValueNames(key));
+}
+
+}  // namespace
