@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "album/FolderFollow.h"
+#include "app/TrayMenu.h"
 #include "app/Wpp.h"
 #include "res/dialogs.h"
 #include "tests/dialogs/DialogTest.h"
@@ -32,6 +35,88 @@ std::wstring TrashFile(const std::wstring& name) {
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The screen into "<LUMORA_SHOTS>\<name>.bmp" when that folder is set, to
+// look at by eye.
+void Shoot(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = L"";
+    if (!GetEnvironmentVariableW(L"LUMORA_SHOTS", folder, MAX_PATH)) return;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = w;
+    header.biHeight = h;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
+    std::string bits(stride * static_cast<DWORD>(h), '\0');
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), &bits[0], reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(header);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + bits.size());
+    HANDLE out = CreateFileW((std::wstring(folder) + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof(file), &written, nullptr);
+    WriteFile(out, &header, sizeof(header), &written, nullptr);
+    WriteFile(out, bits.data(), static_cast<DWORD>(bits.size()), &written, nullptr);
+    CloseHandle(out);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+// The popup menus on screen, the first opened first.
+std::vector<HWND> OpenMenus() {
+    std::vector<HWND> menus;
+    for (HWND menu = nullptr; (menu = FindWindowExW(nullptr, menu, L"#32768", nullptr));)
+        if (IsWindowVisible(menu)) menus.insert(menus.begin(), menu);
+    return menus;
+}
+
+// What `step` sees of the menus on screen, from a timer while a menu loop
+// runs; the loop is ended once it returns true, or after the deadline.
+struct MenuWatch {
+    static MenuWatch* s_current;
+    std::function<bool(const std::vector<HWND>&)> step;
+    CDeadline deadline;
+    bool done = false;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        MenuWatch& watch = *s_current;
+        if (watch.done) return;
+        const std::vector<HWND> menus = OpenMenus();
+        if ((!menus.empty() && watch.step(menus)) || watch.deadline.Passed()) {
+            watch.done = true;
+            EndMenu();
+        }
+    }
+};
+MenuWatch* MenuWatch::s_current = nullptr;
+
+class CMenuTimer {
+public:
+    explicit CMenuTimer(std::function<bool(const std::vector<HWND>&)> step) {
+        m_watch.step = std::move(step);
+        MenuWatch::s_current = &m_watch;
+        m_timer = SetTimer(nullptr, 0, 100, MenuWatch::Tick);
+    }
+    ~CMenuTimer() { KillTimer(nullptr, m_timer); }
+    bool Done() const { return m_watch.done && !m_watch.deadline.Passed(); }
+
+private:
+    MenuWatch m_watch;
+    UINT_PTR m_timer = 0;
+};
+
+// Items of a menu window: their count and whether the favourite one is checked.
+HMENU MenuOf(HWND window) { return reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)); }
 
 class CurateTest : public DialogTest {
 protected:
@@ -235,6 +320,69 @@ TEST_F(CurateTest, FavouriteIsStoredBesideThePathAndReadBack) {
     Command(IDC_PHOTO_FAVOURITE);
     EXPECT_FALSE(m_app->Photos()[static_cast<size_t>(index)]->IsFavourite());
     EXPECT_EQ((std::vector<std::wstring>{L"pic_path"}), ValueNames(key));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CurateTest, StripMenuNamesItsCellsPhotoAndTheTraySubmenuTheOneOnScreen) {
+    StartShow();
+    CSlideWnd& show = m_app->SlideWnd();
+    const std::wstring onScreen = OnScreen();
+    const int next = (m_app->IndexOfPhoto(onScreen) + 1) % 3;
+    const std::wstring nextPath = m_app->Photos()[static_cast<size_t>(next)]->GetPath().Str();
+    // The cell's photo, not the one on screen.
+    show.RunPhotoCommand(IDC_PHOTO_FAVOURITE, nextPath);
+    EXPECT_TRUE(m_app->Photos()[static_cast<size_t>(next)]->IsFavourite());
+    EXPECT_FALSE(m_app->Photos()[static_cast<size_t>(m_app->IndexOfPhoto(onScreen))]->IsFavourite());
+
+    show.ShowStrip();
+    HWND strip = show.Strip().Hwnd();
+    ASSERT_TRUE(WaitUntil("the strip", [&] { return IsWindowVisible(strip) != FALSE; }));
+    RECT cells;
+    GetWindowRect(strip, &cells);
+    const int cell = cells.bottom - cells.top;
+    const int x = (cells.right - cells.left - cell) / 2 + cell + cell / 2;   // the cell right of the centre
+    SetCursorPos(cells.left + x, cells.top + cell / 2);
+    int items = 0;
+    UINT favourite = 0;
+    {
+        CMenuTimer timer([&](const std::vector<HWND>& menus) {
+            items = GetMenuItemCount(MenuOf(menus[0]));
+            favourite = GetMenuState(MenuOf(menus[0]), IDC_PHOTO_FAVOURITE, MF_BYCOMMAND);
+            Shoot(L"strip_menu");
+            return true;
+        });
+        SendMessageW(strip, WM_RBUTTONDOWN, 0, MAKELPARAM(x, cell / 2));
+        EXPECT_TRUE(timer.Done()) << "the strip's menu did not show";
+    }
+    EXPECT_EQ(6, items);
+    EXPECT_TRUE(favourite & MF_CHECKED);
+
+    // The tray's submenu opened by the pointer on "This photo".
+    int photoItems = 0;
+    {
+        CTrayMenu tray(false, true, false, m_app->PhotoOnScreenItems());
+        int moves = 0;
+        CMenuTimer timer([&](const std::vector<HWND>& menus) {
+            if (menus.size() > 1) {
+                photoItems = GetMenuItemCount(MenuOf(menus[1]));
+                Shoot(L"tray_submenu");
+                return true;
+            }
+            RECT item{};
+            GetMenuItemRect(nullptr, MenuOf(menus[0]), 2, &item);
+            SetCursorPos((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+            POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+            ScreenToClient(menus[0], &at);
+            PostMessageW(menus[0], ++moves % 2 ? WM_MOUSEMOVE : WM_LBUTTONDOWN, 0, MAKELPARAM(at.x, at.y));
+            return false;
+        });
+        tray.Track(m_main);
+        EXPECT_TRUE(timer.Done()) << "the tray's submenu did not show";
+    }
+    EXPECT_EQ(6, photoItems);
 }
 
 }  // namespace
