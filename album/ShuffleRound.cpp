@@ -54,7 +54,9 @@ int CShuffleRound::Next(int count, const KeyAt& keyAt, const FavouriteAt& favour
                 continue;
             }
             // A favourite's other turn does not follow the one just shown.
-            if (m_hasLast && (next.first == m_last || next.first == SecondTurn(m_last)) && PutOtherPhotoFirst())
+            const bool otherTurn = (next.first == SecondTurn(m_last) && HadTurn(m_last)) ||
+                                   (next.first == m_last && HadTurn(SecondTurn(m_last)));
+            if (m_hasLast && otherTurn && PutOtherPhotoFirst())
                 continue;
             return next.second;
         }
