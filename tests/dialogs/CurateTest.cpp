@@ -16,8 +16,7 @@
 #include "app/TrayMenu.h"
 #include "app/Wpp.h"
 #include "res/dialogs.h"
-#include "tests/dialogs/DialogTest.h"
-#include "ui/ButtonWnd.h"
+#include "tests/dialogs/MainWindowTest.h"
 
 namespace {
 
@@ -118,30 +117,14 @@ private:
 // Items of a menu window: their count and whether the favourite one is checked.
 HMENU MenuOf(HWND window) { return reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)); }
 
-class CurateTest : public DialogTest {
+class CurateTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        CButtonWnd::Register();
-        // Names of their own: the trash outlives the test's folder.
+    // Names of their own: the trash outlives the test's folder.
+    std::vector<std::wstring> Photos() override {
         const std::wstring tag = std::to_wstring(GetTickCount()) + L"_" + std::to_wstring(GetCurrentProcessId());
         for (const wchar_t* name : {L"a", L"b", L"c"})
             m_photos.push_back(Picture((name + tag + L".bmp").c_str(), 40, 30));
-        StoreAlbum(L"Trips", m_photos);
-        StoreText(kProfiles, L"Profile", L"Trips");
-        m_app = std::make_unique<CWpp>();
-        m_app->ReinitAlbum();
-        m_app->Load();
-        m_app->CreateMainDialog(nullptr);
-        m_main = m_app->MainDlg().Hwnd();
-        ASSERT_NE(nullptr, m_main);
-    }
-    void TearDown() override {
-        if (IsWindow(m_main)) DestroyWindow(m_main);
-        m_app.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-        DialogTest::TearDown();
+        return m_photos;
     }
 
     // The show with its first photo on screen, and the switching timer stopped.
@@ -169,8 +152,6 @@ protected:
     }
 
     std::vector<std::wstring> m_photos;
-    std::unique_ptr<CWpp> m_app;
-    HWND m_main = nullptr;
     std::wstring m_boxTitle;
     std::wstring m_boxText;
 };
