@@ -52,10 +52,11 @@ void CAlbumBackup::KeepPhoto(const tstr& name, int index)
     // Not stored before: the whole key goes again should the save fail.
     if (!album || album->wholeList || album->storedAs.IsNull()) return;
     for (const auto& touched : album->touched)
-        if (touched.first == index) return;
-    tstr path;
+        if (touched.index == index) return;
+    tstr path, favourite;
     const tstr key = album->photos.ItemKey(index);
-    album->touched.emplace_back(index, m_store.ReadString(key, CSlide::kPathValue, path) ? path : tstr());
+    const bool stored = m_store.ReadStrings(key, CSlide::kPathValue, path, CSlide::kFavouriteValue, favourite);
+    album->touched.push_back({index, stored ? path : tstr(), CSlide::FavouriteText(favourite)});
 }
 
 const CColReg<CSlide*>* CAlbumBackup::KeptPhotos(const tstr& name) const
@@ -84,10 +85,10 @@ bool CAlbumBackup::Restore(Album& album)
         restored = m_store.WriteString(slides, m_settingNames[i], album.values[i]) && restored;
     if (album.wholeList) return album.photos.SaveItems(&m_store) && restored;
     for (const auto& touched : album.touched) {
-        const tstr key = album.photos.ItemKey(touched.first);
-        restored = (touched.second.IsNull() ? m_store.RemoveKey(key)
-                                            : m_store.WriteString(key, CSlide::kPathValue, touched.second)) &&
-                   restored;
+        const tstr key = album.photos.ItemKey(touched.index);
+        CSlide photo(touched.path);
+        photo.SetFavourite(touched.favourite);
+        restored = (touched.path.IsNull() ? m_store.RemoveKey(key) : photo.SavePath(m_store, key)) && restored;
     }
     return restored;
 }

@@ -2,7 +2,7 @@
 // Albums as they are stored before a save changes them, and "Profile" of
 // "Profiles", kept in memory so that a save that fails part-way can put the
 // store back as it was: every kept album with its settings values, its photo
-// paths (or those of the photo keys a save touches) and the letter case of
+// entries (or those of the photo keys a save touches) and the letter case of
 // its key; an album that was not stored is removed again.
 
 #include <memory>
@@ -40,8 +40,14 @@ private:
         std::vector<tstr> values;   // by setting; null for a missing value
         bool wholeList = true;
         CColReg<CSlide*> photos;
-        // entry index and its path as stored; null where there was none
-        std::vector<std::pair<int, tstr>> touched;
+        // entry index, its path as stored (null where there was none) and
+        // whether it was a favourite
+        struct Touched {
+            int index;
+            tstr path;
+            bool favourite;
+        };
+        std::vector<Touched> touched;
     };
     Album* Find(const tstr& name) const;
     void Keep(const tstr& name, bool wholeList);

@@ -2,7 +2,7 @@
 // An owning list whose entries persist as numbered keys of the settings store:
 // entry i lives in section + "\" + pattern formatted with i ("%04d" gives 0000,
 // 0001, ... 9999, 10000). T supplies Exists, LoadPath, LoadIfStored, SavePath,
-// IsSavedAt and OnRelease.
+// IsSavedAt, OnRelease, GetPath and IsFavourite.
 
 #include <cwchar>
 #include <cwctype>
@@ -73,12 +73,14 @@ public:
         return DeleteStaleItems(*store) && StoredKeyCount(*store) == this->size();
     }
 
-    // Whether the store holds exactly these entries' paths in order, `stored`
+    // Whether the store holds exactly these entries (paths and favourites) in order, `stored`
     // being what LoadStoredItems read from it: a save would change nothing.
     bool SameAsStored(CRegStore& store, const CColReg& stored) const {
         if (stored.size() != this->size()) return false;
         for (size_t i = 0; i < this->size(); ++i)
-            if (!((*this)[i]->GetPath() == stored[i]->GetPath())) return false;
+            if (!((*this)[i]->GetPath() == stored[i]->GetPath()) ||
+                (*this)[i]->IsFavourite() != stored[i]->IsFavourite())
+                return false;
         return StoredKeyCount(store) == this->size();
     }
 

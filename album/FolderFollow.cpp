@@ -19,6 +19,7 @@ bool ApplyFolderPaths(CWppProfile& album, const std::vector<tstr>& paths,
     std::vector<CSlide*> list;
     std::set<CSlide*> kept;
     for (const tstr& path : paths) {
+        if (album.Hidden().Contains(path)) continue;
         auto found = old.find(path.Str());
         if (found != old.end()) {
             list.push_back(found->second);

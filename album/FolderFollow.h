@@ -16,7 +16,8 @@
 class CSlide;
 class CWppProfile;
 
-// Makes the album's photo list exactly `paths`: entries of paths still there
+// Makes the album's photo list exactly `paths`, less those the album hides:
+// entries of paths still there
 // are kept (with their pictures) and reordered, new paths get entries from
 // `make` (null: left out), the others go. The current index follows the
 // photo it named; when that photo left, the next step shows the photo that

@@ -36,10 +36,17 @@ public:
     const tstr& GetPath() const { return m_path.GetValue(); }
     void SetPath(const tstr& path) { m_path.SetValue(path); }
     CParam<tstr>& PathParam() { return m_path; }
+    // Marked as a favourite ("Favourite" "1" beside the path; absent when not).
+    bool IsFavourite() const { return m_favourite; }
+    void SetFavourite(bool on) { m_favourite = on; }
 
     static const wchar_t kPathValue[];   // "pic_path"
+    static const wchar_t kFavouriteValue[];   // "Favourite"
+    // The stored text of a favourite ("1").
+    static bool FavouriteText(const tstr& text);
 
 private:
     CBmp m_picture;
     CParam<tstr> m_path;
+    bool m_favourite = false;
 };

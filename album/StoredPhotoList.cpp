@@ -18,7 +18,7 @@ tstr ItemName(const tstr& pattern, int index)
 
 // A store of its own: no replacement of the UI thread's is read here.
 bool ReadList(const tstr& listKey, const tstr& pattern, const std::atomic<bool>* cancel, std::vector<tstr>& paths,
-              bool& tidy)
+              std::vector<bool>& favourites, bool& tidy)
 {
     // The list key is a section below its parent, so that it can be counted.
     const size_t cut = listKey.Str().find_last_of(L'\\');
@@ -28,9 +28,12 @@ bool ReadList(const tstr& listKey, const tstr& pattern, const std::atomic<bool>*
     const tstr list(listKey.Str().substr(cut + 1));
     for (int i = 0;; ++i) {
         if (cancel && *cancel) return false;
-        tstr path;
-        if (!store.ReadString(list + L"\\" + ItemName(pattern, i), CSlide::kPathValue, path)) break;
+        tstr path, favourite;
+        if (!store.ReadStrings(list + L"\\" + ItemName(pattern, i), CSlide::kPathValue, path,
+                               CSlide::kFavouriteValue, favourite))
+            break;
         paths.push_back(path);
+        favourites.push_back(CSlide::FavouriteText(favourite));
     }
     tidy = store.SubKeyCount(list) == paths.size();
     return true;
@@ -52,6 +55,7 @@ struct CPhotoListReader::Job {
     // Set once `paths` is complete; the worker touches it no more.
     std::atomic<bool> done{false};
     std::vector<tstr> paths;
+    std::vector<bool> favourites;
     bool tidy = false;
 };
 
@@ -61,7 +65,7 @@ DWORD WINAPI ReaderMain(LPVOID parameter)
     std::unique_ptr<std::shared_ptr<CPhotoListReader::Job>> held(
         static_cast<std::shared_ptr<CPhotoListReader::Job>*>(parameter));
     CPhotoListReader::Job& job = **held;
-    if (!ReadList(job.listKey, job.pattern, &job.cancel, job.paths, job.tidy)) return 0;
+    if (!ReadList(job.listKey, job.pattern, &job.cancel, job.paths, job.favourites, job.tidy)) return 0;
     job.done = true;
     if (!job.cancel) PostMessageW(job.target, job.message, job.serial, 0);
     return 0;
@@ -96,10 +100,11 @@ void CPhotoListReader::Cancel()
     m_job.reset();
 }
 
-bool CPhotoListReader::Take(WPARAM serial, std::vector<tstr>& paths, bool& tidy)
+bool CPhotoListReader::Take(WPARAM serial, std::vector<tstr>& paths, std::vector<bool>& favourites, bool& tidy)
 {
     if (!m_job || serial != m_job->serial || !m_job->done) return false;
     paths = std::move(m_job->paths);
+    favourites = std::move(m_job->favourites);
     tidy = m_job->tidy;
     m_job.reset();
     return true;

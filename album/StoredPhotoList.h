@@ -21,6 +21,8 @@ struct StoredAlbum {
     // The list key holds exactly `paths`, nothing stray.
     bool photosKnown = false;
     std::vector<tstr> paths;
+    // Which of `paths` are favourites; as long as `paths`.
+    std::vector<bool> favourites;
 
     void Forget() { *this = StoredAlbum(); }
     // The photo paths are known for the album `name`.
@@ -34,14 +36,16 @@ public:
     CPhotoListReader& operator=(const CPhotoListReader&) = delete;
     ~CPhotoListReader() { Cancel(); }
 
-    // Reads "pic_path" of listKey\<pattern formatted with 0, 1, ...> until a
-    // key has none, then posts `message` with wParam = the job's serial.
+    // Reads "pic_path" and "Favourite" of listKey\<pattern formatted with 0,
+    // 1, ...> until a key has no path, then posts `message` with wParam = the
+    // job's serial.
     bool Start(const tstr& listKey, const tstr& pattern, HWND target, UINT message);
     void Cancel();
     bool Reading() const { return m_job != nullptr; }
-    // The paths of this job once its message came; false for any other
-    // serial. `tidy`: the list key holds no key but the paths' own.
-    bool Take(WPARAM serial, std::vector<tstr>& paths, bool& tidy);
+    // The paths of this job, and which are favourites, once its message
+    // came; false for any other serial. `tidy`: the list key holds no key but
+    // the paths' own.
+    bool Take(WPARAM serial, std::vector<tstr>& paths, std::vector<bool>& favourites, bool& tidy);
 
     struct Job;
 

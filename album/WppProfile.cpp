@@ -116,6 +116,7 @@ CWppProfile::CWppProfile() : m_round(FreshSeed(this)), m_albumSettings(&GetStore
     m_albumSettings.AddNamed(&m_caption, L"Caption");
     m_albumSettings.AddNamed(&m_onThisDay, L"OnThisDay");
     m_albumSettings.AddNamed(&m_shuffle, L"Shuffle");
+    m_albumSettings.AddNamed(&m_hidden.Setting(), CHiddenPhotos::kValueName);
     // Kept by settings so that a failed save puts them back with the others.
     m_albumSettings.AddNamed(&m_shuffleSeed, L"ShuffleSeed");
     m_albumSettings.AddNamed(&m_shufflePos, L"ShufflePos");
@@ -156,6 +157,7 @@ CWppProfile* CWppProfile::NewAlbumObjectWithPhotosOf(const tstr& name, const CWp
         if (live.m_stored.KnowsPhotosOf(name)) {
             album->m_stored.photosKnown = true;
             album->m_stored.paths = live.m_stored.paths;
+            album->m_stored.favourites = live.m_stored.favourites;
         }
     }
     album->RoundFromSettings();
@@ -187,8 +189,9 @@ bool CWppProfile::ReadPhotoListAhead(HWND target, UINT message)
 bool CWppProfile::TakePhotoList(WPARAM serial)
 {
     std::vector<tstr> paths;
+    std::vector<bool> favourites;
     bool tidy = false;
-    if (!m_listPending || !m_listReader.Take(serial, paths, tidy)) return false;
+    if (!m_listPending || !m_listReader.Take(serial, paths, favourites, tidy)) return false;
     m_listPending = false;
     CSlide* ahead = m_photos.size() == 1 ? m_photos[0] : nullptr;
     std::vector<CSlide*>& items = m_photos.Items();
@@ -198,6 +201,7 @@ bool CWppProfile::TakePhotoList(WPARAM serial)
     for (size_t i = 0; i < paths.size(); ++i) {
         const bool isAhead = ahead && static_cast<int>(i) == m_aheadAt && ahead->GetPath() == paths[i];
         items.push_back(isAhead ? ahead : new CSlide(paths[i]));
+        items.back()->SetFavourite(favourites[i]);
         if (isAhead) ahead = nullptr;
     }
     // The store changed under it: the list as stored now wins.
@@ -209,6 +213,7 @@ bool CWppProfile::TakePhotoList(WPARAM serial)
     KnowStoredPhotos(GetAlbumName());
     m_stored.photosKnown = tidy;
     m_stored.paths = std::move(paths);
+    m_stored.favourites = std::move(favourites);
     RoundFromSettings();
     return true;
 }
@@ -250,6 +255,7 @@ bool CWppProfile::Load()
             KnowStoredPhotos(GetAlbumName());
             m_stored.photosKnown = GetStore().SubKeyCount(kSlidesSection) == 0;
             m_stored.paths.clear();
+            m_stored.favourites.clear();
         } else {
             m_photos.Items().push_back(ahead);
         }
@@ -270,7 +276,11 @@ void CWppProfile::KnowStoredPaths(bool tidy)
     m_stored.photosKnown = tidy;
     m_stored.paths.clear();
     m_stored.paths.reserve(m_photos.size());
-    for (const CSlide* photo : m_photos) m_stored.paths.push_back(photo->GetPath());
+    m_stored.favourites.clear();
+    for (const CSlide* photo : m_photos) {
+        m_stored.paths.push_back(photo->GetPath());
+        m_stored.favourites.push_back(photo->IsFavourite());
+    }
 }
 
 tstr CWppProfile::SettingsText() const
@@ -376,9 +386,12 @@ bool CWppProfile::WriteChangedPhotos(const tstr& name, CAlbumBackup& backup, boo
 {
     CRegStore& store = GetStore();
     const std::vector<tstr>& stored = m_stored.paths;
+    const std::vector<bool>& favourites = m_stored.favourites;
     std::vector<int> changed;
     for (size_t i = 0; i < m_photos.size(); ++i)
-        if (i >= stored.size() || !(stored[i] == m_photos[i]->GetPath())) changed.push_back(static_cast<int>(i));
+        if (i >= stored.size() || !(stored[i] == m_photos[i]->GetPath()) || i >= favourites.size() ||
+            favourites[i] != m_photos[i]->IsFavourite())
+            changed.push_back(static_cast<int>(i));
     for (int i : changed) {
         backup.KeepPhoto(name, i);
         if (!m_photos[i]->SavePath(store, m_photos.ItemKey(i))) return false;
@@ -453,6 +466,7 @@ void CWppProfile::Assign(const CWppProfile& other)
     m_shuffleSeed.Assign(other.m_shuffleSeed);
     m_shufflePos.Assign(other.m_shufflePos);
     m_shuffleShown.Assign(other.m_shuffleShown);
+    m_hidden.Setting().Assign(other.m_hidden.Setting());
     m_round = other.m_round;
     m_stored = other.m_stored;
 }
@@ -525,6 +539,35 @@ void CWppProfile::DropUnusablePhotos()
     m_index.SetValue(current - droppedBefore);
 }
 
+int CWppProfile::IndexOfPhoto(const tstr& path) const
+{
+    for (size_t i = 0; i < m_photos.size(); ++i)
+        if (m_photos[i]->GetPath() == path) return static_cast<int>(i);
+    return -1;
+}
+
+bool CWppProfile::RemovePhoto(const tstr& path)
+{
+    const int index = IndexOfPhoto(path);
+    if (index < 0) return false;
+    const int current = m_index.GetValue();
+    m_photos.EraseAt(m_photos.begin() + index);
+    if (index < current) m_index.SetValue(current - 1);
+    return true;
+}
+
+void CWppProfile::HidePhoto(const tstr& path)
+{
+    m_hidden.Hide(path);
+    RemovePhoto(path);
+}
+
+void CWppProfile::UnhidePhoto(const tstr& path)
+{
+    if (!m_hidden.Unhide(path) || FollowsFolder() || IndexOfPhoto(path) >= 0) return;
+    AddPhoto(path);
+}
+
 void CWppProfile::Unlink()
 {
     m_folder.SetValue(tstr(L""));
@@ -570,11 +613,23 @@ void CWppProfile::PreferPhotosOfThisDay()
 int CWppProfile::NextInRound()
 {
     PreferPhotosOfThisDay();
-    return m_round.Next(static_cast<int>(m_photos.size()), [this](int index) {
-        uint64_t key = 0;
-        RoundKey(index, key);
-        return key;
-    });
+    return m_round.Next(
+        static_cast<int>(m_photos.size()),
+        [this](int index) {
+            uint64_t key = 0;
+            RoundKey(index, key);
+            return key;
+        },
+        [this](int index) { return m_photos[static_cast<size_t>(index)]->IsFavourite(); });
+}
+
+bool CWppProfile::SetFavourite(const tstr& path, bool on)
+{
+    const int index = IndexOfPhoto(path);
+    if (index < 0) return false;
+    m_photos[static_cast<size_t>(index)]->SetFavourite(on);
+    m_round.FavouritesChanged();
+    return true;
 }
 
 void CWppProfile::PhotoShown(int index)

@@ -11,6 +11,7 @@
 
 #include "album/ColReg.h"
 #include "album/OnThisDay.h"
+#include "album/HiddenPhotos.h"
 #include "album/ShuffleRound.h"
 #include "album/Slide.h"
 #include "album/StoredPhotoList.h"
@@ -113,6 +114,22 @@ public:
     // current. Decodes nothing.
     void DropUnusablePhotos();
     CThumbnails& Thumbnails() { return *m_thumbnails; }
+    // The index of the photo of `path`; -1 when the album has none.
+    int IndexOfPhoto(const tstr& path) const;
+    // Takes the photo of `path` out of the list; the current photo stays
+    // current (when it goes, the one after it is). False when there is none.
+    bool RemovePhoto(const tstr& path);
+
+    // Hidden photos leave the list and stay out of it, also when the folder
+    // the album follows lists them. Shown again, a photo of an ordinary album
+    // joins the end of its list; a followed folder's next listing brings it.
+    CHiddenPhotos& Hidden() { return m_hidden; }
+    const CHiddenPhotos& Hidden() const { return m_hidden; }
+    void HidePhoto(const tstr& path);
+    void UnhidePhoto(const tstr& path);
+    // Favourites ("Favourite" of a photo's key) have two turns in each
+    // shuffled round. False when the album has no photo of `path`.
+    bool SetFavourite(const tstr& path, bool on);
 
     // An album that follows a folder ("Folder" set): its photo list is the
     // folder's pictures, kept in step while the program runs.
@@ -281,6 +298,7 @@ private:
     CParam<tstr> m_shuffleSeed;
     CParam<tstr> m_shufflePos;
     CParam<tstr> m_shuffleShown;
+    CHiddenPhotos m_hidden;
     CShuffleRound m_round;
     struct DayLook {
         unsigned dates = 0;

@@ -4,6 +4,8 @@
 #include "res/dialogs.h"
 #include "res/strings.h"
 #include "picture/Picture.h"
+#include "slideshow/FavouriteStar.h"
+#include "slideshow/PhotoMenu.h"
 #include "ui/Dpi.h"
 #include "ui/ResString.h"
 
@@ -39,7 +41,7 @@ const CBmp* Shown(const CBmp& picture) {
 
 }  // namespace
 
-CTrayMenu::CTrayMenu(bool windowVisible, bool showRunning, bool pausedByHand) {
+CTrayMenu::CTrayMenu(bool windowVisible, bool showRunning, bool pausedByHand, PhotoItems photo) {
     if (FindNamedMenu(kName)) return;
     m_menu = CreateNamedMenu(kName);
     LoadPicture(IDB_ART_122, 48, m_windowPicture);
@@ -54,6 +56,13 @@ CTrayMenu::CTrayMenu(bool windowVisible, bool showRunning, bool pausedByHand) {
     if (showRunning)
         m_menu->AddItem(LoadResString(nullptr, IDS_MENU_NEXT_PHOTO).c_str(), kNextPhoto, position++, MF_OWNERDRAW,
                         false, Shown(m_nextPicture));
+    if (showRunning && photo != PhotoItems::None) {
+        m_photoMenu = std::make_unique<CMenu>(L"");
+        MakeFavouriteStar(MenuSize(16), m_star);
+        AddPhotoCommands(*m_photoMenu, 0, photo == PhotoItems::Favourite, Shown(m_star));
+        m_photoMenu->Realise();
+        m_menu->AddSubmenu(LoadResString(nullptr, IDS_MENU_THIS_PHOTO).c_str(), *m_photoMenu, position++, nullptr);
+    }
     if (showRunning)
         m_menu->AddItem(LoadResString(nullptr, pausedByHand ? IDS_MENU_RESUME : IDS_MENU_PAUSE_HOUR).c_str(),
                         kPauseHour, position++, MF_OWNERDRAW, false, nullptr);
@@ -69,6 +78,7 @@ CTrayMenu::~CTrayMenu() {
     if (!m_menu) return;
     m_menu->DeleteItems();
     RemoveNamedMenu(kName);
+    if (m_photoMenu) m_photoMenu->DeleteItems();
 }
 
 UINT CTrayMenu::Track(HWND owner) {

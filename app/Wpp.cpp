@@ -152,6 +152,7 @@ bool CWpp::StartShow() {
         return false;
     }
     m_slideWnd.SetAlbum(&m_albumSlides);
+    m_slideWnd.SetCommandTarget(m_mainDlg.Hwnd());
     m_showRunning = m_slideWnd.Start();
     // Without the watch the show runs as it always did.
     if (m_showRunning) m_watch.Start();
@@ -199,4 +200,21 @@ void CWpp::OnFolderListing(WPARAM serial) {
         m_slideWnd.Step(0);
     else if (m_slideWnd.Strip().Exists())
         m_slideWnd.Strip().Redraw(true);
+}
+
+void CWpp::PhotoCommand(UINT id) {
+    if (m_showRunning) m_photoCommands.Run(id, m_slideWnd.CommandPhoto(), PhotoCommandOwner());
+}
+
+CTrayMenu::PhotoItems CWpp::PhotoOnScreenItems() {
+    const tstr& path = m_slideWnd.CurrentPath();
+    if (!m_showRunning || path.IsEmpty()) return CTrayMenu::PhotoItems::None;
+    const int index = IndexOfPhoto(path);
+    return index >= 0 && Photos()[static_cast<size_t>(index)]->IsFavourite() ? CTrayMenu::PhotoItems::Favourite
+                                                                            : CTrayMenu::PhotoItems::Plain;
+}
+
+HWND CWpp::PhotoCommandOwner() const {
+    HWND frame = m_slideWnd.Hwnd();
+    return m_showRunning && frame && IsWindowVisible(frame) ? frame : m_mainDlg.Hwnd();
 }

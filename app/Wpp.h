@@ -7,6 +7,8 @@
 #include "album/FolderFollow.h"
 #include "album/WppProfile.h"
 #include "app/DialogApp.h"
+#include "app/PhotoCommands.h"
+#include "app/TrayMenu.h"
 #include "dialogs/MainDlg.h"
 #include "slideshow/AlbumSlides.h"
 #include "slideshow/DesktopWatch.h"
@@ -57,6 +59,16 @@ public:
     // when it arrives.
     bool SettingsWaitForList();
 
+    // A command on one photo (res/dialogs.h) for the photo the slide window
+    // names; nothing while no show runs.
+    void PhotoCommand(UINT id);
+    void OnCopyReady() { m_photoCommands.OnCopyReady(); }
+    // What the tray menu offers for the photo on screen.
+    CTrayMenu::PhotoItems PhotoOnScreenItems();
+    // The window a photo command's message belongs to: the frame while it
+    // shows, else the main window.
+    HWND PhotoCommandOwner() const;
+
     CMainDlg& MainDlg() { return m_mainDlg; }
     CSlideWnd& SlideWnd() { return m_slideWnd; }
     bool IsTaskbarRtl() const { return m_taskbarRtl; }
@@ -86,6 +98,7 @@ private:
     CSlideWnd m_slideWnd;
     CDesktopWatch m_watch{m_slideWnd};
     CFolderFollower m_follower;
+    CPhotoCommands m_photoCommands{*this};
     bool m_taskbarRtl;
     bool m_showRunning = false;
     // Started with a followed folder that had no pictures yet.

@@ -74,9 +74,7 @@ INT_PTR CAlbumDlg::OnCommand(WPARAM wParam, LPARAM) {
         RefreshPhotos();
         break;
     default:
-        // A followed folder decides the list.
-        if (!m_album->FollowsFolder() &&
-            RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_album, m_hwnd))
+        if (RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_album, m_hwnd))
             UpdatePhotosText();
         break;
     }

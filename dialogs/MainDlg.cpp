@@ -92,6 +92,9 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case CWpp::kPhotoListMessage:
         m_app.OnPhotoListRead(wParam);
         return 0;
+    case CPhotoCommands::kCopyReadyMessage:
+        m_app.OnCopyReady();
+        return 0;
     case CWpp::kTrayMessage:
         OnTrayCallback(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
         return 0;
@@ -172,6 +175,14 @@ INT_PTR CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         break;
     case CTrayMenu::kNextPhoto:
         m_app.NextPhoto();
+        return 0;
+    case IDC_PHOTO_HIDE:
+    case IDC_PHOTO_OPEN_LOCATION:
+    case IDC_PHOTO_OPEN:
+    case IDC_PHOTO_COPY:
+    case IDC_PHOTO_FAVOURITE:
+    case IDC_PHOTO_DELETE:
+        if (!FocusModalDialog()) m_app.PhotoCommand(LOWORD(wParam));
         return 0;
     case CTrayMenu::kPauseHour:
         m_app.PauseByHand(!m_app.IsPausedByHand());
@@ -313,7 +324,8 @@ void CMainDlg::RestoreFromPlacement() {
 }
 
 void CMainDlg::ShowTrayMenu() {
-    CTrayMenu menu(IsWindowVisible(m_hwnd) != FALSE, IsShowRunning(), m_app.IsPausedByHand());
+    CTrayMenu menu(IsWindowVisible(m_hwnd) != FALSE, IsShowRunning(), m_app.IsPausedByHand(),
+                   m_app.PhotoOnScreenItems());
     const UINT chosen = menu.Track(m_hwnd);
     if (chosen == CTrayMenu::kShowHide) {
         if (IsWindowVisible(m_hwnd)) {

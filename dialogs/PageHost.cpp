@@ -90,6 +90,8 @@ void CPageHost::SetTools(Tools tools) {
         m_toolBar->AddTool(new CNavPaneItemTool(CNavPaneItemTool::kSeparator), INavPaneItem::kSideLeft);
         AddToolButton(IDC_MOVE_UP, IDB_ART_122, IDB_ART_131, IDS_TOOL_MOVE_UP);
         AddToolButton(IDC_MOVE_DOWN, IDB_ART_122, IDB_ART_132, IDS_TOOL_MOVE_DOWN);
+        m_toolBar->AddTool(new CNavPaneItemTool(CNavPaneItemTool::kSeparator), INavPaneItem::kSideLeft);
+        AddToolButton(IDC_SHOW_HIDDEN_PHOTOS, IDB_ART_122, IDB_ART_125, IDS_SHOW_HIDDEN_PHOTOS);
         break;
     case Tools::Albums:
         AddToolButton(IDC_NEW_ALBUM, IDB_ART_128, IDB_ART_125, IDS_TOOL_NEW_ALBUM);

@@ -161,7 +161,26 @@ void MoveSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, bool up) {
     pane.Redraw(true);
 }
 
+bool UnhideChosenPhoto(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner) {
+    const std::vector<tstr> hidden = album.Hidden().Paths();
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return false;
+    if (hidden.empty())
+        AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, LoadResString(nullptr, IDS_NO_HIDDEN_PHOTOS).c_str());
+    for (size_t i = 0; i < hidden.size(); ++i) AppendMenuW(menu, MF_STRING, i + 1, hidden[i].c_str());
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const BOOL chosen = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, owner, nullptr);
+    DestroyMenu(menu);
+    if (chosen <= 0 || static_cast<size_t>(chosen) > hidden.size()) return false;
+    album.UnhidePhoto(hidden[static_cast<size_t>(chosen) - 1]);
+    ListPhotos(pane, thumbnails, album);
+    return true;
+}
+
 bool RunPhotoCommand(int id, CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner) {
+    if (id == IDC_SHOW_HIDDEN_PHOTOS) return UnhideChosenPhoto(pane, thumbnails, album, owner);
+    if (album.FollowsFolder()) return false;
     switch (id) {
     case IDC_ADD_PHOTOS:
         return AddChosenPhotos(pane, thumbnails, album, owner) > 0;

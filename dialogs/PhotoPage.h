@@ -48,7 +48,13 @@ bool DeleteSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, HWND owner);
 // follows.
 void MoveSelectedPhotos(CNavPaneWnd& pane, CWppProfile& album, bool up);
 
-// The photo tool bar's commands (add, delete, move up, move down) on the
-// album; true when the command may have changed its photo list, false when
-// it did not or `id` is no photo command.
+// Lists the photos hidden from the album in a menu at the pointer, owned by
+// `owner`; the one chosen is shown again (and listed, unless a followed
+// folder brings it). True when one was.
+bool UnhideChosenPhoto(CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner);
+
+// The photo tool bar's commands (add, delete, move up, move down, show
+// hidden photos) on the album; true when the command may have changed its
+// photo list, false when it did not or `id` is no photo command. A followed
+// folder decides the list: only its hidden photos can be shown again.
 bool RunPhotoCommand(int id, CNavPaneWnd& pane, CPaneThumbnails& thumbnails, CWppProfile& album, HWND owner);

@@ -122,9 +122,7 @@ INT_PTR CSettingsDlg::OnCommand(WPARAM wParam, LPARAM) {
         Unlink();
         break;
     default:
-        // A followed folder decides the list.
-        if (m_edited && !m_edited->FollowsFolder() &&
-            RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_edited, m_hwnd)) {
+        if (m_edited && RunPhotoCommand(LOWORD(wParam), m_host.Items(), m_host.RowThumbnails(), *m_edited, m_hwnd)) {
             m_modified = true;
             UpdatePhotosText();
         }

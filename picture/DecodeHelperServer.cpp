@@ -99,7 +99,7 @@ DecodeAnswer Answer(const DecodeCall& call, CInbox& inbox, void (*beforeDecode)(
 {
     DecodeAnswer answer = {};
     const CPictureBytes* taken = inbox.Take(call);
-    if (!taken || call.sizeKind < PhotoSize::kStored || call.sizeKind > PhotoSize::kThumbnail)
+    if (!taken || call.sizeKind < PhotoSize::kStored || call.sizeKind > PhotoSize::kWithin)
         return answer;
     const CPictureBytes& bytes = *taken;
     if (beforeDecode)

@@ -25,9 +25,10 @@ enum class PhotoDecoder { kNone, kWic, kPictureDecoder, kImageLibrary, kExifThum
 // request crosses to the decode helper): the picture is decoded no smaller
 // (the codec reduces it where it can) and resampled to it.
 struct PhotoSize {
-    enum Kind : int { kStored, kFitted, kThumbnail };
+    enum Kind : int { kStored, kFitted, kThumbnail, kWithin };
     Kind kind = kStored;  // stored: the upright picture as decoded
-    // kFitted: FitPhoto's arguments.
+    // kFitted: FitPhoto's arguments; kWithin: maxW is the longest side
+    // allowed (never enlarged).
     int maxW = 0;
     int maxH = 0;
     bool fullscreen = false;
@@ -59,6 +60,8 @@ PhotoDecoder DecodePhoto(const wchar_t* path, const PhotoRequest& request, CBmp&
 
 // The photo at full (or the largest allowed) size.
 bool LoadPhotoFile(const wchar_t* path, CBmp& out);
+// The photo upright, reduced to at most `longSide` pixels on its longer side.
+bool LoadPhotoWithin(const wchar_t* path, int longSide, CBmp& out);
 // The photo at its fitted size (FitPhoto of its upright size).
 bool LoadPhotoFitted(const wchar_t* path, int maxW, int maxH, bool fullscreen, int areaW, int areaH, CBmp& out);
 // One decoder alone, under the same size limits; the picture as stored.

@@ -286,6 +286,13 @@ FitSize WantedSize(const PhotoSize& size, int width, int height)
         return FitPhoto(width, height, size.maxW, size.maxH, size.fullscreen, size.areaW, size.areaH);
     case PhotoSize::kThumbnail:
         return ThumbnailSize(width, height);
+    case PhotoSize::kWithin: {
+        const int longer = std::max(width, height);
+        if (longer <= size.maxW || longer <= 0)
+            return {width, height};
+        return {static_cast<int>(static_cast<long long>(width) * size.maxW / longer),
+                static_cast<int>(static_cast<long long>(height) * size.maxW / longer)};
+    }
     default:
         return {width, height};
     }
@@ -374,6 +381,14 @@ bool LoadPhotoFitted(const wchar_t* path, int maxW, int maxH, bool fullscreen, i
     request.size.fullscreen = fullscreen;
     request.size.areaW = areaW;
     request.size.areaH = areaH;
+    return DecodePhoto(path, request, out) != PhotoDecoder::kNone;
+}
+
+bool LoadPhotoWithin(const wchar_t* path, int longSide, CBmp& out)
+{
+    PhotoRequest request;
+    request.size.kind = PhotoSize::kWithin;
+    request.size.maxW = longSide;
     return DecodePhoto(path, request, out) != PhotoDecoder::kNone;
 }
 

@@ -9,6 +9,14 @@
 #define IDC_MAIN_ABOUT 1003
 #define IDC_MAIN_STATUS 1033
 #define IDC_MAIN_STOP 1042
+// Commands on one photo, to the main window: the photo on screen, or the one
+// the strip names (its menu and the tray's "This photo" submenu)
+#define IDC_PHOTO_HIDE 1061
+#define IDC_PHOTO_OPEN_LOCATION 1062
+#define IDC_PHOTO_OPEN 1063
+#define IDC_PHOTO_COPY 1064
+#define IDC_PHOTO_FAVOURITE 1065
+#define IDC_PHOTO_DELETE 1066
 
 // Settings, album, new-album, slider-page, switching-page and about dialogs
 #define IDD_SETTINGS 106
@@ -38,6 +46,7 @@
 #define IDC_MAKE_CURRENT 1030
 #define IDC_MOVE_UP 1031
 #define IDC_MOVE_DOWN 1032
+#define IDC_SHOW_HIDDEN_PHOTOS 1080
 #define IDC_SETTINGS_STATUS 1033
 // A followed folder above the photo list (album and settings dialogs)
 #define IDC_FOLDER_LINK_TEXT 1053
@@ -60,7 +69,7 @@
 #define IDC_FULLSCREEN 1035
 #define IDC_ALIGN_VERT 1051
 #define IDC_ALIGN_HORZ 1052
-#define IDC_HIDE_FROM_CAPTURE 1061
+#define IDC_HIDE_FROM_CAPTURE 1069
 #define IDC_CAPTION 1070
 #define IDC_ON_THIS_DAY 1071
 // Switching page

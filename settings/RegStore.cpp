@@ -140,16 +140,16 @@ bool CRegStore::WriteInt(const tstr& section, const tstr& name, int value) {
     return WriteString(section, name, tstr::FromInt(value));
 }
 
-bool CRegStore::ReadString(const tstr& section, const tstr& name, tstr& out) const {
-    if (m_basePath.IsEmpty()) return false;
-    CRegKey key;
-    if (!key.Open(BuildPath(section), KEY_READ)) return false;
+namespace {
+
+// One value of an open key as text; false, `out` unchanged, when missing or empty.
+bool ReadValue(HKEY key, const tstr& name, tstr& out) {
     // Most values are short: one query reads them (long photo lists are read
     // value by value at start-up).
     wchar_t shortText[MAX_PATH + 2] = {};
     DWORD bytes = sizeof(shortText) - 2 * sizeof(wchar_t);
     const LONG quick =
-        RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(shortText), &bytes);
+        RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(shortText), &bytes);
     if (quick == ERROR_SUCCESS) {
         if (bytes == 0) return false;
         out = shortText;
@@ -165,13 +165,30 @@ bool CRegStore::ReadString(const tstr& section, const tstr& name, tstr& out) con
         return false;
     }
     DWORD read = bytes;
-    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
-                         &read) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &read) !=
+        ERROR_SUCCESS) {
         out = L"";
         return false;
     }
     out = buffer.data();
     return true;
+}
+
+}  // namespace
+
+bool CRegStore::ReadString(const tstr& section, const tstr& name, tstr& out) const {
+    if (m_basePath.IsEmpty()) return false;
+    CRegKey key;
+    return key.Open(BuildPath(section), KEY_READ) && ReadValue(key.Get(), name, out);
+}
+
+bool CRegStore::ReadStrings(const tstr& section, const tstr& name, tstr& out, const tstr& other,
+                            tstr& otherOut) const {
+    if (m_basePath.IsEmpty()) return false;
+    CRegKey key;
+    if (!key.Open(BuildPath(section), KEY_READ)) return false;
+    ReadValue(key.Get(), other, otherOut);
+    return ReadValue(key.Get(), name, out);
 }
 
 bool CRegStore::ReadInt(const tstr& section, const tstr& name, int& out) const {

@@ -42,6 +42,8 @@ public:
     // False for a missing key or value and for an empty (zero-byte) value; then
     // `out` is unchanged. Values of any type are read as text.
     bool ReadString(const tstr& section, const tstr& name, tstr& out) const;
+    // ReadString of `name`, and of `other` where it is there, the key opened once.
+    bool ReadStrings(const tstr& section, const tstr& name, tstr& out, const tstr& other, tstr& otherOut) const;
     // ReadString followed by decimal parsing.
     bool ReadInt(const tstr& section, const tstr& name, int& out) const;
     bool KeyExists(const tstr& section) const;

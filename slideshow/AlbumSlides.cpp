@@ -105,6 +105,12 @@ std::wstring CAlbumSlides::CaptionFor(const tstr& path) const
     return m_album.OnThisDay().GetValue() ? WithYearsAgo(text, YearsAgoOnThisDay(taken, Today())) : text;
 }
 
+bool CAlbumSlides::IsFavourite(int index) const
+{
+    const CSlide* slide = index >= 0 ? m_album.Photos().GetAt(static_cast<size_t>(index)) : nullptr;
+    return slide && slide->IsFavourite();
+}
+
 int CAlbumSlides::NextToShow(int index)
 {
     if (m_album.Shuffled())

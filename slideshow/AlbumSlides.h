@@ -29,6 +29,7 @@ public:
     void PhotoFailed(int index) override;
     // The album's "Caption", with how long ago for a photo of this day.
     std::wstring CaptionFor(const tstr& path) const override;
+    bool IsFavourite(int index) const override;
     int NextToShow(int index) override;
     void PhotoShown(int index) override;
     void PhotoPassed(int index) override;

@@ -54,7 +54,7 @@ void AskForLentaThumbnails(ISlideAlbum* album, int width, int cell)
 }
 
 void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
-               uint32_t background, int frame)
+               uint32_t background, int frame, const CBmp* star)
 {
     if (target.Empty())
         return;
@@ -66,11 +66,14 @@ void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
     const int count = album ? album->PhotoCount() : 0;
     if (count > 0) {
         for (int k = 0; k < layout.count; ++k) {
-            const CBmp* thumb = album->Thumbnail(CellPhoto(*album, layout, k, count));
+            const int photo = CellPhoto(*album, layout, k, count);
+            const CBmp* thumb = album->Thumbnail(photo);
             if (!thumb || thumb->Empty())
                 thumb = &CThumbnails::Placeholder();
             const int x = layout.firstX + k * h;
             thumb->Draw(target, x + (h - thumb->Width()) / 2, (h - thumb->Height()) / 2);
+            if (star && album->IsFavourite(photo))
+                star->Draw(target, x + h - star->Width() - frame, frame);
         }
         AskForLentaThumbnails(album, target.Width(), cell);
     }

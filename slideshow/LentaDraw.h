@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+class CBmp;
 class CPixView;
 class ISlideAlbum;
 
@@ -15,9 +16,10 @@ const int kLentaNeighbours = 2;
 // background is B, G, R, A as stored in a pixel. album may be null. A
 // thumbnail not made yet is drawn as the placeholder and asked for; a photo
 // that cannot show comes from the album as the dimmed, marked placeholder. The
-// centre cell's frame is `frame` pixels wide (3 at 96 DPI).
+// centre cell's frame is `frame` pixels wide (3 at 96 DPI). A favourite's
+// cell has `star` (null: none) in its upper right corner.
 void DrawLenta(CPixView& target, ISlideAlbum* album, int cell, int slideOffset,
-               uint32_t background, int frame = 3);
+               uint32_t background, int frame = 3, const CBmp* star = nullptr);
 // Asks for the thumbnails a strip `width` pixels wide shows, and their
 // neighbours, without drawing.
 void AskForLentaThumbnails(ISlideAlbum* album, int width, int cell);

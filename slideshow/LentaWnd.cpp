@@ -1,14 +1,21 @@
 #include "slideshow/LentaWnd.h"
 
+#include "slideshow/FavouriteStar.h"
 #include "slideshow/LayeredWindow.h"
 #include "slideshow/LentaDraw.h"
 #include "picture/PixView.h"
 #include "slideshow/SlideSettings.h"
 #include "slideshow/SlideWnd.h"
+#include "slideshow/PhotoMenu.h"
 #include "ui/Dpi.h"
+#include "ui/Menu.h"
+
+#include <algorithm>
 
 namespace {
 bool s_registered = false;
+const wchar_t kMenuName[] = L"LentaMenu";
+const int kMenuStarSize = 16;   // at the system DPI
 
 bool CursorOver(HWND hwnd)
 {
@@ -59,6 +66,10 @@ LRESULT CLentaWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         Draw(reinterpret_cast<HDC>(wParam));
         return 1;
     }
+    if (msg == WM_MEASUREITEM && MeasureMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+        return TRUE;
+    if (msg == WM_DRAWITEM && DrawMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+        return TRUE;
     if (msg == WM_DPICHANGED) {
         // Its place follows the slide window, not the suggested rectangle.
         m_dpi = LOWORD(wParam);
@@ -87,8 +98,11 @@ void CLentaWnd::Draw(HDC dc)
     // Faded out the strip stays visible, but shows nothing: it asks for no
     // thumbnails then.
     ISlideAlbum* album = GetWindowAlpha(m_hwnd) == 0 ? nullptr : Album();
+    const int starSize = std::max(8, CellSize() / 4);
+    if (m_star.Width() != starSize)
+        MakeFavouriteStar(starSize, m_star);
     DrawLenta(canvas, album, CellSize(), m_slide.offset, PixelOf(GetSysColor(COLOR_WINDOWTEXT)),
-              ScaleForDpi(3, Dpi()));
+              ScaleForDpi(3, Dpi()), m_star.Empty() ? nullptr : &m_star);
 
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -116,6 +130,42 @@ void CLentaWnd::OnLButtonDown(WPARAM, int x, int)
     if (k == 0 || !m_show)
         return;
     m_show->Step(k, true);
+}
+
+int CLentaWnd::PhotoAt(int x) const
+{
+    const ISlideAlbum* album = Album();
+    RECT client;
+    if (!album || !GetClientRect(m_hwnd, &client))
+        return -1;
+    const int k = LentaCellsFromCentre(x, client.right, CellSize());
+    return StepIndex(album->CurrentIndex(), k, album->PhotoCount());
+}
+
+void CLentaWnd::OnRButtonDown(WPARAM, int x, int)
+{
+    if (FindNamedMenu(kMenuName))
+        return;
+    ISlideAlbum* album = Album();
+    const int photo = PhotoAt(x);
+    // Named now: the show may move on while the menu is open.
+    const tstr path = album && photo >= 0 ? album->PhotoPath(photo) : tstr(L"");
+    CBmp star;
+    MakeFavouriteStar(ScaleForDpi(kMenuStarSize, SystemDpi()), star);
+    CMenu* menu = CreateNamedMenu(kMenuName);
+    if (!path.IsEmpty())
+        AddPhotoCommands(*menu, 0, album->IsFavourite(photo), star.Empty() ? nullptr : &star);
+    UINT chosen = 0;
+    POINT cursor{};
+    if (menu->Realise() && GetCursorPos(&cursor)) {
+        const BOOL id = TrackPopupMenuEx(menu->Handle(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                         cursor.x, cursor.y, m_hwnd, nullptr);
+        chosen = id > 0 ? static_cast<UINT>(id) : 0;
+    }
+    menu->DeleteItems();
+    RemoveNamedMenu(kMenuName);
+    if (m_show && IsPhotoCommand(chosen))
+        m_show->RunPhotoCommand(chosen, path);
 }
 
 void CLentaWnd::SlideBy(int cells)

@@ -2,8 +2,10 @@
 // The thumbnail strip ("DX_BandWnd"): one row of thumbnails along the slide
 // window's lower edge, the current photo framed in the middle. A click moves
 // the show by the number of cells between the clicked one and the centre,
-// with a short sliding animation once the show has that photo on screen.
+// with a short sliding animation once the show has that photo on screen. The
+// right button opens the menu "LentaMenu" of commands on the cell's photo.
 
+#include "picture/Bmp.h"
 #include "slideshow/SlideMath.h"
 #include "ui/Wnd.h"
 
@@ -38,16 +40,20 @@ public:
 
     LRESULT OnDestroy() override;
     void OnLButtonDown(WPARAM keys, int x, int y) override;
+    void OnRButtonDown(WPARAM keys, int x, int y) override;
     void OnMouseMove(WPARAM keys, int x, int y) override;
     void OnTimer(UINT_PTR id) override;
 
 private:
     ISlideAlbum* Album() const;
+    // The photo of the cell at x; -1 without photos.
+    int PhotoAt(int x) const;
     int Dpi() const;
     bool Maximized() const;
 
     CSlideWnd* m_show;
     LentaSlide m_slide;
     int m_dpi = 0;   // 0 until a DPI change tells it
+    CBmp m_star;     // a favourite's mark, for the cell size it was made for
 
 };

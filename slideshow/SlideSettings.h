@@ -53,6 +53,8 @@ public:
     // The photo at `index` had its turn: shown, or passed over.
     virtual void PhotoShown(int /*index*/) {}
     virtual void PhotoPassed(int /*index*/) {}
+    // Marked as a favourite: the strip shows a star on it.
+    virtual bool IsFavourite(int /*index*/) const { return false; }
     virtual int CurrentIndex() const = 0;
     virtual void SetCurrentIndex(int index) = 0;
 };

@@ -361,6 +361,15 @@ void CSlideWnd::Advance()
     StartSwitchTimer();
 }
 
+void CSlideWnd::RunPhotoCommand(UINT id, const tstr& path)
+{
+    if (!m_commandTarget || path.IsEmpty())
+        return;
+    m_commandPhoto = path;
+    SendMessageW(m_commandTarget, WM_COMMAND, id, 0);
+    m_commandPhoto = tstr(L"");
+}
+
 void CSlideWnd::SetFullScreen(bool on)
 {
     m_fullScreen = on;

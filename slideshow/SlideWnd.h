@@ -112,6 +112,13 @@ public:
     // fullscreen: the strip shows for about two seconds. Nothing without a strip.
     void ShowStripForTray();
 
+    // Photo commands (res/dialogs.h) go to `target` (the main window) as
+    // WM_COMMAND; while one runs, CommandPhoto names the photo it is about:
+    // the one RunPhotoCommand was given, else the photo on screen.
+    void SetCommandTarget(HWND target) { m_commandTarget = target; }
+    void RunPhotoCommand(UINT id, const tstr& path);
+    const tstr& CommandPhoto() const { return m_commandPhoto.IsEmpty() ? m_path : m_commandPhoto; }
+
     bool IsFullScreen() const { return m_fullScreen; }
     bool PointerInside() const { return m_pointerInside; }
     const CBmp& CurrentImage() const { return m_image; }
@@ -193,4 +200,6 @@ private:
     bool m_paused = false;
     bool m_saving = false;
     ISlideAlbum* m_album = nullptr;
+    HWND m_commandTarget = nullptr;
+    tstr m_commandPhoto = tstr(L"");
 };

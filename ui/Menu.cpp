@@ -44,6 +44,12 @@ CMenuItem* CMenu::AddItem(const wchar_t* text, UINT command, UINT position, UINT
     return item;
 }
 
+CMenuItem* CMenu::AddSubmenu(const wchar_t* text, const CMenu& submenu, UINT position, const CBmp* image) {
+    CMenuItem* item = AddItem(text, 0, position, MF_OWNERDRAW, false, image);
+    item->SetSubmenu(submenu.Handle());
+    return item;
+}
+
 bool CMenu::Realise() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -54,13 +60,15 @@ bool CMenu::Realise() {
     if (!m_menu) return false;
     bool all = true;
     for (CMenuItem* item : m_items) {
-        all &= InsertMenuW(m_menu, item->Position(), item->Flags() | MF_BYPOSITION,
-                           item->Command(), reinterpret_cast<LPCWSTR>(item)) != FALSE;
+        const UINT_PTR id = item->Submenu() ? reinterpret_cast<UINT_PTR>(item->Submenu()) : item->Command();
+        const UINT flags = item->Flags() | MF_BYPOSITION | (item->Submenu() ? MF_POPUP : 0);
+        all &= InsertMenuW(m_menu, item->Position(), flags, id, reinterpret_cast<LPCWSTR>(item)) != FALSE;
     }
     return all;
 }
 
 void CMenu::DeleteItems() {
     for (auto it = m_items.Items().rbegin(); it != m_items.Items().rend(); ++it)
-        DeleteMenu(m_menu, (*it)->Position(), MF_BYPOSITION);
+        // DeleteMenu would destroy a submenu its owner still holds.
+        RemoveMenu(m_menu, (*it)->Position(), MF_BYPOSITION);
 }

@@ -33,9 +33,13 @@ public:
     UINT Flags() const { return m_flags; }
     COLORREF Colour() const { return m_colour; }
     const CMenu* Menu() const { return m_menu; }
+    // The popup this item opens; null for a command.
+    HMENU Submenu() const { return m_submenu; }
+    void SetSubmenu(HMENU submenu) { m_submenu = submenu; }
 
 private:
     CMenu* m_menu;
+    HMENU m_submenu = nullptr;
     tstr m_text;
     bool m_coloured;
     std::unique_ptr<CBmp> m_ownImage;
@@ -57,9 +61,13 @@ public:
                        bool coloured, const CBmp* image);
     CMenuItem* AddItem(const wchar_t* text, UINT command, UINT position, UINT flags,
                        bool coloured, UINT bitmapId, COLORREF colour);
+    // An item that opens `submenu`, which stays the caller's and must outlive
+    // this menu's items.
+    CMenuItem* AddSubmenu(const wchar_t* text, const CMenu& submenu, UINT position, const CBmp* image);
     // Inserts every item in the order added, the item object as item data.
     bool Realise();
-    // Takes the items out of the menu handle, last first.
+    // Takes the items out of the menu handle, last first; submenus are left
+    // to their owners.
     void DeleteItems();
 
     const tstr& Name() const { return m_name; }

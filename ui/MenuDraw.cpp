@@ -104,6 +104,11 @@ bool DrawMenuItem(const DRAWITEMSTRUCT* draw) {
     if (image) {
         DrawBmp(dc, *image, rc.left + (h - image->Width()) / 2 + 1,
                 rc.top + (h - image->Height()) / 2);
+        // A checked item shows its picture pressed in.
+        if (draw->itemState & ODS_CHECKED) {
+            RECT column{rc.left, rc.top, rc.left + h + Scaled(2), rc.bottom};
+            DrawEdge(dc, &column, BDR_SUNKENOUTER, BF_RECT);
+        }
     }
     return true;
 }

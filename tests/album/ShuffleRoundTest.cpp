@@ -93,3 +93,30 @@ TEST(ShuffleRound, PhotosAddedJoinTheRestOfTheRoundAndRemovedOnesLeaveIt)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShuffleRound, FavouritesComeTwiceAsOftenAndSeldomTwiceInARow)
+{
+    const Keys photos = Photos(12);
+    // Photos 2, 5 and 9 are favourites.
+    const auto favourite = [](int i) { return i == 2 || i == 5 || i == 9; };
+    CShuffleRound round(7);
+    std::vector<int> shown(photos.size(), 0);
+    int previous = -1;
+    int repeats = 0;
+    for (int step = 0; step < 1500; ++step) {
+        const int at = round.Next(photos, favourite);
+        ASSERT_GE(at, 0);
+        repeats += at == previous;
+        previous = at;
+        ++shown[static_cast<size_t>(at)];
+        round.Shown(photos[static_cast<size_t>(at)]);
+    }
+    // 1500 steps are 100 rounds of 15 turns.
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(favourite(i) ? 200 : 100, shown[static_cast<size_t>(i)]) << i;
+    // Only where a round ends with both turns of one favourite.
+    EXPECT_LT(repeats, 15);
+}
+
+}  // namespace

@@ -1,10 +1,12 @@
 #pragma once
 // A real application object with its main window, over an album "Trips" of
-// two photos.
+// two photos (or those a test makes).
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Wpp.h"
 #include "tests/dialogs/DialogTest.h"
@@ -15,7 +17,7 @@ protected:
     void SetUp() override {
         DialogTest::SetUp();
         CButtonWnd::Register();
-        StoreAlbum(L"Trips", {Picture(L"t1.bmp"), Picture(L"t2.bmp")});
+        StoreAlbum(L"Trips", Photos());
         StoreText(kProfiles, L"Profile", L"Trips");
         m_app = std::make_unique<CWpp>();
         m_app->ReinitAlbum();
@@ -32,6 +34,9 @@ protected:
         while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
         DialogTest::TearDown();
     }
+
+    // The album's photos, made in the test's folder.
+    virtual std::vector<std::wstring> Photos() { return {Picture(L"t1.bmp"), Picture(L"t2.bmp")}; }
 
     std::unique_ptr<CWpp> m_app;
     HWND m_main = nullptr;

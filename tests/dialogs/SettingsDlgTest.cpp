@@ -625,9 +625,10 @@ TEST_F(SettingsDlgTest, ScreenReadersReadThePagesPhotosAndTools) {
     const std::vector<Child> toolList = Children(tools);
     tools->Release();
     const wchar_t* toolNames[] = {L"Add photos", L"Add a folder of photos", L"Delete the selected photos",
-                                  L"Move the selected photos up", L"Move the selected photos down"};
-    ASSERT_EQ(5u, toolList.size());
-    for (size_t i = 0; i < 5; ++i) {
+                                  L"Move the selected photos up", L"Move the selected photos down",
+                                  L"Show hidden photos"};
+    ASSERT_EQ(6u, toolList.size());
+    for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(toolNames[i], toolList[i].name);
         EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, toolList[i].role);
         EXPECT_EQ(STATE_SYSTEM_FOCUSABLE, toolList[i].state);
