@@ -17,6 +17,9 @@ public:
     // Registered message answered with how many pictures of the DecodeKind in
     // wParam the process has decoded: lets an outside program watch the cache work.
     static constexpr wchar_t kDecodeCountMessage[] = L"LumoraDecodeCount";
+    // Registered message answered with how many photos the album holds: an
+    // outside program sees when a followed folder's change has come in.
+    static constexpr wchar_t kPhotoCountMessage[] = L"LumoraPhotoCount";
 
     explicit CMainDlg(CWpp& app) : m_app(app) {}
 
