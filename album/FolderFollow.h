@@ -33,6 +33,7 @@ public:
     void Follow(const CWppProfile& album, HWND target, UINT message);
     void Stop();
     bool IsFollowing() const { return m_watch.IsActive(); }
+    const CFolderWatch& Watch() const { return m_watch; }
 
     // The worker's message: brings the album in step with the newest
     // listing. An unreachable folder leaves the list as it is. True when the

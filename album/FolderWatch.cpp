@@ -22,6 +22,7 @@ const DWORD kBurstLimitMs = 3000;
 const unsigned long long kRecentTicks = 60ull * 10000000ull;
 
 std::atomic<unsigned> g_serial{0};
+std::atomic<long> g_running{0};
 
 unsigned long long Now()
 {
@@ -75,6 +76,8 @@ struct CFolderWatch::Job {
     WPARAM serial = 0;
     std::atomic<bool> cancel{false};
     HANDLE wake;
+    std::atomic<unsigned> looksBegun{0};
+    std::atomic<unsigned> looksDone{0};
 
     CRITICAL_SECTION lock;
     bool ready = false;
@@ -109,6 +112,8 @@ DWORD WINAPI WorkerMain(LPVOID parameter)
 {
     std::unique_ptr<std::shared_ptr<CFolderWatch::Job>> held(static_cast<std::shared_ptr<CFolderWatch::Job>*>(parameter));
     (*held)->Run();
+    held.reset();
+    --g_running;
     return 0;
 }
 
@@ -271,6 +276,7 @@ void CFolderWatch::Job::Run()
     HANDLE changes = INVALID_HANDLE_VALUE;
     for (bool first = true; !cancel; first = false) {
         const DWORD started = GetTickCount();
+        ++looksBegun;
         FolderListing fresh = Look(first);
         // Polling a big tree on a slow share must not keep it busy all the time.
         const DWORD poll = std::max(kPollMs, 10 * (GetTickCount() - started));
@@ -286,6 +292,7 @@ void CFolderWatch::Job::Run()
             changes = INVALID_HANDLE_VALUE;
         }
         if (watch && folderThere && changes == INVALID_HANDLE_VALUE) changes = OpenChanges();
+        ++looksDone;
         const DWORD timeout = unsettled || !handed ? kSettleLookMs
                               : changes == INVALID_HANDLE_VALUE ? poll
                                                                 : std::max(kQuietRelistMs, poll);
@@ -314,8 +321,10 @@ bool CFolderWatch::Start(const tstr& folder, bool subfolders, bool watch, HWND t
     job->message = message;
     job->serial = ++g_serial;
     auto* handed = new std::shared_ptr<Job>(job);
+    ++g_running;
     HANDLE thread = CreateThread(nullptr, 0, WorkerMain, handed, 0, nullptr);
     if (!thread) {
+        --g_running;
         delete handed;
         return false;
     }
@@ -347,3 +356,9 @@ bool CFolderWatch::TakeListing(WPARAM serial, FolderListing& listing)
 }
 
 WPARAM CFolderWatch::Serial() const { return m_job ? m_job->serial : 0; }
+
+unsigned CFolderWatch::LooksBegun() const { return m_job ? m_job->looksBegun.load() : 0; }
+
+unsigned CFolderWatch::LooksDone() const { return m_job ? m_job->looksDone.load() : 0; }
+
+long CFolderWatch::RunningWorkers() { return g_running; }

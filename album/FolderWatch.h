@@ -41,6 +41,14 @@ public:
     bool TakeListing(WPARAM serial, FolderListing& listing);
 
     WPARAM Serial() const;
+    // Looks at the folder this watching job began and finished. A finished
+    // look has posted its listing and watches the folder for what comes
+    // next; a look begun after a change has judged it once LooksDone()
+    // passes what LooksBegun() was.
+    unsigned LooksBegun() const;
+    unsigned LooksDone() const;
+    // Workers of any watch that have not ended yet.
+    static long RunningWorkers();
     const tstr& Folder() const { return m_folder; }
     bool Subfolders() const { return m_subfolders; }
 

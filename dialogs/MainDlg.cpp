@@ -75,6 +75,11 @@ INT_PTR CMainDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, static_cast<LONG_PTR>(checks));
         return TRUE;
     }
+    static const UINT photoCountMessage = RegisterWindowMessageW(kPhotoCountMessage);
+    if (msg == photoCountMessage && msg != 0) {
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, static_cast<LONG_PTR>(m_app.Photos().size()));
+        return TRUE;
+    }
     switch (msg) {
     case WM_QUERYENDSESSION:
         SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);

@@ -21,6 +21,9 @@ public:
     // are under way (the stored list still being read counts as one): when it
     // answers 0, photos found missing have left the album.
     static constexpr wchar_t kPhotoChecksMessage[] = L"LumoraPhotoChecks";
+    // Registered message answered with how many photos the album holds: an
+    // outside program sees when a followed folder's change has come in.
+    static constexpr wchar_t kPhotoCountMessage[] = L"LumoraPhotoCount";
 
     explicit CMainDlg(CWpp& app) : m_app(app) {}
 

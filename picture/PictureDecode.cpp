@@ -2,6 +2,7 @@
 
 #include "picture/DecodeCount.h"
 #include "picture/DecodeHelper.h"
+#include "picture/DecodeMemory.h"
 #include "picture/ExifReader.h"
 #include "picture/Fit.h"
 #include "picture/GdiOwners.h"
@@ -21,19 +22,20 @@
 #include <algorithm>
 #include <cstdlib>
 #include <mutex>
+#include <new>
 
 namespace {
 
 // IPicture2: the same methods with pointer-sized handles.
 const IID kIidPicture2 = {0xF5185DD8, 0x2012, 0x4B0B, {0xAA, 0xD9, 0xF0, 0x52, 0xC6, 0xBD, 0x48, 0x2B}};
 
-bool ReadDibBits(HDC dc, HBITMAP bitmap, CBmp& out)
+bool ReadDibBits(HDC dc, HBITMAP bitmap, CBmp& out, bool& noMemory)
 {
     out.Reset();
     BITMAP info = {};
     if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
         return false;
-    if (!dc || !out.Create(info.bmWidth, info.bmHeight))
+    if (!dc || !CreateDecodeBlock(out, info.bmWidth, info.bmHeight, noMemory))
         return false;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -53,7 +55,13 @@ bool ReadDibBits(HDC dc, HBITMAP bitmap, CBmp& out)
 
 // The picture keeps ownership of its bitmap handle; releasing the picture
 // frees it.
-bool PictureToBmp(IPicture* picture, bool wideHandles, CBmp& out)
+bool ReadBitmap(HBITMAP bitmap, CBmp& out, bool& noMemory)
+{
+    CCompatibleDC dc(nullptr);
+    return ReadDibBits(dc.Get(), bitmap, out, noMemory);
+}
+
+bool PictureToBmp(IPicture* picture, bool wideHandles, CBmp& out, bool& noMemory)
 {
     short type = PICTYPE_UNINITIALIZED;
     if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP)
@@ -63,7 +71,7 @@ bool PictureToBmp(IPicture* picture, bool wideHandles, CBmp& out)
         return false;
     if (!wideHandles)  // a 32-bit OLE_HANDLE: GDI handles are sign-extended
         raw = static_cast<UINT_PTR>(static_cast<INT_PTR>(static_cast<LONG>(static_cast<UINT>(raw))));
-    return LoadBmpFromHandle(reinterpret_cast<HBITMAP>(raw), out);
+    return ReadBitmap(reinterpret_cast<HBITMAP>(raw), out, noMemory);
 }
 
 // A stream over the bytes; the block stays theirs. The block may be larger
@@ -73,7 +81,7 @@ bool StreamOver(const CPictureBytes& bytes, CComRef<IStream>& stream)
     return bytes.Handle() && SUCCEEDED(CreateStreamOnHGlobal(bytes.Handle(), FALSE, stream.Out()));
 }
 
-bool DecodeBytesWithPictureDecoder(const CPictureBytes& bytes, CBmp& out)
+bool DecodeBytesWithPictureDecoder(const CPictureBytes& bytes, CBmp& out, bool& noMemory)
 {
     out.Reset();
     CComRef<IStream> stream;
@@ -82,12 +90,13 @@ bool DecodeBytesWithPictureDecoder(const CPictureBytes& bytes, CBmp& out)
     const LONG size = static_cast<LONG>(bytes.Size());
     CComRef<IPicture> picture;
     bool wide = false;
-    if (FAILED(OleLoadPicture(stream.Get(), size, FALSE, IID_IPicture, reinterpret_cast<void**>(picture.Out())))) {
+    HRESULT result = OleLoadPicture(stream.Get(), size, FALSE, IID_IPicture, reinterpret_cast<void**>(picture.Out()));
+    if (FAILED(result) && result != E_OUTOFMEMORY) {
         wide = true;
-        if (FAILED(OleLoadPicture(stream.Get(), size, FALSE, kIidPicture2, reinterpret_cast<void**>(picture.Out()))))
-            return false;
+        result = OleLoadPicture(stream.Get(), size, FALSE, kIidPicture2, reinterpret_cast<void**>(picture.Out()));
     }
-    return picture.Get() && PictureToBmp(picture.Get(), wide, out);
+    noMemory = noMemory || result == E_OUTOFMEMORY;
+    return SUCCEEDED(result) && picture.Get() && PictureToBmp(picture.Get(), wide, out, noMemory);
 }
 
 void StartImageLibrary()
@@ -101,7 +110,9 @@ void StartImageLibrary()
     });
 }
 
-bool DecodeBytesWithImageLibrary(const CPictureBytes& bytes, CBmp& out)
+// GDI+ answers OutOfMemory for many files it cannot read: only our own
+// block failing counts as no memory.
+bool DecodeBytesWithImageLibrary(const CPictureBytes& bytes, CBmp& out, bool& noMemory)
 {
     out.Reset();
     StartImageLibrary();
@@ -116,7 +127,7 @@ bool DecodeBytesWithImageLibrary(const CPictureBytes& bytes, CBmp& out)
         CGdiObject<HBITMAP> owner(handle);
         // Some GDI+ versions ignore the background and hand back premultiplied
         // pixels; with the alpha made opaque those are the same picture on black.
-        if (LoadBmpFromHandle(handle, out))
+        if (ReadBitmap(handle, out, noMemory))
             out.ScaleAlpha(0, 255);
     }
     Gdiplus::DllExports::GdipDisposeImage(image);
@@ -185,6 +196,15 @@ bool Finish(CBmp& picture, int orientation, const PhotoRequest& request, FitSize
     return want.width == 0 || picture.Resample(want.width, want.height);
 }
 
+// Finish for a decoded picture: failing there, it lacked memory.
+bool Finished(CBmp& picture, int orientation, const PhotoRequest& request, FitSize fullUpright, bool& noMemory)
+{
+    if (Finish(picture, orientation, request, fullUpright))
+        return true;
+    noMemory = true;
+    return false;
+}
+
 bool Opened(CWicPicture& wic, const uint8_t* data, size_t size, int& reduction)
 {
     if (!wic.Open(data, size))
@@ -216,7 +236,7 @@ bool DecodeExifThumbnail(const uint8_t* data, size_t size, const Facts& photo, c
 }
 
 bool DecodeWithWic(const CPictureBytes& bytes, const Facts& facts, const PhotoRequest& request, int& reduction,
-                   CBmp& out)
+                   CBmp& out, bool& noMemory)
 {
     const int o = facts.exif.orientation;
     FitSize full = {0, 0};
@@ -224,7 +244,9 @@ bool DecodeWithWic(const CPictureBytes& bytes, const Facts& facts, const PhotoRe
         // The codec's own copy of the pixels goes before ours are turned and
         // resampled: the limits count on two copies at most.
         CWicPicture wic;
-        if (!Opened(wic, bytes.Data(), bytes.Size(), reduction) || reduction == 0)
+        const bool opened = Opened(wic, bytes.Data(), bytes.Size(), reduction);
+        noMemory = noMemory || wic.NoMemory();
+        if (!opened || reduction == 0)
             return false;
         full = UprightSize(static_cast<int>(wic.Width()), static_cast<int>(wic.Height()), o);
         if (wic.ScalesNatively() && request.size.kind != PhotoSize::kStored) {
@@ -232,27 +254,54 @@ bool DecodeWithWic(const CPictureBytes& bytes, const Facts& facts, const PhotoRe
             const FitSize stored = UprightSize(want.width, want.height, o);  // the same swap undoes itself
             reduction = ReductionKeeping(wic.Width(), wic.Height(), stored.width, stored.height, reduction);
         }
-        if (!wic.Decode(reduction, out))
+        const bool decoded = wic.Decode(reduction, out);
+        noMemory = noMemory || wic.NoMemory();
+        if (!decoded)
             return false;
     }
-    return Finish(out, o, request, full);
+    return Finished(out, o, request, full, noMemory);
+}
+
+// The decoders in turn, after the EXIF thumbnail where that will do.
+PhotoDecoder DecodeInTurn(const CPictureBytes& bytes, const Facts& facts, const PhotoRequest& request,
+                          bool imageLibrary, CBmp& out, bool& noMemory)
+{
+    if (request.thumbnail && facts.exif.thumbnailLength &&
+        DecodeExifThumbnail(bytes.Data() + facts.exif.thumbnailOffset, facts.exif.thumbnailLength, facts, request,
+                            out))
+        return PhotoDecoder::kExifThumbnail;
+    int reduction = facts.reduction;
+    if (DecodeWithWic(bytes, facts, request, reduction, out, noMemory))
+        return PhotoDecoder::kWic;
+    // The other decoders only decode at full size.
+    if (reduction != 1)
+        return PhotoDecoder::kNone;
+    const int o = facts.exif.orientation;
+    if (DecodeBytesWithPictureDecoder(bytes, out, noMemory) &&
+        Finished(out, o, request, UprightSize(out.Width(), out.Height(), o), noMemory))
+        return PhotoDecoder::kPictureDecoder;
+    if (imageLibrary && DecodeBytesWithImageLibrary(bytes, out, noMemory) &&
+        Finished(out, o, request, UprightSize(out.Width(), out.Height(), o), noMemory))
+        return PhotoDecoder::kImageLibrary;
+    return PhotoDecoder::kNone;
 }
 
 // One decoder at the stored size, for the public single-decoder calls.
-bool DecodeAlone(const wchar_t* path, bool (*decode)(const CPictureBytes&, CBmp&), CBmp& out)
+bool DecodeAlone(const wchar_t* path, bool (*decode)(const CPictureBytes&, CBmp&, bool&), CBmp& out)
 {
     out.Reset();
     CComScope com;
     CPictureBytes bytes;
-    return bytes.Read(path) && ReadFacts(bytes.Data(), bytes.Size()).reduction == 1 && decode(bytes, out);
+    bool noMemory = false;
+    return bytes.Read(path) && ReadFacts(bytes.Data(), bytes.Size()).reduction == 1 && decode(bytes, out, noMemory);
 }
 
 }  // namespace
 
 bool LoadBmpFromHandle(HBITMAP bitmap, CBmp& out)
 {
-    CCompatibleDC dc(nullptr);
-    return ReadDibBits(dc.Get(), bitmap, out);
+    bool noMemory = false;
+    return ReadBitmap(bitmap, out, noMemory);
 }
 
 bool LoadBmpFromResource(HMODULE module, int id, CBmp& out)
@@ -263,7 +312,8 @@ bool LoadBmpFromResource(HMODULE module, int id, CBmp& out)
     HANDLE image = LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE | LR_CREATEDIBSECTION);
     CGdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(image ? image : LoadBitmapW(module, MAKEINTRESOURCEW(id))));
     CWindowDC screen(nullptr);
-    return ReadDibBits(screen.Get(), bitmap.Get(), out);
+    bool noMemory = false;
+    return ReadDibBits(screen.Get(), bitmap.Get(), out, noMemory);
 }
 
 bool LoadBmpFromPictureResource(HMODULE module, const wchar_t* name, const wchar_t* type, CBmp& out)
@@ -276,7 +326,9 @@ bool LoadBmpFromPictureResource(HMODULE module, const wchar_t* name, const wchar
     const void* data = res ? LockResource(res) : nullptr;
     CComScope com;
     CPictureBytes bytes;
-    return bytes.Assign(data, info ? SizeofResource(module, info) : 0) && DecodeBytesWithPictureDecoder(bytes, out);
+    bool noMemory = false;
+    return bytes.Assign(data, info ? SizeofResource(module, info) : 0) &&
+           DecodeBytesWithPictureDecoder(bytes, out, noMemory);
 }
 
 FitSize WantedSize(const PhotoSize& size, int width, int height)
@@ -317,26 +369,18 @@ PhotoDecoder DecodePhotoHere(const CPictureBytes& bytes, const PhotoRequest& req
     };
     if (request.later && roomW && !room.Kept())
         return noRoom();
-    if (request.thumbnail && facts.exif.thumbnailLength &&
-        DecodeExifThumbnail(bytes.Data() + facts.exif.thumbnailOffset, facts.exif.thumbnailLength, facts, request,
-                            out))
-        return PhotoDecoder::kExifThumbnail;
-    int reduction = facts.reduction;
-    if (DecodeWithWic(bytes, facts, request, reduction, out))
-        return PhotoDecoder::kWic;
-    // The other decoders only decode at full size.
-    if (reduction != 1)
-        return PhotoDecoder::kNone;
-    const int o = facts.exif.orientation;
-    if (DecodeBytesWithPictureDecoder(bytes, out) &&
-        Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
-        return PhotoDecoder::kPictureDecoder;
-    if (imageLibrary && DecodeBytesWithImageLibrary(bytes, out) &&
-        Finish(out, o, request, UprightSize(out.Width(), out.Height(), o)))
-        return PhotoDecoder::kImageLibrary;
+    bool noMemory = false;
+    try {
+        const PhotoDecoder decoder = DecodeInTurn(bytes, facts, request, imageLibrary, out, noMemory);
+        if (decoder != PhotoDecoder::kNone)
+            return decoder;
+    } catch (const std::bad_alloc&) {
+        noMemory = true;
+    }
     out.Reset();
-    // Failed where the room it needed is not there: memory, not the file.
-    if (roomW && !DecodeFits(roomW, roomH, FreeAddressSpace()))
+    // A decoder's allocation failed, or the room it needed is not there:
+    // memory, not the file.
+    if (noMemory || (roomW && !DecodeFits(roomW, roomH, FreeAddressSpace())))
         return noRoom();
     return PhotoDecoder::kNone;
 }

@@ -1,6 +1,7 @@
 #include "picture/WicDecode.h"
 
 #include "picture/Bmp.h"
+#include "picture/DecodeMemory.h"
 #include "picture/PictureLimits.h"
 
 namespace {
@@ -20,11 +21,11 @@ bool CWicPicture::Open(const uint8_t* data, size_t size)
 {
     UINT w = 0, h = 0;
     if (!data || size == 0 || static_cast<DWORD>(size) != size || !CreateWicFactory(m_factory) ||
-        FAILED(m_factory->CreateStream(m_stream.Out())) ||
-        FAILED(m_stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) ||
-        FAILED(m_factory->CreateDecoderFromStream(m_stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                  m_decoder.Out())) ||
-        FAILED(m_decoder->GetFrame(0, m_frame.Out())) || FAILED(m_frame->GetSize(&w, &h)) || w == 0 || h == 0)
+        !Ok(m_factory->CreateStream(m_stream.Out())) ||
+        !Ok(m_stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) ||
+        !Ok(m_factory->CreateDecoderFromStream(m_stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                               m_decoder.Out())) ||
+        !Ok(m_decoder->GetFrame(0, m_frame.Out())) || !Ok(m_frame->GetSize(&w, &h)) || w == 0 || h == 0)
         return false;
     m_width = w;
     m_height = h;
@@ -49,20 +50,21 @@ bool CWicPicture::Decode(int reduction, CBmp& out)
     CComRef<IWICBitmapScaler> scaler;
     if (reduction > 1) {
         // Right after the frame, the scaler hands the reduction to the codec.
-        if (FAILED(m_factory->CreateBitmapScaler(scaler.Out())) ||
-            FAILED(scaler->Initialize(source, ReducedSide(m_width, reduction), ReducedSide(m_height, reduction),
-                                      WICBitmapInterpolationModeFant)))
+        if (!Ok(m_factory->CreateBitmapScaler(scaler.Out())) ||
+            !Ok(scaler->Initialize(source, ReducedSide(m_width, reduction), ReducedSide(m_height, reduction),
+                                   WICBitmapInterpolationModeFant)))
             return false;
         source = scaler.Get();
     }
     CComRef<IWICFormatConverter> converter;
     UINT w = 0, h = 0;
-    if (FAILED(m_factory->CreateFormatConverter(converter.Out())) ||
-        FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                     WICBitmapPaletteTypeCustom)) ||
-        FAILED(converter->GetSize(&w, &h)) || !out.Create(static_cast<int>(w), static_cast<int>(h)))
+    if (!Ok(m_factory->CreateFormatConverter(converter.Out())) ||
+        !Ok(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                  WICBitmapPaletteTypeCustom)) ||
+        !Ok(converter->GetSize(&w, &h)) ||
+        !CreateDecodeBlock(out, static_cast<int>(w), static_cast<int>(h), m_noMemory))
         return false;
-    if (FAILED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(out.ByteSize()), out.Bits()))) {
+    if (!Ok(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(out.ByteSize()), out.Bits()))) {
         out.Reset();
         return false;
     }
@@ -72,4 +74,11 @@ bool CWicPicture::Decode(int reduction, CBmp& out)
         out.ScaleAlpha(0, 255);
     }
     return true;
+}
+
+bool CWicPicture::Ok(HRESULT result)
+{
+    if (result == E_OUTOFMEMORY)
+        m_noMemory = true;
+    return SUCCEEDED(result);
 }

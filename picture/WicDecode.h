@@ -27,8 +27,12 @@ public:
     // Each side divided by `reduction` (rounded up); transparent areas come
     // out on opaque black.
     bool Decode(int reduction, CBmp& out);
+    // A call failed for want of memory, the codec's or ours.
+    bool NoMemory() const { return m_noMemory; }
 
 private:
+    bool Ok(HRESULT result);
+
     CComRef<IWICImagingFactory> m_factory;
     CComRef<IWICStream> m_stream;
     CComRef<IWICBitmapDecoder> m_decoder;
@@ -37,4 +41,5 @@ private:
     uint32_t m_height = 0;
     bool m_scalesNatively = false;
     bool m_opaque = false;  // a pixel format without alpha
+    bool m_noMemory = false;
 };

@@ -52,18 +52,24 @@ void ReplaceOutsideLiterals(std::wstring& path, const tstr& from, const tstr& to
 
 unsigned long g_writesBeforeFailure = 0;
 unsigned long g_injectedError = 0;
+bool g_persistent = false;
+bool g_refusing = false;
 
 // What the test seam answers for the write about to be made.
 LONG InjectedResult() {
-    if (g_writesBeforeFailure == 0 || --g_writesBeforeFailure != 0) return ERROR_SUCCESS;
+    if (g_writesBeforeFailure == 0) return g_refusing ? static_cast<LONG>(g_injectedError) : ERROR_SUCCESS;
+    if (--g_writesBeforeFailure != 0) return ERROR_SUCCESS;
+    g_refusing = g_persistent;
     return static_cast<LONG>(g_injectedError);
 }
 
 }  // namespace
 
-void CRegStore::FailNthWrite(unsigned long n, unsigned long error) {
+void CRegStore::FailNthWrite(unsigned long n, unsigned long error, bool persistent) {
     g_writesBeforeFailure = n;
     g_injectedError = error;
+    g_persistent = persistent;
+    g_refusing = false;
 }
 
 unsigned long CRegStore::WritesBeforeFailure() { return g_writesBeforeFailure; }

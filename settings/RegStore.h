@@ -64,9 +64,10 @@ public:
     void ClearLastError() { m_lastError = 0; }
 
     // Test seam: the n-th write or deletion from now (1: the next one) of any
-    // store is refused with `error`, as the registry would refuse it; 0 turns
-    // it off. Reads are never refused.
-    static void FailNthWrite(unsigned long n, unsigned long error);
+    // store is refused with `error`, as the registry would refuse it, and
+    // with `persistent` every one after it too (a full or locked registry);
+    // 0 turns it off. Reads are never refused.
+    static void FailNthWrite(unsigned long n, unsigned long error, bool persistent = false);
     // Writes left before the refusal; 0 when none is set or it has happened.
     static unsigned long WritesBeforeFailure();
 

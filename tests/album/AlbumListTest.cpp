@@ -237,6 +237,27 @@ TEST_F(AlbumList, EveryRefusedWriteOfASaveLeavesTheOldAlbumWhole)
     }
 }
 
+// A registry that refuses every write (locked, or its hive full) refuses
+// the undoing writes too: a save, renamed or not, leaves the store exactly
+// as it was.
+TEST_F(AlbumList, RegistryRefusingEveryWriteKeepsTheStoredAlbum)
+{
+    SaveAlbum(L"Old", {L"C:\\a.jpg", L"C:\\b.jpg", L"C:\\c.jpg"});
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    for (const wchar_t* name : {L"Old", L"New"}) {
+        auto album = OpenAlbum(L"Old");
+        album->Photos().DeleteIndex(1);
+        album->AddPhoto(L"C:\\d.jpg");
+        album->ThumbSize().SetValue(77);
+        album->RenameAlbum(name);
+        CRegStore::FailNthWrite(1, ERROR_ACCESS_DENIED, true);
+        EXPECT_FALSE(album->Save()) << name;
+        EXPECT_EQ(static_cast<unsigned long>(ERROR_ACCESS_DENIED), album->SaveError());
+        CRegStore::FailNthWrite(0, 0);
+        EXPECT_EQ(before, ProfilesSnapshot()) << name;
+    }
+}
+
 // An empty name makes "Profiles\" the album's key, the parent of every album.
 TEST_F(AlbumList, AlbumWithUnusableNameTouchesNoOtherAlbum)
 {

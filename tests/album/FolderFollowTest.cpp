@@ -6,14 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "album/FolderFollow.h"
 #include "album/FolderScan.h"
 #include "album/PhotoLocation.h"
 #include "album/WppProfile.h"
 #include "tests/album/ThumbnailKit.h"
-#include "tests/support/UnixSide.h"
 #include "tests/support/BmpFile.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnixSide.h"
 
 namespace {
 
@@ -200,22 +204,42 @@ protected:
     void SetUp() override { window = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr); }
     void TearDown() override { DestroyWindow(window); }
 
-    // The next listing within `seconds`; false when none came.
-    bool Next(FolderListing& listing, double seconds = 8) {
-        for (int i = 0; i < seconds * 50; ++i) {
-            MSG msg;
-            while (PeekMessageW(&msg, window, kMessage, kMessage, PM_REMOVE))
-                if (watch.TakeListing(msg.wParam, listing)) return true;
-            Sleep(20);
+    ::testing::AssertionResult Next(FolderListing& listing) {
+        MSG msg;
+        for (;;) {
+            const ::testing::AssertionResult came = NextMessage(msg, kMessage, kMessage, "the next listing");
+            if (!came || watch.TakeListing(msg.wParam, listing)) return came;
         }
-        return false;
     }
     std::vector<std::wstring> NextPaths() {
         FolderListing listing;
         std::vector<std::wstring> paths;
-        if (!Next(listing)) return {L"(no listing)"};
+        if (!Next(listing) || !LetLook(watch, 0)) return {L"(no listing)"};
         for (const PictureFile& file : listing.files) paths.push_back(file.path.Str());
         return paths;
+    }
+    // Lets the looks begun so far and `looks` more finish: then what they
+    // listed has been posted and the folder is watched. Takes no posts.
+    ::testing::AssertionResult LetLook(const CFolderWatch& watched, unsigned looks) {
+        const unsigned mark = watched.LooksBegun() + looks;
+        const CDeadline deadline;
+        while (watched.LooksDone() < mark) {
+            if (deadline.Passed()) return deadline.Missed(std::to_string(looks) + " looks at the folder");
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return ::testing::AssertionSuccess();
+    }
+    static ::testing::AssertionResult WorkersEnded() {
+        const CDeadline deadline;
+        while (CFolderWatch::RunningWorkers() > 0) {
+            if (deadline.Passed()) return deadline.Missed("the end of the folder workers");
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return ::testing::AssertionSuccess();
+    }
+    bool ListingWaits() {
+        MSG msg;
+        return PeekMessageW(&msg, window, kMessage, kMessage, PM_NOREMOVE) != FALSE;
     }
 
     HWND window = nullptr;
@@ -244,8 +268,8 @@ TEST_F(FolderWatchTest, ListsAgainAsPicturesComeAndGo) {
     // A stopped worker posts nothing more.
     watch.Stop();
     Bmp(dir + L"\\d.bmp");
-    FolderListing listing;
-    EXPECT_FALSE(Next(listing, 2));
+    ASSERT_TRUE(WorkersEnded());
+    EXPECT_FALSE(ListingWaits());
 }
 
 TEST_F(FolderWatchTest, PictureStillBeingWrittenJoinsOnceComplete) {
@@ -260,8 +284,9 @@ TEST_F(FolderWatchTest, PictureStillBeingWrittenJoinsOnceComplete) {
     const std::string bytes = BmpBytes(4, 3);
     DWORD written = 0;
     WriteFile(writer, bytes.data(), 20, &written, nullptr);
-    FolderListing listing;
-    EXPECT_FALSE(Next(listing, 3)) << "a half-written file was listed";
+    // The second look finds it as the first did, but still open for writing.
+    ASSERT_TRUE(LetLook(watch, 2));
+    EXPECT_FALSE(ListingWaits()) << "a half-written file was listed";
     WriteFile(writer, bytes.data() + 20, static_cast<DWORD>(bytes.size() - 20), &written, nullptr);
     CloseHandle(writer);
     EXPECT_EQ(std::vector<std::wstring>{path}, NextPaths());
@@ -300,14 +325,28 @@ TEST_F(FolderWatchTest, FolderRemovedWhileFollowedAndCreatedAgain) {
 
 class FollowerTest : public FolderWatchTest {
 protected:
-    // Handles listings until the album's paths are `expected` or time is up.
-    bool Reaches(const std::vector<std::wstring>& expected, double seconds = 10) {
-        for (int i = 0; i < seconds * 50 && PathsOf(album) != expected; ++i) {
-            MSG msg;
-            while (PeekMessageW(&msg, window, kMessage, kMessage, PM_REMOVE)) follower.OnListing(album, msg.wParam);
-            Sleep(20);
+    void TakeListings() {
+        MSG msg;
+        while (PeekMessageW(&msg, window, kMessage, kMessage, PM_REMOVE)) follower.OnListing(album, msg.wParam);
+    }
+    ::testing::AssertionResult Reaches(const std::vector<std::wstring>& expected) {
+        const CDeadline deadline;
+        for (TakeListings(); PathsOf(album) != expected; TakeListings()) {
+            if (deadline.Passed()) return deadline.Missed("the album's paths " + Utf8(Joined(expected)));
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(20, deadline.Left()), QS_POSTMESSAGE);
         }
-        return PathsOf(album) == expected;
+        return LetLook(follower.Watch(), 0);
+    }
+    // The album's paths once `looks` looks begun from now have been taken in.
+    std::vector<std::wstring> PathsAfter(unsigned looks) {
+        EXPECT_TRUE(LetLook(follower.Watch(), looks));
+        TakeListings();
+        return PathsOf(album);
+    }
+    static std::wstring Joined(const std::vector<std::wstring>& paths) {
+        std::wstring text;
+        for (const std::wstring& path : paths) text += L" " + path;
+        return text;
     }
 
     CWppProfile album;
@@ -323,8 +362,7 @@ TEST_F(FollowerTest, UnreachableFolderKeepsItsLastList) {
 
     drive.Unplug();
     follower.Follow(album, window, kMessage);
-    EXPECT_FALSE(Reaches({}, 3));
-    EXPECT_EQ(std::vector<std::wstring>{a}, PathsOf(album));
+    EXPECT_EQ(std::vector<std::wstring>{a}, PathsAfter(1));
     drive.PlugIn();
     const std::wstring b = Bmp(drive.Root() + L"b.bmp");
     EXPECT_TRUE(Reaches({a, b}));
@@ -340,7 +378,8 @@ TEST_F(FollowerTest, UndecodablePictureWaitsAndJoinsOnceItDecodes) {
     // Written and closed, but cut short: a copy that is not finished yet.
     const std::wstring b = temp.Path() + L"\\b.bmp";
     TempFolder::File(b, "BM");
-    EXPECT_FALSE(Reaches({a, b}, 3));
+    // The first look sees it new, the second judges it.
+    EXPECT_EQ(std::vector<std::wstring>{a}, PathsAfter(2));
     Bmp(b);
     EXPECT_TRUE(Reaches({a, b}));
 }

@@ -54,16 +54,19 @@ TEST_F(Follow, StoredListMatchesTheFolderAfterItChangedDuringTheShow) {
     CLumoraProcess lumora;
     HWND slide = StartShow(lumora);
     ASSERT_NE(nullptr, slide);
-    const std::wstring c = Bmp(dir + L"\\b9.bmp");
+    // Only the last listing has four photos: none with c or d has a.
     DeleteFileW(a.c_str());
-    // Changes reach the album within a few seconds (a new file is looked at
-    // twice, then decoded once); nothing outside shows when, so the wait is
-    // the whole deadline. The show goes on meanwhile.
-    Sleep(kWaitMs);
+    const std::wstring c = Bmp(dir + L"\\b9.bmp"), d = Bmp(dir + L"\\b11.bmp");
+    const UINT photoCount = RegisterWindowMessageW(L"LumoraPhotoCount");
+    EXPECT_TRUE(WaitUntil("the folder's four photos in the album", [&] {
+        DWORD_PTR count = 0;
+        SendMessageTimeoutW(lumora.FindMainWindow(), photoCount, 0, 0, SMTO_NORMAL, 1000, &count);
+        return count == 4;
+    }));
     EXPECT_EQ(slide, lumora.FindShownWindow(L"SlideWnd"));
     Exit(lumora);
 
-    EXPECT_EQ((std::vector<std::wstring>{c, b, sub}), StoredPhotos());
+    EXPECT_EQ((std::vector<std::wstring>{c, b, d, sub}), StoredPhotos());
     std::wstring folder;
     ASSERT_TRUE(ReadValue(kSlides, L"Folder", folder));
     EXPECT_EQ(dir, folder);

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "dialogs/AlbumDlg.h"
 #include "dialogs/AlbumNewDlg.h"
@@ -215,17 +218,69 @@ TEST_F(AlbumDlgTest, RowsKeepNoThumbnailAlive) {
     EXPECT_LE(alive, 1) << "rows still hold thumbnails memory let go of";  // the one drawn last
 }
 
+// The workers' decodes wait at a gate the test opens.
+class AlbumDlgGatedTest : public AlbumDlgTest {
+protected:
+    struct Gate {
+        HANDLE open = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::mutex lock;
+        std::vector<std::wstring> entered;
+        ~Gate() { CloseHandle(open); }
+    };
+    void SetUp() override {
+        // Made before the album: the album and the rows share this instance.
+        m_thumbnails = CThumbnails::Shared([gate = m_gate](ThumbJob& job, CBmp& out) {
+            {
+                const std::lock_guard<std::mutex> hold(gate->lock);
+                gate->entered.push_back(job.path);
+            }
+            WaitForSingleObject(gate->open, kWaitMs);
+            return MakeJobThumbnail(job, out);
+        });
+        AlbumDlgTest::SetUp();
+    }
+    void TearDown() override {
+        SetEvent(m_gate->open);
+        AlbumDlgTest::TearDown();
+    }
+    std::vector<std::wstring> Entered() {
+        const std::lock_guard<std::mutex> hold(m_gate->lock);
+        return m_gate->entered;
+    }
+
+    std::shared_ptr<Gate> m_gate = std::make_shared<Gate>();
+    std::shared_ptr<CThumbnails> m_thumbnails;
+};
+
 // Closing cancels what only the rows waited for; a decode that was under way
-// still arrives, after the rows and their pane are gone.
-TEST_F(AlbumDlgTest, ClosingTheDialogCancelsItsRowsThumbnails) {
+// still arrives, after the rows and their pane are gone, and is kept.
+TEST_F(AlbumDlgGatedTest, ClosingTheDialogCancelsItsRowsThumbnails) {
     HWND dialog = Open();
     FirstRowPixels(Photos(dialog), kPlaceholderGrey);  // the rows ask for their thumbnails
-    EXPECT_EQ(3u, m_album->Thumbnails().Outstanding());
+    CThumbnails& thumbnails = m_album->Thumbnails();
+    ASSERT_EQ(m_thumbnails.get(), &thumbnails) << "an earlier instance outlived its test";
+    EXPECT_EQ(3u, thumbnails.Outstanding());
+    // Every worker holds a row's job: none is taken and not yet under way.
+    const size_t workers = std::min<size_t>(3, static_cast<size_t>(CThumbPool::WorkerCount()));
+    ASSERT_TRUE(WaitUntil("every worker's decode under way", [&] { return Entered().size() == workers; }));
     m_dialog.reset();
     EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_EQ(0u, m_album->Thumbnails().Outstanding());
-    Sleep(300);
-    PumpPending();
+    EXPECT_EQ(0u, thumbnails.Outstanding());
+
+    const std::vector<std::wstring> underWay = Entered();
+    SetEvent(m_gate->open);
+    ASSERT_TRUE(WaitUntil("the decodes under way kept", [&] {
+        for (const std::wstring& path : underWay)
+            if (thumbnails.KnownState(path) != CThumbnails::Known::Usable) return false;
+        return true;
+    }));
+    for (const CSlide* photo : m_album->Photos()) {
+        const std::wstring& path = photo->GetPath().Str();
+        if (std::find(underWay.begin(), underWay.end(), path) == underWay.end()) {
+            EXPECT_EQ(CThumbnails::Known::No, thumbnails.KnownState(path)) << Utf8(path) << " was made after all";
+        }
+    }
+    EXPECT_EQ(underWay, Entered());
 }
 
 TEST_F(AlbumDlgTest, CancelRestoresPhotosSettingsAndName) {

@@ -28,6 +28,13 @@ SIZE ClientSize(HWND hwnd) {
     return {rc.right, rc.bottom};
 }
 
+// The prefixes run at 96 and 192 DPI, and a DPI change doubles it: sizes
+// designed for 96 are multiplied by a whole factor.
+int Factor(int dpi) {
+    EXPECT_EQ(0, dpi % 96) << dpi;
+    return dpi / 96;
+}
+
 SIZE WindowSize(HWND hwnd) {
     RECT rc{};
     GetWindowRect(hwnd, &rc);
@@ -53,15 +60,16 @@ TEST(Dpi, PrefixRunsAtTheDpiItWasMadeFor) {
 // button, and the button window grows with the dialog's font.
 TEST_F(MainWindowDpi, ButtonFacesAndWindowsScaleWithTheDpi) {
     const int dpi = SystemDpi();
+    const int k = Factor(dpi);
     for (int id : kButtonIds) {
         SCOPED_TRACE(id);
         CButtonWnd* button = Button(id);
         ASSERT_NE(nullptr, button);
         const CBmp& face = button->Image();
-        EXPECT_EQ(ScaleForDpi(96, dpi), face.Width());
-        EXPECT_EQ(ScaleForDpi(96, dpi), face.Height());
+        EXPECT_EQ(96 * k, face.Width());
+        EXPECT_EQ(96 * k, face.Height());
         const CBmp& hot = *face.GetLayer(1).back();
-        EXPECT_EQ(ScaleForDpi(104, dpi), hot.Width());
+        EXPECT_EQ(104 * k, hot.Width());
         const SIZE client = ClientSize(button->Hwnd());
         EXPECT_GE(client.cx, face.Width());
         EXPECT_GE(client.cy, face.Height());
@@ -89,7 +97,7 @@ TEST_F(MainWindowDpi, DpiChangeTakesTheSuggestedRectangleAndRedrawsTheFaces) {
     RECT now{};
     GetWindowRect(m_main, &now);
     EXPECT_TRUE(EqualRect(&suggested, &now));
-    EXPECT_EQ(ScaleForDpi(96, dpi), Button(IDC_MAIN_START)->Image().Width());
+    EXPECT_EQ(96 * Factor(dpi), Button(IDC_MAIN_START)->Image().Width());
     // The status bar still spans the new width along the bottom.
     RECT bar{};
     GetWindowRect(m_app->MainDlg().StatusBar(), &bar);
@@ -127,15 +135,16 @@ protected:
 // The photo is shown pixel for pixel at any DPI; the strip's cells follow it.
 TEST_F(SlideDpi, PhotoInPhysicalPixelsStripCellsScaled) {
     const int dpi = SystemDpi();
+    const int k = Factor(dpi);
     ASSERT_TRUE(show.Start());
     ASSERT_TRUE(WaitUntil("the first photo", [&] { return !show.Switching(); }));
     EXPECT_EQ(400, WindowSize(show.Hwnd()).cx);
     EXPECT_EQ(300, WindowSize(show.Hwnd()).cy);
     EXPECT_EQ(400, show.CurrentImage().Width());
     HWND strip = show.Strip().Hwnd();
-    EXPECT_EQ(ScaleForDpi(64, dpi), show.Strip().CellSize());
-    EXPECT_EQ(ScaleForDpi(320, dpi), WindowSize(strip).cx);
-    EXPECT_EQ(ScaleForDpi(64, dpi), WindowSize(strip).cy);
+    EXPECT_EQ(64 * k, show.Strip().CellSize());
+    EXPECT_EQ(320 * k, WindowSize(strip).cx);
+    EXPECT_EQ(64 * k, WindowSize(strip).cy);
 
     // Moved to a monitor of twice the DPI: the photo keeps its pixels, the
     // strip doubles and still lies over the photo's lower edge.
@@ -149,8 +158,8 @@ TEST_F(SlideDpi, PhotoInPhysicalPixelsStripCellsScaled) {
     ASSERT_TRUE(WaitUntil("the photo fitted again", [&] { return !show.Switching(); }));
     EXPECT_EQ(400, WindowSize(show.Hwnd()).cx);
     EXPECT_EQ(300, WindowSize(show.Hwnd()).cy);
-    EXPECT_EQ(ScaleForDpi(64, twice), WindowSize(strip).cy);
-    EXPECT_EQ(ScaleForDpi(320, twice), WindowSize(strip).cx);
+    EXPECT_EQ(128 * k, WindowSize(strip).cy);
+    EXPECT_EQ(640 * k, WindowSize(strip).cx);
     RECT slide{};
     GetWindowRect(show.Hwnd(), &slide);
     GetWindowRect(strip, &stripRect);
@@ -160,7 +169,7 @@ TEST_F(SlideDpi, PhotoInPhysicalPixelsStripCellsScaled) {
     show.Stop();
     ASSERT_TRUE(show.Start());
     ASSERT_TRUE(WaitUntil("the first photo", [&] { return !show.Switching(); }));
-    EXPECT_EQ(ScaleForDpi(64, dpi), WindowSize(show.Strip().Hwnd()).cy);
+    EXPECT_EQ(64 * k, WindowSize(show.Strip().Hwnd()).cy);
 }
 
 // A page picture's badge grows with the DPI like the picture it sits on.

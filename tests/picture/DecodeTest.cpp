@@ -1,6 +1,7 @@
 // Decoding real files of each format, the fallback order, bad inputs and
 // thumbnails. Wine's OLE decoder also reads PNG; Windows' does not.
 #include "PictureFiles.h"
+#include "picture/DecodeMemory.h"
 #include "picture/Picture.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,34 @@ TEST(BadInput, FileHeldOpenElsewhereIsSkippedCleanly)
     EXPECT_TRUE(b.Empty());
     CloseHandle(h);
     EXPECT_TRUE(LoadPhotoFile(path.c_str(), b));
+}
+
+// Fault: a decoder's allocation that failed (other decodes took the room
+// meanwhile) made a good photo unusable; it is tried again later. A file
+// that is no picture stays unusable.
+TEST(BadInput, DecodeWithoutMemoryForNowIsLaterNotUnusable)
+{
+    std::string noise(4096, '\0');
+    std::mt19937 rng(5);
+    for (char& c : noise)
+        c = static_cast<char>(rng());
+    const std::wstring noPicture = WriteBytes(L"noise.jpg", noise.data(), noise.size());
+    FailDecodeBlocksOver(64);
+    struct TurnOff {
+        ~TurnOff() { FailDecodeBlocksOver(0); }
+    } turnOff;
+    for (const std::wstring& path : {Sample(L"memory.jpg", L"image/jpeg"), Sample(L"memory.png", L"image/png")}) {
+        bool later = false;
+        CBmp thumb;
+        EXPECT_FALSE(MakePhotoThumbnail(path.c_str(), thumb, &later));
+        EXPECT_TRUE(later) << "a decode without memory was taken for an unusable picture";
+    }
+    bool later = false;
+    CBmp thumb;
+    EXPECT_FALSE(MakePhotoThumbnail(noPicture.c_str(), thumb, &later));
+    EXPECT_FALSE(later);
+    FailDecodeBlocksOver(0);
+    EXPECT_TRUE(MakePhotoThumbnail(Sample(L"memory.jpg", L"image/jpeg").c_str(), thumb, &later));
 }
 
 TEST(Paths, NonAsciiAndLongerThanMaxPath)

@@ -47,8 +47,8 @@ TEST(DcDraw, BlendsOnlyTheRectangleWithOffsetsAndKeepsTheDc)
     CBmp b = Solid(2, 2, 0x80004080);
     b.offsetX = 1;
     DrawBmp(target.Dc(), b, 1, 1);
-    auto mix = [](uint32_t v) { return (255 * 127 + v * 128) >> 8; };
-    const uint32_t want = mix(0x80) | (mix(0x40) << 8) | (mix(0) << 16) | (mix(0x80) << 24);
+    // Half of 0x80004080 over white: (255 * 127 + v * 128) >> 8 for each byte.
+    const uint32_t want = 0xBE7E9EBEu;
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(target.At(x, y), (x >= 2 && y >= 1) ? want : 0xFFFFFFFFu) << x << "," << y;

@@ -120,6 +120,14 @@ TEST_F(RegStoreTest, WritesTheRegistryRefusesReportTheirError) {
     EXPECT_FALSE(store.DeleteKey(L"Options"));
     EXPECT_TRUE(KeyPresent(kCommon));
     EXPECT_EQ(0ul, CRegStore::WritesBeforeFailure());
+    // Persistent: the n-th and every later one, until turned off.
+    CRegStore::FailNthWrite(2, ERROR_ACCESS_DENIED, true);
+    EXPECT_TRUE(store.WriteString(L"Options\\Common", L"C", L"3"));
+    EXPECT_FALSE(store.WriteString(L"Options\\Common", L"D", L"4"));
+    EXPECT_FALSE(store.DeleteKey(L"Options"));
+    EXPECT_FALSE(store.WriteString(L"Options\\Common", L"D", L"4"));
+    CRegStore::FailNthWrite(0, 0);
+    EXPECT_TRUE(store.WriteString(L"Options\\Common", L"D", L"4"));
     // What is not there counts as deleted.
     EXPECT_TRUE(store.RemoveKey(L"Options\\Nothing"));
 }

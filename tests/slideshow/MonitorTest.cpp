@@ -126,18 +126,10 @@ TEST_F(MonitorTest, DroppedOnTheSecondMonitorTheFrameStaysThere)
     EXPECT_EQ(160, At(shot, 30 + 100, 20 + 100).g);   // gone from the primary
 }
 
-TEST_F(MonitorTest, StoredMonitorNotAttachedPlacesOnThePrimaryAndIsKept)
-{
-    const SlideRect frame = StartInCorner(L"\\\\.\\DISPLAY9");
-    EXPECT_EQ(1920 - 30, frame.right);
-    EXPECT_EQ(1040 - 20, frame.bottom);
-    ASSERT_TRUE(album->Save());
-    EXPECT_EQ(L"\\\\.\\DISPLAY9", ReadText(kAlbumSlides, L"Monitor"));
-    EXPECT_TRUE(MonitorNamed(L"\\\\.\\display2").bounds == second.bounds);
-}
-
 TEST_F(MonitorTest, FullscreenOnTheSecondMonitorCoversExactlyItsWorkArea)
 {
+    // Monitor names match in any letter case.
+    EXPECT_TRUE(MonitorNamed(L"\\\\.\\display2").bounds == second.bounds);
     StoreText(kAlbumSlides, L"Monitor", kSecond);
     StoreText(kAlbumSlides, L"Maximized", L"1");
     StartShow();

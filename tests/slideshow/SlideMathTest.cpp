@@ -28,7 +28,7 @@ TEST(StepIndex, StaleIndexIsBroughtIntoRange)
     EXPECT_EQ(1, IndexInRange(1, 3));
     // No 32-bit overflow on the way.
     EXPECT_EQ(0, StepIndex(2147483647, 1, 3));
-    EXPECT_GE(StepIndex(-2147483647 - 1, -1, 3), 0);
+    EXPECT_EQ(0, StepIndex(-2147483647 - 1, -1, 3));
 }
 
 TEST(SlideOpacity, PercentToAlphaTruncates)

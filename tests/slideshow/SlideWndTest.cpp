@@ -65,13 +65,12 @@ protected:
     }
     void TearDown() override { show.Stop(); }
 
-    void ExpectPlaced(int w, int h)
+    // On the work area of the test display, 1280 x 800.
+    void ExpectPlaced(int x, int y, int w, int h)
     {
-        const SlidePoint at = PlaceOnArea(album.settings.placementX, album.settings.placementY,
-                                          album.settings.marginX, album.settings.marginY, w, h, area);
         const SlideRect r = RectOf(show.Hwnd());
-        EXPECT_EQ(at.x, r.left);
-        EXPECT_EQ(at.y, r.top);
+        EXPECT_EQ(x, r.left);
+        EXPECT_EQ(y, r.top);
         EXPECT_EQ(w, r.right - r.left);
         EXPECT_EQ(h, r.bottom - r.top);
     }
@@ -100,7 +99,7 @@ TEST_F(SlideWndTest, StartMakesATopmostLayeredToolWindow)
     EXPECT_FALSE(HasExStyle(hwnd, WS_EX_TRANSPARENT));
     EXPECT_EQ(static_cast<LONG_PTR>(WS_POPUP | WS_VISIBLE),
               GetWindowLongPtrW(hwnd, GWL_STYLE) & (WS_POPUP | WS_VISIBLE | WS_CAPTION));
-    ExpectPlaced(320, 240);
+    ExpectPlaced(930, 540, 320, 240);
     EXPECT_EQ(204, GetWindowAlpha(hwnd));   // "SliderVis" 80
     EXPECT_EQ(0, album.index);
     EXPECT_EQ(320, show.CurrentImage().Width());
@@ -111,7 +110,9 @@ TEST_F(SlideWndTest, AlignmentCodesAndMarginsOnTheWorkArea)
 {
     ASSERT_TRUE(show.Start());
     ASSERT_TRUE(Settled(show));
-    const int codes[][4] = {{0, 0, 30, 20}, {1, 1, 0, 0}, {2, 0, 12, 7}, {1, 2, -15, 40}};
+    // Codes and margins, then where the 320 x 160 window goes.
+    const int codes[][6] = {{0, 0, 30, 20, 30, 20}, {1, 1, 0, 0, 480, 320}, {2, 0, 12, 7, 948, 7},
+                            {1, 2, -15, 40, 465, 600}};
     for (const auto& c : codes) {
         album.settings.placementX = c[0];
         album.settings.placementY = c[1];
@@ -119,7 +120,7 @@ TEST_F(SlideWndTest, AlignmentCodesAndMarginsOnTheWorkArea)
         album.settings.marginY = c[3];
         show.ShowPhoto(album.paths[2]);
         ASSERT_TRUE(Settled(show));
-        ExpectPlaced(320, 160);
+        ExpectPlaced(c[4], c[5], 320, 160);
     }
     album.settings.placementX = -1;   // never chosen: the screen origin
     show.ShowPhoto(album.paths[1]);
@@ -161,7 +162,7 @@ TEST_F(SlideWndTest, SteppingWrapsAroundTheAlbum)
     show.Step(+5);
     ASSERT_TRUE(Settled(show));
     EXPECT_EQ(0, album.index);
-    ExpectPlaced(320, 240);
+    ExpectPlaced(930, 540, 320, 240);
 }
 
 // A photo on a sleeping share stays in the album; the show passes over it.
@@ -269,11 +270,11 @@ TEST_F(SlideWndTest, PhotoFailingToDecodeIsSkippedForTheNextUsableOne)
     EXPECT_EQ(2, album.index);
     EXPECT_FALSE(show.CurrentImage().Empty());
     EXPECT_TRUE(TimerRuns(show.Hwnd(), CSlideWnd::kSwitchTimer, 60000));
-    ExpectPlaced(320, 160);
+    ExpectPlaced(930, 620, 320, 160);
     show.Step(+1);   // missing file, then round to the first
     ASSERT_TRUE(Settled(show));
     EXPECT_EQ(0, album.index);
-    ExpectPlaced(320, 240);
+    ExpectPlaced(930, 540, 320, 240);
 }
 
 TEST_F(SlideWndTest, WhenNoPhotoDecodesTheWindowKeepsItsPhotoPlaceAndSize)
@@ -316,7 +317,7 @@ TEST_F(SlideWndTest, StripLiesOverTheLowerEdge)
     show.Step(+1);   // 180 wide: the strip is centred and sticks out
     ASSERT_TRUE(Settled(show));
     const SlideRect w2 = RectOf(show.Hwnd());
-    EXPECT_EQ(StripLeft(1, w2.left, w2.right, 320), RectOf(strip).left);
+    EXPECT_EQ(w2.left - 70, RectOf(strip).left);   // (320 - 180) / 2 each side
 }
 
 TEST_F(SlideWndTest, StripClickStepsByCellsWithAnimation)
