@@ -101,6 +101,7 @@ void CSlideWnd::ShowUsableFrom(int index, int direction)
         return;
     m_walk.active = true;
     m_walk.at = index;
+    m_walk.from = m_album->CurrentIndex();
     m_walk.direction = direction;
     ContinueWalk();
 }
@@ -207,7 +208,7 @@ void CSlideWnd::WalkResult(SlideResult& result)
         at = IndexOfPath(result.job.path);
         if (at < 0) {
             --m_walk.decoded;
-            m_walk.at = IndexInRange(m_walk.at, m_album->PhotoCount());
+            m_walk.at = WalkRestart();
             ContinueWalk();
             return;
         }
@@ -287,8 +288,19 @@ void CSlideWnd::AlbumChanged()
         return;
     m_worker->Cancel(m_walk.ticket);
     m_walk.ticket = 0;
-    m_walk.at = IndexInRange(m_walk.at, m_album->PhotoCount());
+    m_walk.at = WalkRestart();
     ContinueWalk();
+}
+
+int CSlideWnd::WalkRestart()
+{
+    // Photos that left before the one on screen moved it, and the walk's
+    // photo with it: the album keeps its current index in place.
+    const int current = m_album->CurrentIndex(), left = m_walk.from - current, count = m_album->PhotoCount();
+    m_walk.from = current;
+    if (m_walk.lastTried >= 0)
+        m_walk.lastTried = IndexInRange(m_walk.lastTried - left, count);
+    return IndexInRange(m_walk.at - left, count);
 }
 
 void CSlideWnd::Stop()

@@ -144,6 +144,7 @@ private:
         int walked = 0;
         int decoded = 0;
         int lastTried = -1;
+        int from = 0;         // the album's current index, as the walk knows it
         uint64_t ticket = 0;  // the decode it waits for
         int stripCells = 0;   // asked for by a strip click
     };
@@ -157,6 +158,8 @@ private:
     SlideJob JobFor(const tstr& path) const;
     // Walks on until a photo is asked for or ready, or the tries run out.
     void ContinueWalk();
+    // Where a walk goes on once the album changed under it.
+    int WalkRestart();
     void StepWalk();
     // Takes the prepared photo for the job when it is still good: true with
     // the walk finished or waiting for it.

@@ -153,6 +153,28 @@ TEST_F(PreparedSwitch, AlbumEditedWhileItsDecodeIsUnderWayDropsTheResult)
     EXPECT_EQ(2, album.index);
 }
 
+// Fault: photos dropped before the one on screen while the next one was
+// decoded sent the switch to whatever then stood at the old index.
+TEST_F(PreparedSwitch, PhotosLeavingBeforeTheOneOnScreenLeaveTheSwitchOnItsPhoto)
+{
+    const std::wstring first = File(L"first.bmp", 100, 100), last = File(L"last.bmp", 100, 100);
+    album.paths = {first.c_str(), red.c_str(), green.c_str(), blue.c_str(), last.c_str()};
+    album.index = 1;
+    StartWithNextReady();
+    ResetEvent(gate->open);
+    Switch();   // green, ready
+    ASSERT_TRUE(WaitUntil("blue's decode under way", [&] { return gate->started.load() == 3; }));
+    Switch();   // blue, still held back
+    ASSERT_TRUE(show.Switching());
+    album.paths = {green.c_str(), blue.c_str(), last.c_str()};
+    album.index = 0;
+    show.AlbumChanged();
+    SetEvent(gate->open);
+    ASSERT_TRUE(Settled(show));
+    EXPECT_EQ(blue, show.CurrentPath().Str());
+    EXPECT_EQ(1, album.index);
+}
+
 TEST_F(PreparedSwitch, ResultArrivingAfterTheWindowIsGoneIsFreed)
 {
     ResetEvent(gate->open);
