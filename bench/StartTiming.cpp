@@ -247,37 +247,18 @@ bool ShowAndHideStrip(const CLumoraProcess& lumora, HWND slide) {
     return shown;
 }
 
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK FindControlStep(HWND child, LPARAM param) {
-    auto* search = reinterpret_cast<ControlSearch*>(param);
-    if (GetDlgCtrlID(child) != search->id) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-// With the fullscreen box turned over and OK: the show is placed anew in the
-// other mode.
-bool ToggleFullscreenInSettings(const CLumoraProcess& lumora, HWND main) {
+bool OpenAndCloseSettings(const CLumoraProcess& lumora, HWND main) {
     PostMessageW(main, WM_COMMAND, IDC_MAIN_SETTINGS, 0);
     HWND settings = nullptr;
     if (!PollUntil(lumora, [&] { return (settings = ShownDialog(lumora, L"Lumora options")) != nullptr; }))
         return false;
     Answers(settings, 60000);
-    // The box sits on a page, a child dialog of its own.
-    ControlSearch search = {IDC_FULLSCREEN, nullptr};
-    EnumChildWindows(settings, FindControlStep, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return false;
-    SendMessageW(search.found, BM_CLICK, 0, 0);
-    PressButton(settings, IDOK);
+    PressButton(settings, IDCANCEL);
     return PollUntil(lumora, [&] { return !IsWindow(settings); }) && Answers(main, 60000);
 }
 
 // One round of what the soak repeats: `switches` photos, the strip every
-// tenth, the settings dialog at the end, turning fullscreen on or off.
+// tenth, the settings dialog at the end.
 bool SoakRound(const CLumoraProcess& lumora, HWND main, HWND slide, long switches) {
     for (long i = 0; i < switches; ++i) {
         // A switch is done once its photo was decoded for the screen.
@@ -286,7 +267,7 @@ bool SoakRound(const CLumoraProcess& lumora, HWND main, HWND slide, long switche
         if (!PollUntil(lumora, [&] { return Decodes(main, DecodeKind::kShownFull) > shown; }, 5)) return false;
         if (i % 10 == 9 && !ShowAndHideStrip(lumora, slide)) return false;
     }
-    return ToggleFullscreenInSettings(lumora, main);
+    return OpenAndCloseSettings(lumora, main);
 }
 
 int Fail(const char* what) {
