@@ -87,7 +87,7 @@ INT_PTR CAlbumDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (m_link.OnListing(*m_album, wParam))
             RefreshPhotos();
         else if (m_host.Pages().Current() == m_photosPage)
-            m_host.ShowFolderLink(m_link.Text(*m_album));
+            m_host.ShowFolderLink(m_link.Text(*m_album), m_link.HasState());
         if (m_link.AcceptWhenListed()) Accept();
         return TRUE;
     }
@@ -123,7 +123,7 @@ void CAlbumDlg::ShowPage(int id) {
     m_host.ShowItems(true);
     m_host.SetTools(CPageHost::Tools::Photos);
     m_link.LookAtFollowed(m_hwnd, *m_album);
-    m_host.ShowFolderLink(m_link.Text(*m_album));
+    m_host.ShowFolderLink(m_link.Text(*m_album), m_link.HasState());
     ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_album);
     UpdatePhotosText();
 }

@@ -35,6 +35,8 @@ public:
     // "In step with <folder>" (and its sub-folders), after the folder's
     // state when it is not simply fine; empty when the album follows no folder.
     tstr Text(const CWppProfile& album) const;
+    // Text begins with the folder's state.
+    bool HasState() const { return m_state != 0; }
 
     // OK while the folder is still listed: true when the dialog must wait
     // for the listing (the wait cursor shows meanwhile; Cancel still ends it).

@@ -106,8 +106,14 @@ void CPageHost::SetTools(Tools tools) {
     m_items->Redraw(true);
 }
 
-void CPageHost::ShowFolderLink(const tstr& text) {
+void CPageHost::ShowFolderLink(const tstr& text, bool stateFirst) {
     m_linkShown = m_tools == Tools::Photos && !text.IsEmpty();
+    // A state leads the line: a narrow dialog cuts the path at its end rather
+    // than the state in the middle.
+    if (HWND line = GetDlgItem(m_dialog, IDC_FOLDER_LINK_TEXT)) {
+        const LONG_PTR style = GetWindowLongPtrW(line, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_ELLIPSISMASK);
+        SetWindowLongPtrW(line, GWL_STYLE, style | (stateFirst ? SS_ENDELLIPSIS : SS_PATHELLIPSIS));
+    }
     SetDlgItemTextW(m_dialog, IDC_FOLDER_LINK_TEXT, m_linkShown ? text.c_str() : L"");
     EnablePhotoEditing(!m_linkShown);
     LayOutItems();

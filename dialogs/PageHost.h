@@ -40,7 +40,7 @@ public:
     // The line above the photo list naming a followed folder, with its
     // "Unlink" button; an empty text hides both. The add, delete and move
     // tools are disabled while it shows.
-    void ShowFolderLink(const tstr& text);
+    void ShowFolderLink(const tstr& text, bool stateFirst);
     void ShowItems(bool visible);
     // The start of every page switch: nothing on the right is shown.
     void HideAll();

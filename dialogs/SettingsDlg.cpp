@@ -137,7 +137,7 @@ INT_PTR CSettingsDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (m_link.OnListing(*m_edited, wParam))
             RefreshPhotos();
         else if (m_host.Pages().Current() == m_photosPage)
-            m_host.ShowFolderLink(m_link.Text(*m_edited));
+            m_host.ShowFolderLink(m_link.Text(*m_edited), m_link.HasState());
         if (m_link.AcceptWhenListed()) Accept();
         return TRUE;
     }
@@ -174,7 +174,7 @@ void CSettingsDlg::ShowPage(int id) {
         m_host.Items().RemoveAll();
         if (m_edited) {
             m_link.LookAtFollowed(m_hwnd, *m_edited);
-            m_host.ShowFolderLink(m_link.Text(*m_edited));
+            m_host.ShowFolderLink(m_link.Text(*m_edited), m_link.HasState());
             ListPhotos(m_host.Items(), m_host.RowThumbnails(), *m_edited);
         }
         UpdatePhotosText();

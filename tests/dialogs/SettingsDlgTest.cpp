@@ -683,6 +683,8 @@ TEST_F(SettingsDlgTest, AFollowedFolderShowsItsStateAboveTheList) {
             return expected == text;
         }));
         EXPECT_TRUE(Shown(line));
+        // Cut where it is too narrow, the state stays whole.
+        EXPECT_EQ(SS_ENDELLIPSIS, GetWindowLongPtrW(line, GWL_STYLE) & SS_ELLIPSISMASK);
     }
 }
 
