@@ -297,8 +297,8 @@ TEST_F(SettingsDlgTest, OkKeepsWhatThePagesChangedInTheCurrentAlbum) {
 // margins and the monitor together; Cancel takes back all of them.
 TEST_F(SettingsDlgTest, CancelTakesBackADropMadeWhileOpen) {
     Open();
-    m_app->PlacementX().SetValue(2);
-    m_app->PlacementY().SetValue(2);
+    m_app->PlacementX().SetValue(0);
+    m_app->PlacementY().SetValue(1);
     m_app->MarginX().SetValue(40);
     m_app->MarginY().SetValue(30);
     m_app->Monitor().SetValue(tstr(L"\\\\.\\DISPLAY2"));
