@@ -238,36 +238,58 @@ void PrintResources(const char* when, const Resources& counts) {
 }
 
 // The pointer over the slide window until the strip is up, then away.
-bool ShowAndHideStrip(const CLumoraProcess& lumora, HWND slide) {
+// The frame is looked for anew: a change of fullscreen makes its window again.
+bool ShowAndHideStrip(const CLumoraProcess& lumora) {
     RECT rect;
-    if (!GetWindowRect(slide, &rect)) return false;
+    if (!GetWindowRect(lumora.FindShownWindow(L"SlideWnd"), &rect)) return false;
     SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     const bool shown = PollUntil(lumora, [&] { return lumora.FindShownWindow(L"DX_BandWnd") != nullptr; });
     SetCursorPos(0, 0);
     return shown;
 }
 
-bool OpenAndCloseSettings(const CLumoraProcess& lumora, HWND main) {
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindControlStep(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ControlSearch*>(param);
+    if (GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+// With the fullscreen box turned over and OK: the show is placed anew in the
+// other mode.
+bool ToggleFullscreenInSettings(const CLumoraProcess& lumora, HWND main) {
     PostMessageW(main, WM_COMMAND, IDC_MAIN_SETTINGS, 0);
     HWND settings = nullptr;
     if (!PollUntil(lumora, [&] { return (settings = ShownDialog(lumora, L"Lumora options")) != nullptr; }))
         return false;
     Answers(settings, 60000);
-    PressButton(settings, IDCANCEL);
+    // The box sits on a page, a child dialog of its own.
+    ControlSearch search = {IDC_FULLSCREEN, nullptr};
+    EnumChildWindows(settings, FindControlStep, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return false;
+    SendMessageW(search.found, BM_CLICK, 0, 0);
+    PressButton(settings, IDOK);
     return PollUntil(lumora, [&] { return !IsWindow(settings); }) && Answers(main, 60000);
 }
 
 // One round of what the soak repeats: `switches` photos, the strip every
-// tenth, the settings dialog at the end.
-bool SoakRound(const CLumoraProcess& lumora, HWND main, HWND slide, long switches) {
+// tenth (in the window only: a fullscreen frame lets the pointer through),
+// and at the end the settings dialog turning fullscreen on or off.
+bool SoakRound(const CLumoraProcess& lumora, HWND main, long switches, bool& fullscreen) {
     for (long i = 0; i < switches; ++i) {
         // A switch is done once its photo was decoded for the screen.
         const long shown = Decodes(main, DecodeKind::kShownFull);
         PostMessageW(main, WM_COMMAND, CTrayMenu::kNextPhoto, 0);
         if (!PollUntil(lumora, [&] { return Decodes(main, DecodeKind::kShownFull) > shown; }, 5)) return false;
-        if (i % 10 == 9 && !ShowAndHideStrip(lumora, slide)) return false;
+        if (!fullscreen && i % 10 == 9 && !ShowAndHideStrip(lumora)) return false;
     }
-    return OpenAndCloseSettings(lumora, main);
+    fullscreen = !fullscreen;
+    return ToggleFullscreenInSettings(lumora, main);
 }
 
 int Fail(const char* what) {
@@ -353,11 +375,12 @@ int wmain(int argc, wchar_t** argv) {
     if (soak > 0 && slide) {
         const long round = 100;
         // What a first round makes once (caches, fonts, the dialog's class) is not growth.
-        if (!SoakRound(lumora, main, slide, round)) return Fail("soak");
+        bool fullscreen = false;
+        if (!SoakRound(lumora, main, round, fullscreen)) return Fail("soak");
         const Resources start = CountResources(lumora.Id());
         const CClock soaking;
         for (long done = 0; done < soak; done += round)
-            if (!SoakRound(lumora, main, slide, round)) return Fail("soak");
+            if (!SoakRound(lumora, main, round, fullscreen)) return Fail("soak");
         Print("soak_s", soaking.Seconds());
         PrintResources("soak_start", start);
         PrintResources("soak_end", CountResources(lumora.Id()));
