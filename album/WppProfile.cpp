@@ -342,6 +342,7 @@ bool CWppProfile::SaveAlbum(bool dropOldKey)
     saved = saved && CApp::Save();
     // Only now that the album is complete under its new name.
     if (saved && dropOldKey && !caseOnly && !m_renamedFrom.IsEmpty()) saved = DeleteStoredAlbum(m_renamedFrom);
+    saved = saved && backup.Commit();
     PointAt(name);
     if (!saved) {
         m_saveError = store.LastError() ? store.LastError() : static_cast<unsigned long>(ERROR_WRITE_FAULT);
@@ -362,29 +363,33 @@ bool CWppProfile::WriteAlbumAt(const tstr& name, CAlbumBackup& backup)
     // The round keys every photo: while the list is pending its stored values stay.
     if (!m_listPending) RoundToSettings();
     const bool known = !m_stored.name.IsNull() && SameName(m_stored.name, name);
+    const bool listKnown = !m_listPending && m_stored.KnowsPhotosOf(name);
+    // Kept before the first write: the backup's record then holds them all.
+    const std::vector<int> changed = listKnown ? ChangedPhotos() : std::vector<int>();
+    if (listKnown) {
+        for (int i : changed) backup.KeepPhoto(name, i);
+        for (size_t i = m_photos.size(); i < m_stored.paths.size(); ++i) backup.KeepPhoto(name, static_cast<int>(i));
+    }
     bool written = false;
     if (!known || m_stored.settings.IsNull() || !(m_stored.settings == SettingsText())) {
         if (!m_albumSettings.SaveAll()) return false;
         written = true;
     }
-    if (!m_listPending) {
-        if (m_stored.KnowsPhotosOf(name)) {
-            if (!WriteChangedPhotos(name, backup, written)) return false;
-        } else {
-            // Every exit saves: an unchanged album of thousands of photos keeps its keys as they are.
-            const CColReg<CSlide*>* stored = backup.KeptPhotos(name);
-            if (!(stored && m_photos.SameAsStored(GetStore(), *stored)) && !m_photos.SaveItems(&GetStore()))
-                return false;
-            written = true;
-        }
+    if (listKnown) {
+        if (!WriteChangedPhotos(changed, written)) return false;
+    } else if (!m_listPending) {
+        // Every exit saves: an unchanged album of thousands of photos keeps its keys as they are.
+        const CColReg<CSlide*>* stored = backup.KeptPhotos(name);
+        if (!(stored && m_photos.SameAsStored(GetStore(), *stored)) && !m_photos.SaveItems(&GetStore()))
+            return false;
+        written = true;
     }
     // An album saved as it was is not even read back.
     return !written || DeleteStaleAlbumKeys(name);
 }
 
-bool CWppProfile::WriteChangedPhotos(const tstr& name, CAlbumBackup& backup, bool& written)
+std::vector<int> CWppProfile::ChangedPhotos() const
 {
-    CRegStore& store = GetStore();
     const std::vector<tstr>& stored = m_stored.paths;
     const std::vector<bool>& favourites = m_stored.favourites;
     std::vector<int> changed;
@@ -392,18 +397,21 @@ bool CWppProfile::WriteChangedPhotos(const tstr& name, CAlbumBackup& backup, boo
         if (i >= stored.size() || !(stored[i] == m_photos[i]->GetPath()) || i >= favourites.size() ||
             favourites[i] != m_photos[i]->IsFavourite())
             changed.push_back(static_cast<int>(i));
-    for (int i : changed) {
-        backup.KeepPhoto(name, i);
+    return changed;
+}
+
+bool CWppProfile::WriteChangedPhotos(const std::vector<int>& changed, bool& written)
+{
+    CRegStore& store = GetStore();
+    for (int i : changed)
         if (!m_photos[i]->SavePath(store, m_photos.ItemKey(i))) return false;
-    }
     for (int i : changed)
         if (!m_photos[i]->IsSavedAt(store, m_photos.ItemKey(i))) return false;
     // Keys past the end go once the list before them is complete.
-    for (size_t i = m_photos.size(); i < stored.size(); ++i) {
-        backup.KeepPhoto(name, static_cast<int>(i));
+    const size_t stored = m_stored.paths.size();
+    for (size_t i = m_photos.size(); i < stored; ++i)
         if (!store.RemoveKey(m_photos.ItemKey(static_cast<int>(i)))) return false;
-    }
-    written = written || !changed.empty() || stored.size() > m_photos.size();
+    written = written || !changed.empty() || stored > m_photos.size();
     return true;
 }
 

@@ -84,6 +84,9 @@ public:
     bool SaveKeepingOldKey();
     // The system error code of the latest failed save.
     unsigned long SaveError() const { return m_saveError; }
+    // The store was put back to what it held before a save of this album
+    // went through: the next save writes it whole.
+    void ForgetStoredState() { m_stored.Forget(); }
 
     // An album object has no window of its own.
     void CreateMainDialog(HWND) override {}
@@ -249,9 +252,10 @@ private:
     // The settings and photos under the key of `name`, read back, with
     // nothing else left below that key; `backup` keeps what it touches.
     bool WriteAlbumAt(const tstr& name, CAlbumBackup& backup);
-    // The photos that differ from those known as stored, and the keys past
-    // the end; `written` is set when anything was.
-    bool WriteChangedPhotos(const tstr& name, CAlbumBackup& backup, bool& written);
+    // Indices of the photos that differ from those known as stored.
+    std::vector<int> ChangedPhotos() const;
+    // Those photos, and the keys past the end go; `written` is set when anything was.
+    bool WriteChangedPhotos(const std::vector<int>& changed, bool& written);
     // The album settings as a save would write them.
     tstr SettingsText() const;
     // The knowledge of what is stored is about `name` from now on.

@@ -20,7 +20,10 @@ public:
     // The album's key is not deleted first: the album layer rewrites it in
     // place and removes what is stale, so an interrupted save loses nothing.
     bool Save() override {
-        return this->GetStore().WriteString(kProfilesSection, kProfileValue, m_albumName) && Base::Save();
+        // Written only when it changes: an album saved as it was writes nothing of its own.
+        tstr stored;
+        const bool same = this->GetStore().ReadString(kProfilesSection, kProfileValue, stored) && stored == m_albumName;
+        return (same || this->GetStore().WriteString(kProfilesSection, kProfileValue, m_albumName)) && Base::Save();
     }
 
     virtual bool EnumAlbumNames(std::vector<tstr>* names) {

@@ -1,5 +1,6 @@
 #include "app/Wpp.h"
 
+#include "album/AlbumBackup.h"
 #include "app/SingleInstance.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
@@ -42,6 +43,10 @@ CWpp::~CWpp() { Thumbnails().Forget(this); }
 bool CWpp::Init() {
     // The window and the show do not wait for a long stored list.
     if (!InitWithoutPhotos()) return false;
+    // A save the registry let neither finish nor undo is undone before the
+    // album is read; only now, once no other instance runs.
+    bool unfinished = false;
+    if (CAlbumBackup::RestoreUnfinished(GetStore(), &unfinished) && unfinished) PointAt(StoredCurrentAlbumName());
     RegisterWindowClasses();
     m_starting = true;
     Load();

@@ -399,6 +399,7 @@ void CSettingsDlg::Accept() {
 
 bool CSettingsDlg::SaveAlbums() {
     CRegStore& store = m_app.GetStore();
+    store.ClearLastError();
     CAlbumBackup backup(store, m_app.AlbumSettings());
     for (const CWppProfile* album : m_albums) {
         backup.Keep(album->GetAlbumName());
@@ -407,10 +408,11 @@ bool CSettingsDlg::SaveAlbums() {
     for (const tstr& name : m_deletedNames) backup.Keep(name);
     const auto fail = [&](const tstr& album, StoreAction action, unsigned long error) {
         backup.Restore();
+        // Albums saved before the failure are stored as they were again.
+        for (CWppProfile* saved : m_albums) saved->ForgetStoredState();
         ReportSaveFailure(m_hwnd, album, action, error);
         return false;
     };
-    store.ClearLastError();
     for (CWppProfile* album : m_albums)
         if (!album->SaveKeepingOldKey()) return fail(album->GetAlbumName(), StoreAction::Save, album->SaveError());
     // Old keys go only once every album is written: another album of the
@@ -423,7 +425,7 @@ bool CSettingsDlg::SaveAlbums() {
             return fail(album->GetAlbumName(), StoreAction::Save, store.LastError());
     }
     // Every album's save wrote its own name; the current one is meant.
-    if (!store.WriteString(CWpp::kProfilesSection, CWpp::kProfileValue, m_app.GetAlbumName()))
+    if (!store.WriteString(CWpp::kProfilesSection, CWpp::kProfileValue, m_app.GetAlbumName()) || !backup.Commit())
         return fail(m_app.GetAlbumName(), StoreAction::Save, store.LastError());
     for (CWppProfile* album : m_albums) album->TakeRenamedFrom();
     m_deletedNames.clear();

@@ -63,7 +63,35 @@ LONG InjectedResult() {
     return static_cast<LONG>(g_injectedError);
 }
 
+std::function<unsigned long()> g_beforeWrite;
+std::wstring g_beforeWriteUnder;
+DWORD g_beforeWriteThread = 0;
+
+bool AtOrBelow(const tstr& path, const std::wstring& key) {
+    const std::wstring& text = path.Str();
+    return text.size() >= key.size() &&
+           CompareStringOrdinal(text.c_str(), static_cast<int>(key.size()), key.c_str(), static_cast<int>(key.size()),
+                                TRUE) == CSTR_EQUAL &&
+           (text.size() == key.size() || text[key.size()] == L'\\');
+}
+
 }  // namespace
+
+void CRegStore::SetBeforeWrite(const tstr& path, std::function<unsigned long()> gate) {
+    g_beforeWrite = std::move(gate);
+    g_beforeWriteUnder = path.Str();
+    g_beforeWriteThread = GetCurrentThreadId();
+}
+
+bool CRegStore::MayWrite(const tstr& path) {
+    if (g_beforeWrite && g_beforeWriteThread == GetCurrentThreadId() && AtOrBelow(path, g_beforeWriteUnder)) {
+        // Cleared first: the gate's own writes pass.
+        const std::function<unsigned long()> gate = std::move(g_beforeWrite);
+        g_beforeWrite = nullptr;
+        if (!Succeeded(static_cast<long>(gate()))) return false;
+    }
+    return Succeeded(InjectedResult());
+}
 
 void CRegStore::FailNthWrite(unsigned long n, unsigned long error, bool persistent) {
     g_writesBeforeFailure = n;
@@ -130,9 +158,10 @@ tstr CRegStore::Literal(const tstr& name) {
 
 bool CRegStore::WriteString(const tstr& section, const tstr& name, const tstr& value) {
     if (m_basePath.IsEmpty()) return false;   // names not set yet: never write below the hive root
-    if (!Succeeded(InjectedResult())) return false;
+    const tstr path = BuildPath(section);
+    if (!MayWrite(path)) return false;
     CRegKey key;
-    if (!Succeeded(key.Create(BuildPath(section)))) return false;
+    if (!Succeeded(key.Create(path))) return false;
     if (value.IsNull()) {
         const LONG result = RegDeleteValueW(key.Get(), name.c_str());
         return Succeeded(result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result);
@@ -213,7 +242,7 @@ bool CRegStore::KeyExists(const tstr& section) const {
 bool CRegStore::DeleteKey(const tstr& section) {
     const tstr path = BuildPath(section);
     if (m_basePath.IsEmpty() || path.IsEmpty()) return false;
-    if (!Succeeded(InjectedResult())) return false;
+    if (!MayWrite(path)) return false;
     const LONG result = SHDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
     // A key that is not there is no failure to report.
     return result == ERROR_FILE_NOT_FOUND ? false : Succeeded(result);

@@ -6,6 +6,7 @@
 // boolean result (a failed read leaves the output as it was); the system error
 // of the latest failed write is kept for the message that reports it.
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,6 +60,13 @@ public:
     // How many sub-keys, without listing them; 0 for a missing key.
     unsigned long SubKeyCount(const tstr& section) const;
 
+    // What must be stored before anything else: runs before the next write or
+    // deletion this thread makes through any store at or below the key
+    // `path` (as BuildPath gives it), once (it may set itself again). A
+    // result other than 0 is the system error that refuses that write. A
+    // null gate clears it.
+    static void SetBeforeWrite(const tstr& path, std::function<unsigned long()> gate);
+
     // System error code of the latest failed write or deletion; 0 after none.
     unsigned long LastError() const { return m_lastError; }
     void ClearLastError() { m_lastError = 0; }
@@ -74,6 +82,8 @@ public:
 private:
     // True for ERROR_SUCCESS; otherwise records the error.
     bool Succeeded(long result);
+    // Runs the gate set by SetBeforeWrite for `path`, if any, and then the test seam.
+    bool MayWrite(const tstr& path);
 
     tstr m_basePath;
     std::vector<std::pair<tstr, tstr>> m_replacements;

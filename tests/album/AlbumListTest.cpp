@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "album/AlbumBackup.h"
 #include "tests/album/AlbumTest.h"
 
 namespace {
@@ -237,24 +238,53 @@ TEST_F(AlbumList, EveryRefusedWriteOfASaveLeavesTheOldAlbumWhole)
     }
 }
 
-// A registry that refuses every write (locked, or its hive full) refuses
-// the undoing writes too: a save, renamed or not, leaves the store exactly
-// as it was.
-TEST_F(AlbumList, RegistryRefusingEveryWriteKeepsTheStoredAlbum)
+// A registry that refuses every write from some point on (locked, or its
+// hive full) refuses the undoing writes too. Refused from the first write,
+// a save leaves the store exactly as it was; refused later, its record puts
+// the store back at the next start, once the registry takes writes again.
+TEST_F(AlbumList, RegistryRefusingEveryWriteFromAnyPointKeepsTheStoredAlbum)
 {
-    SaveAlbum(L"Old", {L"C:\\a.jpg", L"C:\\b.jpg", L"C:\\c.jpg"});
-    const std::vector<std::wstring> before = ProfilesSnapshot();
     for (const wchar_t* name : {L"Old", L"New"}) {
-        auto album = OpenAlbum(L"Old");
-        album->Photos().DeleteIndex(1);
-        album->AddPhoto(L"C:\\d.jpg");
-        album->ThumbSize().SetValue(77);
-        album->RenameAlbum(name);
-        CRegStore::FailNthWrite(1, ERROR_ACCESS_DENIED, true);
-        EXPECT_FALSE(album->Save()) << name;
-        EXPECT_EQ(static_cast<unsigned long>(ERROR_ACCESS_DENIED), album->SaveError());
-        CRegStore::FailNthWrite(0, 0);
-        EXPECT_EQ(before, ProfilesSnapshot()) << name;
+        SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvendal");
+        SaveAlbum(L"Old", {L"C:\\a.jpg", L"C:\\b.jpg", L"C:\\c.jpg"});
+        const std::vector<std::wstring> before = ProfilesSnapshot();
+        for (unsigned long refused = 1;; ++refused) {
+            auto album = OpenAlbum(L"Old");
+            album->Photos().DeleteIndex(1);
+            album->AddPhoto(L"C:\\d.jpg");
+            album->Photos()[0]->SetFavourite(true);
+            album->ThumbSize().SetValue(77);
+            album->RenameAlbum(name);
+            CRegStore::FailNthWrite(refused, ERROR_ACCESS_DENIED, true);
+            const bool saved = album->Save();
+            CRegStore::FailNthWrite(0, 0);
+            if (saved) {
+                EXPECT_GT(refused, 5ul) << name;
+                break;
+            }
+            EXPECT_EQ(static_cast<unsigned long>(ERROR_ACCESS_DENIED), album->SaveError());
+            if (refused == 1) {
+                EXPECT_EQ(before, ProfilesSnapshot()) << name;
+            }
+            bool unfinished = false;
+            EXPECT_TRUE(CAlbumBackup::RestoreUnfinished(album->GetStore(), &unfinished));
+            EXPECT_EQ(refused > 1, unfinished) << name << ", refused from write " << refused;
+            ASSERT_EQ(before, ProfilesSnapshot()) << name << ", refused from write " << refused;
+        }
+    }
+}
+
+// What a crash or another program left of a record puts nothing back, and goes.
+TEST_F(AlbumList, UnreadableRecordOfASaveOnlyGoes)
+{
+    SaveAlbum(L"Old", {L"C:\\a.jpg"});
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    auto album = OpenAlbum(L"Old");
+    const wchar_t* records[] = {L"13:Lumora save 17:Default1:", L"garbage", L"4:Sure-"};
+    for (int i = 0; i < 3; ++i) {
+        StoreText(kProfiles, CAlbumBackup::kRecordValue, records[i]);
+        EXPECT_TRUE(CAlbumBackup::RestoreUnfinished(album->GetStore())) << i;
+        EXPECT_EQ(before, ProfilesSnapshot()) << i;
     }
 }
 

@@ -58,13 +58,14 @@ TEST_F(PhotoList, SaveWritesOnlyWhatChanged)
     const unsigned long unchanged = writesOfASave();
     EXPECT_LT(unchanged, 10ul);
 
+    // Each changed key, and the save's record stored and removed again.
     album->Photos()[7]->SetPath(L"C:\\P7.jpg");
-    EXPECT_EQ(unchanged + 1, writesOfASave());
+    EXPECT_EQ(unchanged + 1 + 2, writesOfASave());
     album->Photos().EraseAt(album->Photos().begin() + 48);
     album->Photos().EraseAt(album->Photos().begin() + 48);
-    EXPECT_EQ(unchanged + 2, writesOfASave());
+    EXPECT_EQ(unchanged + 2 + 2, writesOfASave());
     album->ThumbSize().SetValue(99);
-    EXPECT_LT(unchanged + 1, writesOfASave());
+    EXPECT_LT(unchanged + 1 + 2, writesOfASave());
 
     auto stored = OpenAlbum();
     ASSERT_EQ(48u, stored->Photos().size());

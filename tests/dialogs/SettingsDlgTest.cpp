@@ -15,6 +15,7 @@
 #include <cwchar>
 #include <memory>
 
+#include "album/AlbumBackup.h"
 #include "app/Shortcut.h"
 #include "app/Wpp.h"
 #include "dialogs/SettingsDlg.h"
@@ -478,6 +479,41 @@ TEST_F(SettingsDlgTest, EveryRefusedWriteOfOkKeepsTheDialogOpenAndTheStoreAsItWa
     EXPECT_EQ((FileList{L"g1.bmp", L"g2.bmp", L"g3.bmp"}), StoredFileNames(L"Park"));
     EXPECT_EQ((FileList{L"t1.bmp", L"t2.bmp"}), StoredFileNames(L"TRIPS"));
     EXPECT_EQ(L"TRIPS", ReadText(kProfiles, L"Profile"));
+}
+
+// A registry that refuses every write from some point on refuses the undoing
+// too: the dialog stays open and says why, and what the next start or save
+// does first puts the store back as it was. An album saved before the
+// refusal and then put back is written again by the OK that goes through.
+TEST_F(SettingsDlgTest, OkRefusedFromAnyWriteOnLeavesTheStoreAsItWasOnceTakenBack) {
+    Open();
+    ChoosePage(IDC_PAGE_ALBUMS);
+    Rename(L"Garden", L"Park");
+    m_app->Timeout().SetValue(12);
+    // As its album dialog leaves an album that is not the current one.
+    auto* family = dynamic_cast<CWppProfile*>(AlbumRow(L"Family")->m_pData);
+    ASSERT_NE(nullptr, family);
+    family->Timeout().SetValue(9);
+    const std::vector<std::wstring> before = ProfilesSnapshot();
+    unsigned long refused = 1;
+    for (;; refused += 2) {
+        std::wstring message;
+        AnswerMessageBox(IDOK, &message);
+        CRegStore::FailNthWrite(refused, ERROR_ACCESS_DENIED, true);
+        Command(IDOK);
+        CRegStore::FailNthWrite(0, 0);
+        if (!IsWindow(m_hwnd)) break;
+        ASSERT_FALSE(AnswerPending()) << "writes from " << refused << " on refused without a message";
+        ASSERT_NE(std::wstring::npos, message.find(L"\" could not be saved.")) << message;
+        ASSERT_TRUE(CAlbumBackup::RestoreUnfinished(m_app->GetStore()));
+        ASSERT_EQ(before, ProfilesSnapshot()) << "writes from " << refused << " on refused";
+    }
+    MessageBoxW(nullptr, L"", L"", MB_OK);
+    EXPECT_GT(refused, 10ul);
+    EXPECT_EQ((FileList{L"Family", L"Park", L"Trips"}), SubKeys(kProfiles));
+    EXPECT_EQ((FileList{L"g1.bmp", L"g2.bmp", L"g3.bmp"}), StoredFileNames(L"Park"));
+    EXPECT_EQ(L"12", ReadText(AlbumPath(L"Trips", L"Slides"), L"timeout"));
+    EXPECT_EQ(L"9", ReadText(AlbumPath(L"Family", L"Slides"), L"timeout"));
 }
 
 // Fault: the current album was found by its exact name. With "Profile" and
