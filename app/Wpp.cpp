@@ -1,12 +1,12 @@
 #include "app/Wpp.h"
 
-#include "app/SingleInstance.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
 #include "ui/ButtonWnd.h"
 #include "ui/ClassFactory.h"
 #include "ui/NavPaneWnd.h"
 #include "ui/ResString.h"
+#include "ui/SingleInstance.h"
 #include "ui/ToolBarWnd.h"
 
 namespace {

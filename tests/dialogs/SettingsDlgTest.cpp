@@ -15,12 +15,12 @@
 #include <cwchar>
 #include <memory>
 
-#include "app/Shortcut.h"
 #include "app/Wpp.h"
 #include "dialogs/SettingsDlg.h"
 #include "res/dialogs.h"
 #include "slideshow/AlbumSlides.h"
 #include "tests/dialogs/DialogTest.h"
+#include "ui/Shortcut.h"
 #include "ui/ToolBarWnd.h"
 
 namespace {
