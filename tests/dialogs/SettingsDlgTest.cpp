@@ -15,8 +15,8 @@
 #include <cwchar>
 #include <memory>
 
-#include "app/Wpp.h"
 #include "dialogs/SettingsDlg.h"
+#include "dialogs/Wpp.h"
 #include "res/dialogs.h"
 #include "slideshow/AlbumSlides.h"
 #include "tests/dialogs/DialogTest.h"

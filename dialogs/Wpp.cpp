@@ -1,4 +1,4 @@
-#include "app/Wpp.h"
+#include "dialogs/Wpp.h"
 
 #include "res/dialogs.h"
 #include "res/strings.h"

@@ -6,9 +6,9 @@
 
 #include "album/FolderFollow.h"
 #include "album/WppProfile.h"
-#include "app/PhotoCommands.h"
 #include "app/TrayMenu.h"
 #include "dialogs/MainDlg.h"
+#include "dialogs/PhotoCommands.h"
 #include "slideshow/AlbumSlides.h"
 #include "slideshow/DesktopWatch.h"
 #include "slideshow/SlideWnd.h"
