@@ -16,10 +16,10 @@
 #include "album/Slide.h"
 #include "album/StoredPhotoList.h"
 #include "album/Thumbnails.h"
-#include "app/App.h"
 #include "settings/Edges.h"
 #include "settings/Param.h"
 #include "settings/ParamRegSet.h"
+#include "ui/App.h"
 #include "ui/Dialog.h"
 #include "ui/NavPaneItemData.h"
 

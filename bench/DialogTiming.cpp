@@ -19,9 +19,9 @@
 
 #include "album/Slide.h"
 #include "album/Thumbnails.h"
-#include "app/Wpp.h"
 #include "bench/BenchClock.h"
 #include "dialogs/SettingsDlg.h"
+#include "dialogs/Wpp.h"
 #include "res/dialogs.h"
 #include "ui/ClassFactory.h"
 #include "ui/NavPaneWnd.h"

@@ -2,12 +2,12 @@
 
 #include <shellapi.h>
 
-#include "app/Shortcut.h"
-#include "app/VersionInfo.h"
 #include "res/artwork.h"
 #include "res/dialogs.h"
 #include "picture/GdiOwners.h"
 #include "picture/Picture.h"
+#include "ui/Shortcut.h"
+#include "ui/VersionInfo.h"
 #include "ui/Wnd.h"
 
 const wchar_t CAboutDlg::kProductSite[] = L"https://lumora-frame.example/";

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/App.h"
 #include "picture/Bmp.h"
+#include "ui/App.h"
 #include "ui/Dialog.h"
 
 class CAboutDlg : public CDialog {

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-#include "settings/DialogParam.h"
 #include "settings/Param.h"
 #include "settings/ParamDlg.h"
+#include "ui/DialogParam.h"
 
 class CAddFolderDlg : public CDialogParam {
 public:

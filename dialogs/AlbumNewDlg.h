@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include "settings/Collector.h"
-#include "settings/DialogParam.h"
 #include "settings/ParamDlg.h"
 #include "settings/Param.h"
+#include "ui/DialogParam.h"
 
 class CWppProfile;
 

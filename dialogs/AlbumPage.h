@@ -7,9 +7,9 @@
 
 #include <windows.h>
 
-#include "settings/DialogParam.h"
 #include "settings/ParamDlg.h"
 #include "settings/Param.h"
+#include "ui/DialogParam.h"
 
 class CWppProfile;
 

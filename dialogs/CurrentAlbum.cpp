@@ -1,6 +1,6 @@
 #include "dialogs/CurrentAlbum.h"
 
-#include "app/Wpp.h"
+#include "dialogs/Wpp.h"
 #include "res/dialogs.h"
 
 namespace {

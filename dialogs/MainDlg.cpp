@@ -3,9 +3,9 @@
 #include <shellapi.h>
 
 #include "app/TrayMenu.h"
-#include "app/Wpp.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/SettingsDlg.h"
+#include "dialogs/Wpp.h"
 #include "res/artwork.h"
 #include "res/dialogs.h"
 #include "res/strings.h"

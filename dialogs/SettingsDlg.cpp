@@ -1,7 +1,6 @@
 #include "dialogs/SettingsDlg.h"
 
 #include "album/AlbumBackup.h"
-#include "app/Wpp.h"
 #include "dialogs/AlbumDlg.h"
 #include "dialogs/AlbumNewDlg.h"
 #include "dialogs/CurrentAlbum.h"
@@ -9,6 +8,7 @@
 #include "dialogs/PhotoPage.h"
 #include "dialogs/SaveFailure.h"
 #include "dialogs/WaitCursor.h"
+#include "dialogs/Wpp.h"
 #include "res/artwork.h"
 #include "res/dialogs.h"
 #include "res/strings.h"

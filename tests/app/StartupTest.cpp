@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Wpp.h"
+#include "dialogs/Wpp.h"
 #include "tests/album/AlbumTest.h"
 #include "tests/support/BmpFile.h"
 #include "tests/album/ThumbnailKit.h"

@@ -4,10 +4,10 @@
 
 #include <utility>
 
-#include "app/Shortcut.h"
-#include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
-#include "app/VersionInfo.h"
+#include "ui/Shortcut.h"
+#include "ui/TrayIcon.h"
+#include "ui/VersionInfo.h"
 
 namespace {
 

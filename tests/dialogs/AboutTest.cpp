@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Shortcut.h"
-#include "app/VersionInfo.h"
 #include "dialogs/AboutDlg.h"
 #include "res/dialogs.h"
 #include "tests/dialogs/DialogTest.h"
+#include "ui/Shortcut.h"
+#include "ui/VersionInfo.h"
 
 namespace {
 

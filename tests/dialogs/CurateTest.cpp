@@ -14,7 +14,7 @@
 
 #include "album/FolderFollow.h"
 #include "app/TrayMenu.h"
-#include "app/Wpp.h"
+#include "dialogs/Wpp.h"
 #include "res/dialogs.h"
 #include "tests/dialogs/MainWindowTest.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/TrayMenu.h"
-#include "app/Wpp.h"
+#include "dialogs/Wpp.h"
 #include "res/dialogs.h"
 #include "tests/dialogs/MainWindowTest.h"
 #include "ui/ButtonWnd.h"

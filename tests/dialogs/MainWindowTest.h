@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Wpp.h"
+#include "dialogs/Wpp.h"
 #include "tests/dialogs/DialogTest.h"
 #include "ui/ButtonWnd.h"
 

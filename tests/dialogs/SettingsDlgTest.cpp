@@ -16,12 +16,12 @@
 #include <memory>
 
 #include "album/AlbumBackup.h"
-#include "app/Shortcut.h"
-#include "app/Wpp.h"
 #include "dialogs/SettingsDlg.h"
+#include "dialogs/Wpp.h"
 #include "res/dialogs.h"
 #include "slideshow/AlbumSlides.h"
 #include "tests/dialogs/DialogTest.h"
+#include "ui/Shortcut.h"
 #include "ui/ToolBarWnd.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <functional>
 #include <string>
 
-#include "settings/DialogParam.h"
 #include "settings/Edges.h"
 #include "settings/ParamDlg.h"
+#include "ui/DialogParam.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "album/FolderScan.h"
-#include "app/Wpp.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/AddFolderDlg.h"
 #include "dialogs/AlbumDlg.h"
 #include "dialogs/SettingsDlg.h"
+#include "dialogs/Wpp.h"
 #include "res/dialogs.h"
 #include "ui/ClassFactory.h"
 #include "ui/NavPaneWnd.h"

@@ -1,8 +1,8 @@
-#include "app/SingleInstance.h"
+#include "ui/SingleInstance.h"
 
 #include <vector>
 
-#include "app/AppBase.h"
+#include "ui/AppBase.h"
 
 void StoreMainHandle(CRegStore& store, HWND hwnd) {
     store.WriteInt(CAppBase::kMainSection, CAppBase::kHandleValue,

@@ -6,10 +6,10 @@
 
 #include <windows.h>
 
-#include "app/AppBase.h"
-#include "app/SingleInstance.h"
 #include "settings/Param.h"
+#include "ui/AppBase.h"
 #include "ui/Dialog.h"
+#include "ui/SingleInstance.h"
 
 template <class Base>
 class CDialogApp : public Base {

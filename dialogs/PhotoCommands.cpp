@@ -1,8 +1,8 @@
-#include "app/PhotoCommands.h"
+#include "dialogs/PhotoCommands.h"
 
 #include "album/PhotoLocation.h"
 #include "app/PhotoShell.h"
-#include "app/Wpp.h"
+#include "dialogs/Wpp.h"
 #include "picture/Picture.h"
 #include "res/dialogs.h"
 #include "res/strings.h"

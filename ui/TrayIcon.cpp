@@ -1,11 +1,11 @@
-#include "app/TrayIcon.h"
+#include "ui/TrayIcon.h"
 
 #include <shellapi.h>
 
 #include <cwchar>
 
-#include "app/Shortcut.h"
-#include "app/VersionInfo.h"
+#include "ui/Shortcut.h"
+#include "ui/VersionInfo.h"
 
 namespace {
 

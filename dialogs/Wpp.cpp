@@ -1,13 +1,13 @@
-#include "app/Wpp.h"
+#include "dialogs/Wpp.h"
 
 #include "album/AlbumBackup.h"
-#include "app/SingleInstance.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
 #include "ui/ButtonWnd.h"
 #include "ui/ClassFactory.h"
 #include "ui/NavPaneWnd.h"
 #include "ui/ResString.h"
+#include "ui/SingleInstance.h"
 #include "ui/ToolBarWnd.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/TrayIcon.h"
 #include "settings/Param.h"
+#include "ui/TrayIcon.h"
 
 template <class Base>
 class CTrayApp : public Base {

@@ -6,13 +6,13 @@
 
 #include "album/FolderFollow.h"
 #include "album/WppProfile.h"
-#include "app/DialogApp.h"
-#include "app/PhotoCommands.h"
 #include "app/TrayMenu.h"
 #include "dialogs/MainDlg.h"
+#include "dialogs/PhotoCommands.h"
 #include "slideshow/AlbumSlides.h"
 #include "slideshow/DesktopWatch.h"
 #include "slideshow/SlideWnd.h"
+#include "ui/DialogApp.h"
 
 class CWpp : public CDialogApp<CWppProfile>, public IThumbnailListener {
 public:

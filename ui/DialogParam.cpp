@@ -1,4 +1,4 @@
-#include "settings/DialogParam.h"
+#include "ui/DialogParam.h"
 
 INT_PTR CDialogParam::OnInitDialog() {
     OnInit(m_hwnd);

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/Wpp.h"
+#include "dialogs/Wpp.h"
 #include "picture/DecodeHelper.h"
 #include "picture/DecodeHelperServer.h"
 

@@ -1,6 +1,6 @@
-#include "app/AppBase.h"
+#include "ui/AppBase.h"
 
-#include "app/Shortcut.h"
+#include "ui/Shortcut.h"
 
 const wchar_t CAppBase::kCommonSection[] = L"Options\\Common";
 const wchar_t CAppBase::kMainSection[] = L"Options\\Windows\\Main";

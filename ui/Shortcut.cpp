@@ -1,4 +1,4 @@
-#include "app/Shortcut.h"
+#include "ui/Shortcut.h"
 
 #include <objbase.h>
 #include <shlobj.h>

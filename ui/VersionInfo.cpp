@@ -1,4 +1,4 @@
-#include "app/VersionInfo.h"
+#include "ui/VersionInfo.h"
 
 #include <windows.h>
 
