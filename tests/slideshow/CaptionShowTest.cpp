@@ -176,11 +176,10 @@ protected:
         MovePointer(0, 0);
         EXPECT_TRUE(show.Start());
         EXPECT_TRUE(Settled(show));
-        PumpFor(600);
         RECT frame{};
         GetWindowRect(show.Hwnd(), &frame);
         CBmp shot;
-        EXPECT_TRUE(Screenshot(name, shot));
+        EXPECT_TRUE(Screenshot(show, name, shot));
         Keep(name);
         std::pair<int, int> range{0, 255};
         for (int y = frame.bottom - 40; y < frame.bottom; ++y)
