@@ -113,8 +113,7 @@ TEST_F(FullscreenTest, AMaximisedWindowOrOneOnTheOtherMonitorLeavesTheFrame)
         CCover other;
         ASSERT_TRUE(other.Open(c.x, c.y, c.w, c.h));
         ASSERT_TRUE(WaitUntil("the cover window in the foreground", [&] { return GetForegroundWindow() == other.Hwnd(); }));
-        // Longer than a fullscreen window takes to hide the frame.
-        PumpFor(1500);
+        ASSERT_TRUE(WaitForTick(watch.Hwnd(), CDesktopWatch::kSettleTimer, "the watch's look at the cover window"));
         EXPECT_TRUE(FrameShown()) << "covering " << c.x << "," << c.y << " " << c.w << "x" << c.h;
         EXPECT_FALSE(show.IsPaused());
         EXPECT_TRUE(other.Close());
