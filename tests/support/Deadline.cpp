@@ -55,14 +55,6 @@ void PumpPending() { DispatchQueued(nullptr, 0); }
     return ::testing::AssertionSuccess();
 }
 
-void PumpFor(DWORD ms) {
-    const CDeadline deadline(ms);
-    do {
-        PumpPending();
-        WaitForMessage(deadline.Left());
-    } while (!deadline.Passed());
-}
-
 ::testing::AssertionResult NextMessage(MSG& msg, UINT first, UINT last, const std::string& what, DWORD ms) {
     const CDeadline deadline(ms);
     while (!PeekMessageW(&msg, nullptr, first, last, PM_REMOVE)) {
