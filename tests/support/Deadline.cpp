@@ -7,8 +7,7 @@ constexpr DWORD kPollMs = 20;
 
 void WaitForMessage(DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT); }
 
-// Dispatches what is queued for this thread; true when a tick of timer `id`
-// of `hwnd` was among it.
+// Dispatches what is queued for this thread; true when timer `id` of `hwnd` ticked.
 bool DispatchQueued(HWND hwnd, UINT_PTR id) {
     bool ticked = false;
     MSG msg;
