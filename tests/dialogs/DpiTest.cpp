@@ -154,7 +154,7 @@ TEST_F(SlideDpi, PhotoInPhysicalPixelsStripCellsScaled) {
     RECT stripRect{};
     GetWindowRect(strip, &stripRect);
     SendMessageW(strip, WM_DPICHANGED, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&stripRect));
-    PumpFor(300);
+    ASSERT_TRUE(WaitForTick(show.Hwnd(), CSlideWnd::kReplaceTimer, "the placement after the DPI change"));
     ASSERT_TRUE(WaitUntil("the photo fitted again", [&] { return !show.Switching(); }));
     EXPECT_EQ(400, WindowSize(show.Hwnd()).cx);
     EXPECT_EQ(300, WindowSize(show.Hwnd()).cy);

@@ -175,12 +175,10 @@ protected:
         show.SetAlbum(&album);
         MovePointer(0, 0);
         EXPECT_TRUE(show.Start());
-        EXPECT_TRUE(Settled(show));
-        PumpFor(600);
+        CBmp shot;
+        EXPECT_TRUE(Screenshot(show, name, shot));
         RECT frame{};
         GetWindowRect(show.Hwnd(), &frame);
-        CBmp shot;
-        EXPECT_TRUE(Screenshot(name, shot));
         Keep(name);
         std::pair<int, int> range{0, 255};
         for (int y = frame.bottom - 40; y < frame.bottom; ++y)

@@ -93,7 +93,7 @@ TEST_F(PreparedSwitch, NextPhotoIsShownAtOnceAndAPhotoNotReadyKeepsTheOneOnScree
     EXPECT_TRUE(show.Switching());
     EXPECT_EQ(green, show.CurrentPath().Str());
     EXPECT_EQ(1, album.index);
-    PumpFor(100);
+    ASSERT_TRUE(WaitUntil("the held decode of the blue photo", [&] { return gate->started == 3; }));
     EXPECT_EQ(180, Shown().cx);
     SetEvent(gate->open);
     ASSERT_TRUE(Settled(show));

@@ -69,7 +69,6 @@ protected:
         show.Stop();
         DestroyWindow(backdrop);
     }
-    void Settle() { PumpFor(600); }
 
     TempFolder folder;
     std::vector<std::wstring> photos;
@@ -87,10 +86,8 @@ TEST_F(ScreenTest, NormalShowAndStrip)
     album.settings.placementY = 2;
     album.thumbColours = {0xFFE61414u, 0xFF1414E6u};
     ASSERT_TRUE(show.Start());
-    ASSERT_TRUE(Settled(show));
-    Settle();
     CBmp shot;
-    ASSERT_TRUE(Screenshot(L"show-normal", shot));
+    ASSERT_TRUE(Screenshot(show, L"show-normal", shot));
     const SlideRect r = WindowRectOf(show.Hwnd());
     // The photo where it was placed (without a compositor the constant
     // alpha does not show on the X display).
@@ -104,8 +101,7 @@ TEST_F(ScreenTest, NormalShowAndStrip)
 
     MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     ASSERT_TRUE(WaitUntil("the pointer inside the show", [&] { return show.PointerInside(); }));
-    Settle();
-    ASSERT_TRUE(Screenshot(L"show-strip", shot));
+    ASSERT_TRUE(Screenshot(show, L"show-strip", shot));
     EXPECT_TRUE(IsWindowVisible(show.Strip().Hwnd()));
     // Over the photo's lower edge: the current (red) thumbnail in the middle,
     // the blue one a thumbnail further on either side, a dark band above.
@@ -161,9 +157,8 @@ TEST_F(ScreenTest, FullscreenCoversTheWorkAreaAndFadesDownTheMiddle)
     EXPECT_TRUE(r == area);
     EXPECT_NE(0, GetWindowLongPtrW(show.Hwnd(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
     EXPECT_EQ(area.right - area.left, show.CurrentImage().Width());
-    Settle();
     CBmp shot;
-    ASSERT_TRUE(Screenshot(L"show-fullscreen", shot));
+    ASSERT_TRUE(Screenshot(show, L"show-fullscreen", shot));
     const int midY = (area.top + area.bottom) / 2;
     const Rgb left = At(shot, area.left + 1, midY);
     const Rgb right = At(shot, area.right - 2, midY);
@@ -193,9 +188,8 @@ TEST_F(ScreenTest, PortraitPhotoStoredSidewaysStandsUpright)
     const SlideRect r = WindowRectOf(show.Hwnd());
     EXPECT_EQ(180, r.right - r.left);  // 300 x 400 upright, fitted to 320 x 240
     EXPECT_EQ(240, r.bottom - r.top);
-    Settle();
     CBmp shot;
-    ASSERT_TRUE(Screenshot(L"show-portrait", shot));
+    ASSERT_TRUE(Screenshot(show, L"show-portrait", shot));
     const Rgb sky = At(shot, (r.left + r.right) / 2, r.top + 40);
     const Rgb ground = At(shot, (r.left + r.right) / 2, r.bottom - 40);
     EXPECT_GT(sky.b, 150) << sky.r << "," << sky.g << "," << sky.b;
@@ -203,8 +197,7 @@ TEST_F(ScreenTest, PortraitPhotoStoredSidewaysStandsUpright)
 
     MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     ASSERT_TRUE(WaitUntil("the pointer inside the frame", [&] { return show.PointerInside(); }));
-    Settle();
-    ASSERT_TRUE(Screenshot(L"show-portrait-strip", shot));
+    ASSERT_TRUE(Screenshot(show, L"show-portrait-strip", shot));
     const CBmp* thumb = album.Thumbnail(0);
     ASSERT_NE(nullptr, thumb);
     EXPECT_EQ(48, thumb->Width());
@@ -227,9 +220,8 @@ TEST_F(ScreenTest, SwitchBetweenTwoPhonePhotosShowsTheWholeNextOne)
     ASSERT_TRUE(WaitUntil("the next photo decoded", [&] { return show.NextReady(); }));
     SendMessageW(show.Hwnd(), WM_TIMER, CSlideWnd::kSwitchTimer, 0);
     EXPECT_FALSE(show.Switching());
-    Settle();
     CBmp shot;
-    ASSERT_TRUE(Screenshot(L"show-switch-12mp", shot));
+    ASSERT_TRUE(Screenshot(show, L"show-switch-12mp", shot));
     const SlideRect r = WindowRectOf(show.Hwnd());
     EXPECT_EQ(640, r.right - r.left);
     EXPECT_EQ(480, r.bottom - r.top);

@@ -2,6 +2,7 @@
 
 #include "picture/Bmp.h"
 #include "picture/Picture.h"
+#include "slideshow/Fader.h"
 #include "slideshow/SlideWnd.h"
 
 #include <cstdint>
@@ -79,8 +80,13 @@ const TempFolder& ShotFolder()
 }
 }  // namespace
 
-bool Screenshot(const std::wstring& name, CBmp& out)
+::testing::AssertionResult Screenshot(CSlideWnd& show, const std::wstring& name, CBmp& out)
 {
+    const auto still = [](HWND hwnd) { return !hwnd || (!IsFading(hwnd) && !GetUpdateRect(hwnd, nullptr, FALSE)); };
+    const auto onScreen = WaitUntil("the show painted with no fade under way",
+                                    [&] { return !show.Switching() && still(show.Hwnd()) && still(show.Strip().Hwnd()); });
+    if (!onScreen)
+        return onScreen;
     wchar_t display[64] = L"";
     GetEnvironmentVariableW(L"DISPLAY", display, 64);
     const std::wstring bmp = ShotFolder().Path() + L"\\" + name + L".bmp";

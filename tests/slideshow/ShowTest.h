@@ -30,9 +30,10 @@ void MovePointer(int x, int y);
 // steps, release at the target. Returns at once; the moves take about a second.
 bool DragPointer(int grabX, int grabY, int toX, int toY);
 
-// Screenshot of the whole X display, as pixels to check (the PNG lies in a
-// folder of this run). The windows keep being served while it is taken.
-bool Screenshot(const std::wstring& name, CBmp& out);
+// Screenshot of the whole X display once the show is settled, painted and
+// not fading, as pixels to check (the PNG lies in a folder of this run). The
+// windows keep being served while it is taken.
+::testing::AssertionResult Screenshot(CSlideWnd& show, const std::wstring& name, CBmp& out);
 struct Rgb {
     int r, g, b;
 };

@@ -384,7 +384,7 @@ TEST_F(SlideWndTest, PointerEntersAndLeavesBothWindows)
     const SlideRect s = RectOf(strip);
     ASSERT_LT(s.left, w.left);
     MovePointer(s.left + 5, s.bottom - 5);
-    PumpFor(700);
+    ASSERT_TRUE(WaitForTick(hwnd, CSlideWnd::kLeaveTimer, "the leave test with the pointer on the strip"));
     EXPECT_TRUE(show.PointerInside());
 
     MovePointer(area.right - 1, area.top);

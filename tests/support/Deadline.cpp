@@ -7,6 +7,18 @@ constexpr DWORD kPollMs = 20;
 
 void WaitForMessage(DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT); }
 
+// Dispatches what is queued for this thread; true when timer `id` of `hwnd` ticked.
+bool DispatchQueued(HWND hwnd, UINT_PTR id) {
+    bool ticked = false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        ticked = ticked || (hwnd && msg.message == WM_TIMER && msg.hwnd == hwnd && msg.wParam == id);
+    }
+    return ticked;
+}
+
 }  // namespace
 
 std::string Utf8(const std::wstring& text) {
@@ -17,13 +29,7 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
-void PumpPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+void PumpPending() { DispatchQueued(nullptr, 0); }
 
 ::testing::AssertionResult CDeadline::Missed(const std::string& what) const {
     return ::testing::AssertionFailure() << what << " did not come within " << m_ms / 1000.0 << " s";
@@ -39,12 +45,13 @@ void PumpPending() {
     }
 }
 
-void PumpFor(DWORD ms) {
+::testing::AssertionResult WaitForTick(HWND hwnd, UINT_PTR id, const std::string& what, DWORD ms) {
     const CDeadline deadline(ms);
-    do {
-        PumpPending();
-        WaitForMessage(deadline.Left());
-    } while (!deadline.Passed());
+    while (!DispatchQueued(hwnd, id)) {
+        if (deadline.Passed()) return deadline.Missed(what);
+        WaitForMessage(std::min(kPollMs, deadline.Left()));
+    }
+    return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult NextMessage(MSG& msg, UINT first, UINT last, const std::string& what, DWORD ms) {

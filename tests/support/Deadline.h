@@ -37,8 +37,9 @@ void PumpPending();
 // Dispatches this thread's messages until done() holds, or fails naming `what`.
 ::testing::AssertionResult WaitUntil(const std::string& what, const std::function<bool()>& done,
                                      DWORD ms = kWaitMs);
-// Dispatches this thread's messages for `ms`: lets fades and repaints settle.
-void PumpFor(DWORD ms);
+// Dispatches this thread's messages until timer `id` of `hwnd` ticked, or
+// fails naming `what`: what the tick looks at has been looked at.
+::testing::AssertionResult WaitForTick(HWND hwnd, UINT_PTR id, const std::string& what, DWORD ms = kWaitMs);
 // Takes the next message of this thread in [first, last] off the queue,
 // leaving the others queued, or fails naming `what`.
 ::testing::AssertionResult NextMessage(MSG& msg, UINT first, UINT last, const std::string& what,
