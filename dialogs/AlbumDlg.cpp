@@ -94,9 +94,10 @@ INT_PTR CAlbumDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == CPaneThumbnails::kUnusableMessage) {
         // Files that are no pictures leave before the album is stored.
         if (m_album && DropUnusablePhotoRows(m_host.Items(), m_host.RowThumbnails(), *m_album)) UpdatePhotosText();
+        if (m_host.RowThumbnails().AcceptWhenChecked()) Accept();
         return TRUE;
     }
-    if (msg == WM_SETCURSOR && m_link.SetWaitCursor()) {
+    if (msg == WM_SETCURSOR && (m_link.SetWaitCursor() || m_host.RowThumbnails().SetWaitCursor())) {
         SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
@@ -140,8 +141,9 @@ void CAlbumDlg::UpdatePhotosText() {
 }
 
 void CAlbumDlg::Accept() {
-    // "Add folder" just before OK: the folder's pictures are added first.
-    if (m_link.HoldAccept()) return;
+    // "Add folder" just before OK: the folder's pictures are added first;
+    // photos added just now are checked first.
+    if (m_link.HoldAccept() || m_host.RowThumbnails().HoldAccept()) return;
     const tstr name = ItemText(m_hwnd, IDC_ALBUM_NAME);
     if (!AcceptAlbumName(m_hwnd, name, OtherAlbumNames(m_albums, m_album), m_album->GetAlbumName())) return;
     // The stored album moves to the new key when the album is saved.

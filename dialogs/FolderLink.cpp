@@ -19,18 +19,6 @@ bool CFolderLink::AddFolder(HWND dialog, CWppProfile& album) {
     return true;
 }
 
-bool CFolderLink::AcceptWhenListed() {
-    if (!m_acceptHeld || m_listing) return false;
-    m_acceptHeld = false;
-    return true;
-}
-
-bool CFolderLink::SetWaitCursor() const {
-    if (!m_acceptHeld) return false;
-    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    return true;
-}
-
 namespace {
 
 UINT StateText(const FolderListing& listing, UINT before) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "album/FolderWatch.h"
+#include "dialogs/HeldAccept.h"
 #include "settings/Tstr.h"
 
 class CWppProfile;
@@ -29,7 +30,8 @@ public:
     void Cancel() {
         m_scan.Stop();
         m_look.Stop();
-        m_listing = m_acceptHeld = false;
+        m_listing = false;
+        m_accept.Drop();
     }
 
     // "In step with <folder>" (and its sub-folders), after the folder's
@@ -40,11 +42,11 @@ public:
 
     // OK while the folder is still listed: true when the dialog must wait
     // for the listing (the wait cursor shows meanwhile; Cancel still ends it).
-    bool HoldAccept() { return m_acceptHeld = m_listing; }
+    bool HoldAccept() { return m_accept.Hold(m_listing); }
     // True, once, when the listing OK waited for has been dealt with.
-    bool AcceptWhenListed();
+    bool AcceptWhenListed() { return m_accept.Release(m_listing); }
     // WM_SETCURSOR: the wait cursor while OK waits. True when it was set.
-    bool SetWaitCursor() const;
+    bool SetWaitCursor() const { return m_accept.SetWaitCursor(); }
 
 private:
     CFolderWatch m_scan;
@@ -52,5 +54,5 @@ private:
     bool m_follow = false;
     UINT m_state = 0;  // string id; 0: fine or not known yet
     bool m_listing = false;
-    bool m_acceptHeld = false;
+    CHeldAccept m_accept;
 };

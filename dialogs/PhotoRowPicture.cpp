@@ -5,26 +5,47 @@ void CPaneThumbnails::Close()
     m_pane = nullptr;
     m_drawing.reset();
     m_checked.clear();
+    m_unusable.clear();
+    m_accept.Drop();
     m_thumbnails->Forget(this);
 }
 
-std::vector<tstr> CPaneThumbnails::TakeUnusableChecked()
+bool CPaneThumbnails::SweepChecked()
 {
-    std::vector<tstr> unusable;
+    bool unusable = false;
     for (auto at = m_checked.begin(); at != m_checked.end();) {
-        const CThumbnails::Known known = m_thumbnails->KnownState(tstr(*at));
-        if (known == CThumbnails::Known::Unusable) unusable.emplace_back(*at);
-        at = known == CThumbnails::Known::No ? std::next(at) : m_checked.erase(at);
+        const tstr path(*at);
+        const CThumbnails::Known known = m_thumbnails->KnownState(path);
+        if (known == CThumbnails::Known::No && !m_thumbnails->Busy(path)) {
+            ++at;
+            continue;
+        }
+        if (known == CThumbnails::Known::Unusable) {
+            m_unusable.push_back(path);
+            unusable = true;
+        }
+        at = m_checked.erase(at);
     }
     return unusable;
 }
 
-void CPaneThumbnails::OnThumbnailsArrived(bool someUnusable)
+std::vector<tstr> CPaneThumbnails::TakeUnusableChecked()
+{
+    SweepChecked();
+    std::vector<tstr> unusable;
+    unusable.swap(m_unusable);
+    return unusable;
+}
+
+void CPaneThumbnails::OnThumbnailsArrived(bool)
 {
     if (!m_pane) return;
     InvalidateRect(m_pane, nullptr, FALSE);
+    // Looked at as they arrive, while memory still holds them.
+    const bool unusable = SweepChecked();
     // Posted: the rows are not removed while they are being drawn.
-    if (someUnusable && m_dialog) PostMessageW(m_dialog, kUnusableMessage, 0, 0);
+    if (m_dialog && (unusable || (m_accept.Held() && m_checked.empty())))
+        PostMessageW(m_dialog, kUnusableMessage, 0, 0);
 }
 
 const CBmp* CPaneThumbnails::Draw(const tstr& path)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "album/Thumbnails.h"
+#include "dialogs/HeldAccept.h"
 #include "ui/NavPaneTool.h"
 
 class CPaneThumbnails : public IThumbnailListener {
@@ -45,7 +46,17 @@ public:
     // Photos that were in the album before are never among them: they say
     // why in their rows instead.
     std::vector<tstr> TakeUnusableChecked();
+    // Told to the dialog when checked photos turned out unusable, and when
+    // the checks OK waits for are done.
     static constexpr UINT kUnusableMessage = WM_APP + 3;
+
+    // OK while photos added just now are still checked: true when the
+    // dialog must wait, so that none that cannot show is stored. A photo
+    // out of reach for now is not waited for.
+    bool HoldAccept() { return m_accept.Hold(ChecksPending()); }
+    // True, once, when the checks OK waited for are done.
+    bool AcceptWhenChecked() { return m_accept.Release(ChecksPending()); }
+    bool SetWaitCursor() const { return m_accept.SetWaitCursor(); }
 
     void OnThumbnailsArrived(bool someUnusable) override;
 
@@ -54,7 +65,17 @@ private:
     std::shared_ptr<const CBmp> m_drawing;
     HWND m_pane = nullptr;
     HWND m_dialog = nullptr;
-    std::unordered_set<std::wstring> m_checked;
+    // Moves the checks that are done out of m_checked; true when one found
+    // a photo unusable.
+    bool SweepChecked();
+    bool ChecksPending() {
+        SweepChecked();
+        return !m_checked.empty();
+    }
+
+    std::unordered_set<std::wstring> m_checked;  // not known yet
+    std::vector<tstr> m_unusable;                // checked and unusable
+    CHeldAccept m_accept;
 };
 
 // The left tool of a photo row.

@@ -147,9 +147,10 @@ INT_PTR CSettingsDlg::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             m_modified = true;
             UpdatePhotosText();
         }
+        if (m_host.RowThumbnails().AcceptWhenChecked()) Accept();
         return TRUE;
     }
-    if (msg == WM_SETCURSOR && m_link.SetWaitCursor()) {
+    if (msg == WM_SETCURSOR && (m_link.SetWaitCursor() || m_host.RowThumbnails().SetWaitCursor())) {
         SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
@@ -377,8 +378,9 @@ void CSettingsDlg::MakeCurrent(CNavPaneItem* item) {
 // ---- closing
 
 void CSettingsDlg::Accept() {
-    // "Add folder" just before OK: the folder's pictures are added first.
-    if (m_link.HoldAccept()) return;
+    // "Add folder" just before OK: the folder's pictures are added first;
+    // photos added just now are checked first.
+    if (m_link.HoldAccept() || m_host.RowThumbnails().HoldAccept()) return;
     CWaitCursor wait;
     if (CWppProfile* entry = ListEntryOfCurrent()) {
         // The list's copy is older than the application object.

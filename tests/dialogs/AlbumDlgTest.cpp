@@ -252,6 +252,19 @@ protected:
     std::shared_ptr<CThumbnails> m_thumbnails;
 };
 
+// Fault: OK pressed while photos added just now were still being checked
+// stored them all, a file that is no picture too. OK waits for the checks.
+TEST_F(AlbumDlgGatedTest, OkWaitsForTheChecksOfPhotosAddedJustNow) {
+    HWND dialog = Open();
+    const std::wstring broken = TempFolder::File(Folder() + L"\\broken.bmp", "not a picture");
+    AddPhotoFiles(Photos(dialog), m_dialog->Host().RowThumbnails(), *m_album, {broken, Picture(L"4.bmp")});
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(IsWindow(dialog)) << "OK did not wait for the checks";
+    SetEvent(m_gate->open);
+    ASSERT_TRUE(WaitUntil("the dialog closed once the checks were done", [&] { return !IsWindow(dialog); }));
+    EXPECT_EQ((FileList{L"1.bmp", L"2.bmp", L"3.bmp", L"4.bmp"}), FileNames(*m_album));
+}
+
 // Closing cancels what only the rows waited for; a decode that was under way
 // still arrives, after the rows and their pane are gone, and is kept.
 TEST_F(AlbumDlgGatedTest, ClosingTheDialogCancelsItsRowsThumbnails) {
