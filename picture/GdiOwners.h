@@ -58,6 +58,21 @@ private:
     HDC m_dc;
 };
 
+// An icon of its own (LoadImage without LR_SHARED, CreateIconIndirect): DestroyIcon.
+class CIconOwner {
+public:
+    explicit CIconOwner(HICON icon) : m_icon(icon) {}
+    ~CIconOwner() {
+        if (m_icon) DestroyIcon(m_icon);
+    }
+    CIconOwner(const CIconOwner&) = delete;
+    CIconOwner& operator=(const CIconOwner&) = delete;
+    HICON Get() const { return m_icon; }
+
+private:
+    HICON m_icon;
+};
+
 // CreateCompatibleDC / DeleteDC, with nothing of its own selected.
 class CCompatibleDC {
 public:

@@ -4,24 +4,11 @@
 
 #include <cwchar>
 
+#include "picture/GdiOwners.h"
 #include "ui/Shortcut.h"
 #include "ui/VersionInfo.h"
 
 namespace {
-
-class CIconOwner {
-public:
-    explicit CIconOwner(HICON icon) : m_icon(icon) {}
-    ~CIconOwner() {
-        if (m_icon) DestroyIcon(m_icon);
-    }
-    CIconOwner(const CIconOwner&) = delete;
-    CIconOwner& operator=(const CIconOwner&) = delete;
-    HICON Get() const { return m_icon; }
-
-private:
-    HICON m_icon;
-};
 
 // Copies with truncation and always terminates.
 template <size_t N>
