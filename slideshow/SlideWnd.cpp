@@ -632,6 +632,10 @@ void CSlideWnd::Resume()
     KillTimer(m_hwnd, kPauseHideTimer);
     StopFade(m_hwnd);
     PlaceAgain();
+    // The pause faded it out: shown at its opacity while the photo it holds
+    // is fitted again, not invisible until then.
+    if (!m_perPixel)
+        SetWindowAlpha(m_hwnd, AlphaFromPercent(Settings().sliderVis));
     // Placed again over the work area it already covered, a fullscreen frame is not shown by the move.
     ShowWindow(m_hwnd, SW_SHOWNA);
     StartSwitchTimer();
