@@ -111,8 +111,9 @@ unsigned long CAlbumBackup::StoreRecord()
 
 bool CAlbumBackup::RemoveRecord()
 {
-    // Nothing written yet: no record to take back, and none is to come.
+    // No record is to come any more.
     CRegStore::SetBeforeWrite(tstr(), nullptr);
+    // Nothing was written: there is none to take back.
     if (!m_recordStored) return true;
     m_recordStored = !m_store.WriteString(CWppProfile::kProfilesSection, kRecordValue, tstr());
     return !m_recordStored;

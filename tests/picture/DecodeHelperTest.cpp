@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include <algorithm>
 #include <atomic>
 #include <set>
 #include <thread>
@@ -125,7 +124,13 @@ TEST_F(DecodeHelper, HangPastTheDeadlineCostsThatPictureOnly)
 TEST_F(DecodeHelper, HelperKilledMidRequestCostsThatPictureOnly)
 {
     const long starts = DecodeHelperStarts();
-    const std::vector<DWORD> before = Helpers();  // idle, of the earlier cases
+    // Helpers of the earlier cases, idle or still ending, were started before this.
+    FILETIME begun;
+    GetSystemTimeAsFileTime(&begun);
+    const auto startedSince = [&begun](HANDLE process) {
+        FILETIME created, exited, kernel, user;
+        return GetProcessTimes(process, &created, &exited, &kernel, &user) && CompareFileTime(&created, &begun) >= 0;
+    };
     std::atomic<bool> decoded(true), finished(false);
     std::thread request([&] {
         CBmp b;
@@ -136,9 +141,8 @@ TEST_F(DecodeHelper, HelperKilledMidRequestCostsThatPictureOnly)
     std::set<DWORD> killed;
     EXPECT_TRUE(WaitUntil("the request given up", [&] {
         for (DWORD id : Helpers()) {
-            if (std::find(before.begin(), before.end(), id) != before.end()) continue;
-            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-            if (process && !killed.count(id) && TerminateProcess(process, 9)) {
+            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+            if (process && !killed.count(id) && startedSince(process) && TerminateProcess(process, 9)) {
                 killed.insert(id);
                 WaitForSingleObject(process, kWaitMs);
             }
